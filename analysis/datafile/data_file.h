@@ -1,0 +1,72 @@
+#pragma once
+// Reading and writing the files of a data item: Data.dat (header, frames,
+// index tail), note.json and data_edit.json.
+// Threading: any thread; every call owns its file handle and buffers.
+
+#include "store/records.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Largest frame payload the format carries.
+constexpr uint32_t data_frame_payload_max = 4096000;
+
+// One decoded frame of Data.dat. Arrays are owned by the record.
+struct signal_frame {
+    uint32_t tag = 0;
+    int32_t sample_num = 0;
+    std::vector<float> signal; // analysis signal (sample_num values)
+    float signal_abs_max = 0;
+    int32_t wave_num = 0;
+    std::vector<float> wave; // display signal in Pa (wave_num values)
+    int32_t spectrum_num = 0;
+    std::vector<float> spectrum;
+    float spectrum_max = 0;
+    int32_t raw_picture_len = 0;
+    std::vector<uint8_t> raw_picture; // JPEG
+    int32_t picture_len = 0;
+    std::vector<uint8_t> picture; // JPEG
+    double spl = 0;
+    double spl_corrected = 0;
+    double gain = 0;
+    bool gain_correct = false;
+};
+
+using signal_frame_ptr = std::unique_ptr<signal_frame>;
+
+// Header (and tail index) of Data.dat into d. With an open file, uses it and
+// leaves it at the first frame. 0, -1 for invalid header JSON, or errno.
+int read_data_head(const std::wstring& path, data_info& d, FILE* open_file = nullptr);
+
+// Frames walked from the header to the end. 0 or errno.
+int count_data_frames(const std::wstring& path, int32_t& count);
+
+// Reads up to count frames from frame start, appending them to frames.
+// count returns the number read; at_end tells whether the end was reached.
+int read_data_frames(const std::wstring& path, int32_t start, int32_t& count,
+                     std::vector<signal_frame_ptr>& frames, data_info& d, bool& at_end);
+
+// note.json at path (or the given JSON text when path is empty and text is
+// not null). 0, -1 empty file, -2 invalid JSON, or errno.
+int read_data_note(const std::wstring* path, data_info& d, const std::string* text = nullptr);
+
+// data_edit.json in d.data_dir. 0, 1 empty, 2 invalid JSON, or errno.
+int read_data_edit(data_info& d);
+
+// Writes data_edit.json in d.data_dir (all eleven keys). 0 or errno.
+int save_data_edit(const data_info& d);
+
+// Rewrites "discharge", "favorite" and "data_valid_type" of the note.json at
+// path, keeping every other key. 0 or an error code.
+int save_data_note_change(const std::wstring& path, const data_info& d);
+
+// The first picture stored in the item's Data.dat (JPEG bytes); empty when
+// there is none. For tiles whose grab.jpg is missing.
+std::vector<uint8_t> read_first_picture(const std::wstring& data_dat_path);
+
+// Header, note.json and data_edit.json of the item in d.data_dir, in that
+// order (later files override). Returns the header result.
+int read_data_item(data_info& d);
