@@ -1,0 +1,26 @@
+#pragma once
+// Base of the program's dialogs: a frameless window that deletes itself when
+// closed, is dragged by its 40-pixel title bar and paints its background
+// through the style, so style sheets set on it apply. UI thread only.
+
+#include "ui/kit/title_bar_drag.h"
+
+#include <QWidget>
+
+class t_orn_widget : public QWidget {
+    Q_OBJECT
+public:
+    explicit t_orn_widget(QWidget* parent = nullptr);
+
+    int title_bar_height() const { return drag_.title_height(); }
+    bool is_dragging() const { return drag_.dragging(); }
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    title_bar_drag drag_;
+};
