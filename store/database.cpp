@@ -1,0 +1,450 @@
+#include "store/database.h"
+
+#include "app/core/app_globals.h"
+#include "app/core/app_log.h"
+#include "platform/text.h"
+#include "store/database_sql.h"
+#include "store/time_util.h"
+
+#include <sqlite3.h>
+
+#include <cerrno>
+#include <charconv>
+#include <ctime>
+#include <mutex>
+#include <random>
+#include <set>
+#include <unordered_map>
+
+namespace {
+int collect_row(void* table, int n, char** values, char**) {
+    std::vector<std::string> row;
+    row.reserve(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        row.emplace_back(values[i] ? values[i] : "NULL");
+    static_cast<sql_table*>(table)->push_back(std::move(row));
+    return 0;
+}
+
+// Cells are written by SQLite in the C locale; parse them the same way
+// whatever locale the process runs in. Unparsable text reads as 0.
+int32_t cell_int(const std::string& s) {
+    int32_t v = 0;
+    const char* b = s.data();
+    while (b < s.data() + s.size() && *b == ' ')
+        ++b;
+    std::from_chars(b, s.data() + s.size(), v, 10);
+    return v;
+}
+
+double cell_double(const std::string& s) {
+    double v = 0;
+    const char* b = s.data();
+    while (b < s.data() + s.size() && *b == ' ')
+        ++b;
+    std::from_chars(b, s.data() + s.size(), v);
+    return v;
+}
+
+// Runs one statement on its own connection of config.db.
+int db_run(const std::string& statement, sql_table* rows = nullptr) {
+    if (statement.empty())
+        return SQLITE_NOMEM;
+    return sql_run(db_path(), statement, rows);
+}
+
+// A select whose failure gives no rows.
+sql_table db_select(const std::string& statement) {
+    sql_table rows;
+    if (db_run(statement, &rows) != SQLITE_OK)
+        rows.clear();
+    return rows;
+}
+
+data_info item_from_row(const std::vector<std::string>& row) {
+    data_info d;
+    if (row.size() < 12)
+        return d;
+    d.data_import_id = row[0];
+    d.dir_name = utf8_to_wide(row[1]);
+    d.data_name = utf8_to_wide(row[2]);
+    d.data_note = utf8_to_wide(row[3]);
+    d.distance = cell_double(row[4]);
+    d.time = row[5];
+    d.data_type = cell_int(row[6]);
+    d.fs = cell_int(row[7]);
+    d.dd_start_frame_idx = cell_int(row[8]);
+    d.spl = cell_double(row[9]);
+    d.valid_type = cell_int(row[10]);
+    d.frame_num = cell_int(row[11]);
+    return d;
+}
+
+std::vector<data_info> items_of_dataset(const std::string& statement,
+                                        const import_data_info& dataset) {
+    const sql_table rows = db_select(statement);
+    std::vector<data_info> out;
+    out.reserve(rows.size());
+    for (const auto& row : rows) {
+        out.push_back(item_from_row(row));
+        out.back().data_dir = dataset.local_root + L"/" + out.back().dir_name;
+    }
+    return out;
+}
+
+std::vector<data_info> items_of_search(const std::string& statement) {
+    const sql_table rows = db_select(statement);
+    std::vector<data_info> out;
+    if (rows.empty())
+        return out;
+    std::unordered_map<std::string, std::wstring> roots;
+    for (const auto& ds : data_import_db_select_all())
+        roots.emplace(ds.id, ds.local_root); // the first row of an id wins
+    out.reserve(rows.size());
+    for (const auto& row : rows) {
+        out.push_back(item_from_row(row));
+        const auto it = roots.find(out.back().data_import_id);
+        if (it != roots.end())
+            out.back().data_dir = it->second + L"/" + out.back().dir_name;
+    }
+    return out;
+}
+
+bool dataset_id_in_db(const std::string& id) {
+    sql_table rows;
+    if (db_run(sql_format("select id from data_import where id='%q'", id.c_str()), &rows) != 0)
+        return false;
+    return !rows.empty();
+}
+} // namespace
+
+int sql_open(const std::string& path, sqlite3** handle) {
+    *handle = nullptr;
+    sqlite3* db = nullptr;
+    const int rc =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        app_log("sql_open:%s %s", path.c_str(), db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        sqlite3_close(db);
+        return rc;
+    }
+    // Two connections writing at once wait for each other instead of losing a write.
+    sqlite3_busy_timeout(db, sql_busy_timeout_ms);
+    *handle = db;
+    return SQLITE_OK;
+}
+
+int sql_exec(sqlite3* handle, const std::string& statement, sql_table* rows) {
+    if (!handle)
+        return SQLITE_MISUSE;
+    char* message = nullptr;
+    const int rc =
+        sqlite3_exec(handle, statement.c_str(), rows ? collect_row : nullptr, rows, &message);
+    if (rc != SQLITE_OK) {
+        app_log("sql_exec: errno:%d %s %s", rc, message ? message : sqlite3_errmsg(handle),
+                statement.c_str());
+    }
+    sqlite3_free(message);
+    return rc;
+}
+
+int sql_run(const std::string& path, const std::string& statement, sql_table* rows) {
+    sqlite3* db = nullptr;
+    const int rc = sql_open(path, &db);
+    if (rc != SQLITE_OK)
+        return rc;
+    const int result = sql_exec(db, statement, rows);
+    sqlite3_close(db);
+    return result;
+}
+
+std::string db_path() {
+    return wide_to_utf8(app_data_path + L"config/config.db");
+}
+
+sqlite3* db_open() {
+    sqlite3* db = nullptr;
+    sql_open(db_path(), &db);
+    return db;
+}
+
+void db_close(sqlite3* handle) {
+    sqlite3_close(handle);
+}
+
+int db_begin(sqlite3* handle) {
+    return sql_exec(handle, "BEGIN IMMEDIATE");
+}
+
+int db_commit(sqlite3* handle) {
+    return sql_exec(handle, "COMMIT");
+}
+
+int db_rollback(sqlite3* handle) {
+    return sql_exec(handle, "ROLLBACK");
+}
+
+int db_init() {
+    sqlite3* db = nullptr;
+    int rc = sql_open(db_path(), &db);
+    if (rc != SQLITE_OK)
+        return rc;
+    sql_table list_columns;
+    sql_table import_columns;
+    sql_exec(db, "PRAGMA  table_info(data_list)", &list_columns);
+    rc = sql_exec(db, "PRAGMA  table_info(data_import)", &import_columns);
+    bool import_dropped = false;
+    if (!list_columns.empty()) {
+        if (list_columns.size() < 12) {
+            // A layout this old is discarded whole.
+            rc = sql_exec(db, "DROP TABLE data_list;");
+            if (!import_columns.empty()) {
+                rc = sql_exec(db, "DROP TABLE data_import;");
+                import_dropped = rc == SQLITE_OK;
+            }
+        } else if (list_columns.size() < 14) {
+            rc = sql_exec(db, "ALTER TABLE data_list ADD COLUMN discharge int NOT NULL DEFAULT 0;");
+            if (rc != SQLITE_OK)
+                app_log("data_list add col discharge errno:%d", rc);
+            rc = sql_exec(db, "ALTER TABLE data_list ADD COLUMN favorite int NOT NULL DEFAULT 0;");
+            if (rc != SQLITE_OK)
+                app_log("data_list add col favorite errno:%d", rc);
+        }
+    }
+    if (!import_dropped && !import_columns.empty() && import_columns.size() < 6) {
+        // Older rows all came from the main device family.
+        rc =
+            sql_exec(db, "ALTER TABLE data_import ADD COLUMN app_name text DEFAULT 'TarvoOrnApp';");
+        if (rc != SQLITE_OK)
+            app_log("data_import add col app_name errno:%d", rc);
+    }
+    if (rc == SQLITE_OK) {
+        rc = sql_exec(db, "CREATE TABLE IF NOT EXISTS [data_import]([id] text not null,[time] "
+                          "text not null,[local_root] text not null,[name] text not null,[sn] "
+                          "text not null,[app_name] text);");
+        if (rc == SQLITE_OK)
+            rc = sql_exec(
+                db, "CREATE TABLE IF NOT EXISTS [data_list]([data_import_id] text not "
+                    "null,[dir_name] text not null,[data_name] text not null,[data_note] text not "
+                    "null,[distance] real not null,[time] text not null,[data_type] int not "
+                    "null,[fs] int not null,[dd_start_frame_idx] int not null,[spl] real not "
+                    "null,[valid_type] int not null,[frame_num] int not null,[discharge] int not "
+                    "null,[favorite] int not null);");
+        // Page reads, counts and deletes select by data set and time.
+        if (rc == SQLITE_OK)
+            rc = sql_exec(db, "CREATE INDEX IF NOT EXISTS [data_list_import_time] ON "
+                              "[data_list]([data_import_id],[time]);");
+    }
+    sqlite3_close(db);
+    return rc;
+}
+
+std::string make_dataset_id() {
+    static std::mutex issued_lock;
+    static std::set<std::string> issued;
+    thread_local std::mt19937 rng{std::random_device{}()};
+    std::uniform_int_distribution<uint32_t> draw(0, 2147483647u);
+    for (unsigned attempt = 0;; ++attempt) {
+        const uint32_t r = draw(rng);
+        const long long t = static_cast<long long>(std::time(nullptr));
+        std::string id = "1_" + std::to_string(t) + "_" + std::to_string(r);
+        if (attempt >= 16) // practically unreachable; guarantees an end
+            id += "_" + std::to_string(attempt);
+        {
+            std::lock_guard<std::mutex> lock(issued_lock);
+            if (issued.count(id))
+                continue;
+        }
+        if (dataset_id_in_db(id))
+            continue;
+        std::lock_guard<std::mutex> lock(issued_lock);
+        if (issued.insert(id).second)
+            return id;
+    }
+}
+
+int data_import_db_insert(const std::wstring& local_root, const std::wstring& name,
+                          const std::string& sn, const std::string& id,
+                          const std::string& app_name) {
+    const std::string root8 = wide_to_utf8(local_root);
+    const std::string name8 = wide_to_utf8(name);
+    const std::string time = time_stamp_text();
+    const std::string statement = data_import_insert_sql(id, time, root8, name8, sn, app_name);
+    if (statement.empty()) {
+        const size_t size = root8.size() + name8.size() + sn.size() + id.size() + app_name.size() +
+                            time.size() + 111;
+        app_log("data_import_db_insert malloc:%d errno:%d", static_cast<int>(size), ENOMEM);
+        return SQLITE_NOMEM;
+    }
+    return db_run(statement);
+}
+
+std::vector<import_data_info> data_import_db_select_all() {
+    const sql_table rows = db_select("select * from data_import order by time desc");
+    std::vector<import_data_info> out;
+    out.reserve(rows.size());
+    for (const auto& row : rows) {
+        if (row.size() < 6)
+            continue;
+        import_data_info d;
+        d.id = row[0];
+        d.time = row[1];
+        d.local_root = utf8_to_wide(row[2]);
+        d.name = utf8_to_wide(row[3]);
+        d.sn = row[4];
+        d.app_name = row[5];
+        out.push_back(std::move(d));
+    }
+    return out;
+}
+
+import_data_info data_import_db_select_by_id(const std::string& id) {
+    const sql_table rows =
+        db_select(sql_format("select * from data_import where id='%q'", id.c_str()));
+    import_data_info d;
+    if (rows.empty() || rows[0].size() < 5)
+        return d;
+    d.id = rows[0][0];
+    d.time = rows[0][1];
+    d.local_root = utf8_to_wide(rows[0][2]);
+    d.name = utf8_to_wide(rows[0][3]);
+    d.sn = rows[0][4];
+    return d;
+}
+
+bool data_import_db_name_exists(const std::wstring& name) {
+    const std::string n = wide_to_utf8(name);
+    return !db_select(sql_format("select * from data_import where name = '%q'", n.c_str())).empty();
+}
+
+int data_import_db_rename(const import_data_info& info) {
+    return db_run(data_import_rename_sql(wide_to_utf8(info.name), wide_to_utf8(info.local_root),
+                                         info.time, info.sn));
+}
+
+int data_import_db_delete(const std::string& id) {
+    return db_run(sql_format("delete from data_import where id = '%q'", id.c_str()));
+}
+
+data_list_insert_row make_insert_row(const data_info& item) {
+    data_list_insert_row r;
+    r.data_import_id = item.data_import_id;
+    r.dir_name = wide_to_utf8(item.dir_name);
+    r.data_name = wide_to_utf8(item.data_name);
+    r.data_note = wide_to_utf8(item.data_note);
+    r.distance = item.distance;
+    r.time = item.time;
+    r.data_type = item.data_type;
+    r.fs = item.fs;
+    r.dd_start_frame_idx = item.dd_start_frame_idx;
+    r.spl = item.spl;
+    r.valid_type = item.valid_type;
+    r.frame_num = item.frame_num;
+    r.discharge = item.discharge;
+    r.favorite = item.favorite;
+    return r;
+}
+
+data_list_update_row make_update_row(const data_info& item) {
+    data_list_update_row r;
+    r.data_import_id = item.data_import_id;
+    r.data_name = wide_to_utf8(item.data_name);
+    r.data_note = wide_to_utf8(item.data_note);
+    r.distance = item.distance;
+    r.time = item.time;
+    r.dd_start_frame_idx = item.dd_start_frame_idx;
+    r.spl = item.spl;
+    r.valid_type = item.valid_type;
+    r.discharge = item.discharge;
+    r.favorite = item.favorite;
+    return r;
+}
+
+int data_list_db_insert(sqlite3* handle, const data_list_insert_row& row) {
+    const std::string statement = data_list_insert_sql(row);
+    if (statement.empty())
+        return SQLITE_NOMEM;
+    return sql_exec(handle, statement);
+}
+
+int data_list_db_update(const data_list_update_row& row) {
+    return db_run(data_list_update_sql(row));
+}
+
+int data_list_db_update(sqlite3* handle, const data_list_update_row& row) {
+    const std::string statement = data_list_update_sql(row);
+    if (statement.empty())
+        return SQLITE_NOMEM;
+    return sql_exec(handle, statement);
+}
+
+namespace {
+std::string update_time_sql(const std::string& new_time, const std::string& id,
+                            const std::string& old_time) {
+    return sql_format(
+        "UPDATE data_list SET time = '%q' where data_import_id = '%q' and time = '%q'",
+        new_time.c_str(), id.c_str(), old_time.c_str());
+}
+} // namespace
+
+int data_list_db_update_time(const std::string& new_time, const std::string& data_import_id,
+                             const std::string& old_time) {
+    return db_run(update_time_sql(new_time, data_import_id, old_time));
+}
+
+int data_list_db_update_time(sqlite3* handle, const std::string& new_time,
+                             const std::string& data_import_id, const std::string& old_time) {
+    const std::string statement = update_time_sql(new_time, data_import_id, old_time);
+    if (statement.empty())
+        return SQLITE_NOMEM;
+    return sql_exec(handle, statement);
+}
+
+int data_list_db_delete_dataset(const std::string& data_import_id) {
+    return db_run(
+        sql_format("delete from data_list where data_import_id = '%q'", data_import_id.c_str()));
+}
+
+int data_list_db_delete_item(const std::string& data_import_id, const std::string& time) {
+    return db_run(sql_format("delete from data_list where data_import_id = '%q' and time = '%q'",
+                             data_import_id.c_str(), time.c_str()));
+}
+
+int data_list_db_count(const std::string& data_import_id) {
+    const sql_table rows = db_select(data_list_count_sql(data_import_id));
+    if (rows.empty() || rows[0].empty())
+        return 0;
+    return cell_int(rows[0][0]);
+}
+
+bool data_list_db_name_exists(const std::string& data_import_id, const std::wstring& data_name) {
+    const std::string n = wide_to_utf8(data_name);
+    return !db_select(sql_format("select * from data_list where data_import_id = '%q' and "
+                                 "data_name = '%q'",
+                                 data_import_id.c_str(), n.c_str()))
+                .empty();
+}
+
+std::vector<data_info> data_list_db_select(const import_data_info& dataset, bool normal, bool check,
+                                           bool favorite) {
+    return items_of_dataset(data_list_select_sql(dataset.id, normal, check, favorite), dataset);
+}
+
+std::vector<data_info> data_list_db_select_discharge(const import_data_info& dataset, bool level0,
+                                                     bool level1, bool level2, bool level3,
+                                                     bool level4, bool favorite) {
+    const bool levels[5] = {level0, level1, level2, level3, level4};
+    return items_of_dataset(data_list_select_discharge_sql(dataset.id, levels, favorite), dataset);
+}
+
+std::vector<data_info> data_list_db_search(const std::wstring& text, bool normal, bool check,
+                                           bool favorite) {
+    return items_of_search(data_list_search_sql(wide_to_utf8(text), normal, check, favorite));
+}
+
+std::vector<data_info> data_list_db_search_discharge(const std::wstring& text, bool level0,
+                                                     bool level1, bool level2, bool level3,
+                                                     bool level4, bool favorite) {
+    const bool levels[5] = {level0, level1, level2, level3, level4};
+    return items_of_search(data_list_search_discharge_sql(wide_to_utf8(text), levels, favorite));
+}
