@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 constexpr int max_bar_text = 127; // the text buffer of the bar holds 127 characters
@@ -81,7 +82,10 @@ QString task_progress_widget::format_bar_text(const QString& format, double valu
             j = k;
         }
         if (!filled && j < format.size() && format.at(j) == QLatin1Char('f')) {
-            out += QString::number(value, 'f', precision);
+            // The number alone goes through printf, so rounding matches the C library.
+            char number[max_bar_text + 1];
+            std::snprintf(number, sizeof number, "%.*f", precision, value);
+            out += QString::fromLatin1(number);
             filled = true;
             i = j;
         } else {
