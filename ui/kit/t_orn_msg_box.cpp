@@ -40,7 +40,7 @@ t_orn_msg_box::t_orn_msg_box(QWidget* parent, const std::string& title, const st
     setWindowIcon(QIcon(QString::fromLatin1(kit_style::app_icon)));
     setMinimumSize(450, 200);
     setFocusPolicy(Qt::StrongFocus);
-    setStyleSheet(QStringLiteral("t_orn_msg_box{background:white;}"));
+    setStyleSheet(kit_style::window_style("t_orn_msg_box"));
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);

@@ -20,7 +20,7 @@ task_progress_widget::task_progress_widget(QWidget* parent) : t_orn_widget(paren
     setObjectName(QStringLiteral("task_progress_widget"));
     setFixedSize(500, 120);
     setWindowIcon(QIcon(QString::fromLatin1(kit_style::app_icon)));
-    setStyleSheet(QStringLiteral("task_progress_widget{background:white;}"));
+    setStyleSheet(kit_style::window_style("task_progress_widget"));
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
