@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -71,13 +72,14 @@ private Q_SLOTS:
     void drag_within_title_bar();
     void drag_below_title_bar_does_nothing();
     void drag_filter_on_other_window();
+    void unplaced_window_appears_centred();
 
     void progress_texts_data();
     void progress_texts();
     void bar_text_formatting();
     void abort_question_cancel_keeps_running();
+    void abort_question_confirm_aborts_once_data();
     void abort_question_confirm_aborts_once();
-    void close_while_question_open_asks_once();
     void finish_closes_without_asking_data();
     void finish_closes_without_asking();
     void finish_while_question_open();
@@ -309,6 +311,18 @@ void tst_dialog_kit::drag_filter_on_other_window() {
     press_at(&dialog, QPoint(5, 0), QPoint(290, 340), QEvent::MouseButtonRelease);
 }
 
+void tst_dialog_kit::unplaced_window_appears_centred() {
+    auto* box = new t_orn_msg_box(nullptr, "t", "x", 0, 0);
+    box->show();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY((box->frameGeometry().center() - screen.center()).manhattanLength() <= 2);
+
+    auto* placed = new t_orn_msg_box(nullptr, "t", "x", 0, 0);
+    placed->move(7, 9);
+    placed->show();
+    QCOMPARE(placed->pos(), QPoint(7, 9));
+}
+
 void tst_dialog_kit::progress_texts_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("title");
@@ -422,35 +436,33 @@ void tst_dialog_kit::abort_question_cancel_keeps_running() {
     QCOMPARE(abort.count(), 0);
 }
 
+void tst_dialog_kit::abort_question_confirm_aborts_once_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("delete") << 0 << "Confirm to terminate of data deletion?";
+    QTest::newRow("import") << 1 << "Confirm to terminate the import?";
+    QTest::newRow("upgrade") << 2 << "Device upgrade abort?";
+}
+
 void tst_dialog_kit::abort_question_confirm_aborts_once() {
-    QPointer<task_progress_widget> w = new delete_data_progress_widget;
+    QFETCH(int, kind);
+    QFETCH(QString, question);
+    QPointer<task_progress_widget> w = make_progress(kind);
     QSignalSpy abort(w.data(), &task_progress_widget::task_abort);
     w->show();
-    w->close(); // closing the window asks like the close button
+    // Closing the window asks like the close button; asking again while the
+    // question is open does not stack a second one.
+    w->close();
     QVERIFY(w->isVisible());
+    QTest::mouseClick(button(w, "close"), Qt::LeftButton);
+    w->on_close_clicked();
     QCOMPARE(open_boxes().size(), 1);
-    QCOMPARE(open_boxes().first()->findChild<QLabel*>("text")->text(),
-             QStringLiteral("Confirm to terminate of data deletion?"));
+    QCOMPARE(open_boxes().first()->findChild<QLabel*>("text")->text(), question);
     QTest::mouseClick(button(open_boxes().first(), "ok"), Qt::LeftButton);
     QCOMPARE(abort.count(), 1);
     QTRY_VERIFY(w.isNull());
     QCOMPARE(abort.count(), 1);
     QVERIFY(open_boxes().isEmpty());
-}
-
-void tst_dialog_kit::close_while_question_open_asks_once() {
-    QPointer<task_progress_widget> w = new device_update_progress_widget;
-    QSignalSpy abort(w.data(), &task_progress_widget::task_abort);
-    w->show();
-    QTest::mouseClick(button(w, "close"), Qt::LeftButton);
-    w->on_close_clicked();
-    w->close();
-    QCOMPARE(open_boxes().size(), 1);
-    QCOMPARE(open_boxes().first()->findChild<QLabel*>("text")->text(),
-             QStringLiteral("Device upgrade abort?"));
-    QTest::mouseClick(button(open_boxes().first(), "ok"), Qt::LeftButton);
-    QTRY_VERIFY(w.isNull());
-    QCOMPARE(abort.count(), 1);
 }
 
 void tst_dialog_kit::finish_closes_without_asking_data() {

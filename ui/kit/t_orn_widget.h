@@ -20,7 +20,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
+    // On its first show, a window its creator did not place appears centred
+    // over the active window, or on the screen when there is none.
+    void showEvent(QShowEvent* e) override;
 
 private:
     title_bar_drag drag_;
+    bool shown_once_ = false;
 };
