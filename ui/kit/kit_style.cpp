@@ -20,8 +20,9 @@ const char* const progress_bar =
     "white;background-color: qlineargradient(x1: 0, y1: 0,x2: 0, y2: 1, stop: 0 #858585, stop: "
     "0.5 #CACACA, stop: 1.0 #858585);margin-left:30px;margin-right:30px;}QProgressBar::chunk{ "
     "background-color:rgb(71, 120, 199);border-radius: 14px;}";
+const char* const window_white = "background:white;";
 // A thin outline keeps a frameless white window apart from a white window behind it.
-const char* const window_white = "background:white;border:1px solid #4778C7;";
+const char* const window_outline = "border:1px solid #4778C7;";
 
 const char* const app_icon = ":/TOrnViewer/Resources/app_logo.ico";
 const char* const close_icon = ":/TOrnViewer/Resources/close.png";
@@ -59,7 +60,8 @@ title_bar_parts make_title_bar(QWidget* parent, const QString& title, bool with_
 }
 
 QString window_style(const char* class_name) {
-    return QStringLiteral("%1{%2}").arg(QLatin1String(class_name), QLatin1String(window_white));
+    return QStringLiteral("%1{%2%3}")
+        .arg(QLatin1String(class_name), QLatin1String(window_white), QLatin1String(window_outline));
 }
 
 QPushButton* make_button(QWidget* parent, const QString& text, const QString& object_name) {

@@ -21,7 +21,9 @@ extern const char* const close_button; // borderless close image
 extern const char* const button;       // blue push button, lighter when disabled
 extern const char* const message_text; // message box text
 extern const char* const progress_bar; // rounded grey bar with a blue chunk
-extern const char* const window_white; // white window background with an outline
+// White background; applies to children too unless used inside a selector.
+extern const char* const window_white;
+extern const char* const window_outline; // thin blue window border
 
 extern const char* const app_icon;   // window icon of every dialog
 extern const char* const close_icon; // title-bar close image
@@ -36,8 +38,8 @@ struct title_bar_parts {
 };
 title_bar_parts make_title_bar(QWidget* parent, const QString& title, bool with_close = true);
 
-// Style sheet giving a window of class class_name the white background,
-// without passing it on to the window's children.
+// Style sheet giving a window of class class_name the white background and
+// the outline, without passing them on to the window's children.
 QString window_style(const char* class_name);
 
 // A 88 x 33 blue button with pointing-hand cursor.
