@@ -70,3 +70,38 @@ std::vector<uint8_t> read_first_picture(const std::wstring& data_dat_path);
 // Header, note.json and data_edit.json of the item in d.data_dir, in that
 // order (later files override). Returns the header result.
 int read_data_item(data_info& d);
+
+// ---- Lower-level pieces, shared with the tests, the generator and fuzzing ----
+
+// Decoder results. The allocation failures follow the field order; a field
+// that points past the payload ends the decode at that field.
+enum frame_decode_result : int {
+    frame_decode_ok = 0,
+    // big-endian layout
+    frame_decode_alloc_samples = 1,
+    frame_decode_alloc_wave = 2,
+    frame_decode_alloc_spectrum = 3,
+    frame_decode_alloc_raw_picture = 4,
+    frame_decode_alloc_picture = 5,
+    frame_decode_past_payload = 6,
+    // little-endian layout
+    frame_decode_le_block_past_payload = 1, // spectrum or sample block
+    frame_decode_le_picture_past_payload = 2,
+    frame_decode_le_spl_past_payload = 3,
+};
+
+// Big-endian frame layout (writer 0). len is the payload length; nothing
+// outside [payload, payload + len) is read.
+int decode_frame_be(const uint8_t* payload, uint32_t len, signal_frame& f, double gain,
+                    bool gain_correct);
+// Little-endian frame layout (writers 1 and 2).
+int decode_frame_le(const uint8_t* payload, uint32_t len, signal_frame& f);
+// Decodes with the layout of app_type; type 3 leaves every field zero.
+int decode_frame(int32_t app_type, const uint8_t* payload, uint32_t len, signal_frame& f);
+
+// Whether a "TarvoOrnApp" file of this "app_version" ends with an index tail.
+bool app_version_has_tail(const std::string& app_version);
+
+// Applies a Data.dat header JSON text to d (keys, defaults, app_type,
+// has_tail; the tail is not read). 0 or -1 when the text is not a JSON object.
+int apply_data_head_text(const std::string& text, data_info& d, std::string* error = nullptr);
