@@ -131,7 +131,7 @@ void tst_dialog_kit::msg_box_buttons() {
 
 void tst_dialog_kit::msg_box_layout_and_texts() {
     const std::string title = u8"Prompt \u63d0\u793a";
-    const std::string text = u8"Daten gel\u00f6scht: \u6570\u636e";
+    const std::string text = u8"Daten gel\u00f6scht: \u6570\u636e <b>a&amp;b</b>";
     auto* box = new t_orn_msg_box(nullptr, title, text, 1, 0);
     box->show();
     QVERIFY(box->width() >= 450);
@@ -144,6 +144,8 @@ void tst_dialog_kit::msg_box_layout_and_texts() {
     auto* text_label = box->findChild<QLabel*>("text");
     QCOMPARE(text_label->text(), QString::fromUtf8(text.c_str()));
     QVERIFY(text_label->wordWrap());
+    // Names quoted in a message are not markup: the label shows the characters as given.
+    QCOMPARE(text_label->textFormat(), Qt::PlainText);
     QWidget* bar = box->findChild<QWidget*>("title_bar");
     QCOMPARE(bar->geometry(), QRect(0, 0, box->width(), 40));
     QPushButton* close = button(box, "close");

@@ -44,6 +44,7 @@ title_bar_parts make_title_bar(QWidget* parent, const QString& title, bool with_
     parts.title = new QLabel(title, parts.bar);
     parts.title->setObjectName(QStringLiteral("title"));
     parts.title->setStyleSheet(QString::fromLatin1(title_label));
+    parts.title->setTextFormat(Qt::PlainText);
     row->addWidget(parts.title);
     row->addStretch(1);
 

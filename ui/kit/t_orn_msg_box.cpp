@@ -72,6 +72,8 @@ t_orn_msg_box::t_orn_msg_box(QWidget* parent, const std::string& title, const st
     text_label_ = new QLabel(QString::fromStdString(text), this);
     text_label_->setObjectName(QStringLiteral("text"));
     text_label_->setStyleSheet(QString::fromLatin1(kit_style::message_text));
+    // Messages quote names and paths: show them as written, never as markup.
+    text_label_->setTextFormat(Qt::PlainText);
     text_label_->setWordWrap(true);
     text_label_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     text_label_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
