@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <ctime>
 #include <mutex>
 #include <random>
@@ -26,24 +27,35 @@ int collect_row(void* table, int n, char** values, char**) {
     return 0;
 }
 
+int stream_row(void* fn, int n, char** values, char**) {
+    (*static_cast<const sql_row_fn*>(fn))(n, values);
+    return 0;
+}
+
 // Cells are written by SQLite in the C locale; parse them the same way
 // whatever locale the process runs in. Unparsable text reads as 0.
-int32_t cell_int(const std::string& s) {
+int32_t cell_int(const char* s) {
     int32_t v = 0;
-    const char* b = s.data();
-    while (b < s.data() + s.size() && *b == ' ')
-        ++b;
-    std::from_chars(b, s.data() + s.size(), v, 10);
+    if (!s)
+        return 0;
+    while (*s == ' ')
+        ++s;
+    std::from_chars(s, s + std::strlen(s), v, 10);
     return v;
 }
 
-double cell_double(const std::string& s) {
+double cell_double(const char* s) {
     double v = 0;
-    const char* b = s.data();
-    while (b < s.data() + s.size() && *b == ' ')
-        ++b;
-    std::from_chars(b, s.data() + s.size(), v);
+    if (!s)
+        return 0;
+    while (*s == ' ')
+        ++s;
+    std::from_chars(s, s + std::strlen(s), v);
     return v;
+}
+
+std::string cell_text(const char* s) {
+    return s ? s : "NULL";
 }
 
 // Runs one statement on its own connection of config.db.
@@ -61,51 +73,55 @@ sql_table db_select(const std::string& statement) {
     return rows;
 }
 
-data_info item_from_row(const std::vector<std::string>& row) {
-    data_info d;
-    if (row.size() < 12)
-        return d;
-    d.data_import_id = row[0];
-    d.dir_name = utf8_to_wide(row[1]);
-    d.data_name = utf8_to_wide(row[2]);
-    d.data_note = utf8_to_wide(row[3]);
-    d.distance = cell_double(row[4]);
-    d.time = row[5];
-    d.data_type = cell_int(row[6]);
-    d.fs = cell_int(row[7]);
-    d.dd_start_frame_idx = cell_int(row[8]);
-    d.spl = cell_double(row[9]);
-    d.valid_type = cell_int(row[10]);
-    d.frame_num = cell_int(row[11]);
-    return d;
+// Item selects map each row as it comes: a search may return every item.
+std::vector<data_info> db_select_items(const std::string& statement) {
+    std::vector<data_info> out;
+    sqlite3* db = nullptr;
+    if (statement.empty() || sql_open(db_path(), &db) != SQLITE_OK)
+        return out;
+    const int rc = sql_exec(db, statement, [&out](int n, char** v) {
+        if (n < 12)
+            return;
+        out.emplace_back();
+        data_info& d = out.back();
+        d.data_import_id = cell_text(v[0]);
+        d.dir_name = utf8_to_wide(cell_text(v[1]));
+        d.data_name = utf8_to_wide(cell_text(v[2]));
+        d.data_note = utf8_to_wide(cell_text(v[3]));
+        d.distance = cell_double(v[4]);
+        d.time = cell_text(v[5]);
+        d.data_type = cell_int(v[6]);
+        d.fs = cell_int(v[7]);
+        d.dd_start_frame_idx = cell_int(v[8]);
+        d.spl = cell_double(v[9]);
+        d.valid_type = cell_int(v[10]);
+        d.frame_num = cell_int(v[11]);
+    });
+    sqlite3_close(db);
+    if (rc != SQLITE_OK)
+        out.clear();
+    return out;
 }
 
 std::vector<data_info> items_of_dataset(const std::string& statement,
                                         const import_data_info& dataset) {
-    const sql_table rows = db_select(statement);
-    std::vector<data_info> out;
-    out.reserve(rows.size());
-    for (const auto& row : rows) {
-        out.push_back(item_from_row(row));
-        out.back().data_dir = dataset.local_root + L"/" + out.back().dir_name;
-    }
+    std::vector<data_info> out = db_select_items(statement);
+    for (auto& d : out)
+        d.data_dir = dataset.local_root + L"/" + d.dir_name;
     return out;
 }
 
 std::vector<data_info> items_of_search(const std::string& statement) {
-    const sql_table rows = db_select(statement);
-    std::vector<data_info> out;
-    if (rows.empty())
+    std::vector<data_info> out = db_select_items(statement);
+    if (out.empty())
         return out;
     std::unordered_map<std::string, std::wstring> roots;
     for (const auto& ds : data_import_db_select_all())
         roots.emplace(ds.id, ds.local_root); // the first row of an id wins
-    out.reserve(rows.size());
-    for (const auto& row : rows) {
-        out.push_back(item_from_row(row));
-        const auto it = roots.find(out.back().data_import_id);
+    for (auto& d : out) {
+        const auto it = roots.find(d.data_import_id);
         if (it != roots.end())
-            out.back().data_dir = it->second + L"/" + out.back().dir_name;
+            d.data_dir = it->second + L"/" + d.dir_name;
     }
     return out;
 }
@@ -134,18 +150,29 @@ int sql_open(const std::string& path, sqlite3** handle) {
     return SQLITE_OK;
 }
 
-int sql_exec(sqlite3* handle, const std::string& statement, sql_table* rows) {
+namespace {
+int exec_logged(sqlite3* handle, const std::string& statement,
+                int (*callback)(void*, int, char**, char**), void* context) {
     if (!handle)
         return SQLITE_MISUSE;
     char* message = nullptr;
-    const int rc =
-        sqlite3_exec(handle, statement.c_str(), rows ? collect_row : nullptr, rows, &message);
+    const int rc = sqlite3_exec(handle, statement.c_str(), callback, context, &message);
     if (rc != SQLITE_OK) {
         app_log("sql_exec: errno:%d %s %s", rc, message ? message : sqlite3_errmsg(handle),
                 statement.c_str());
     }
     sqlite3_free(message);
     return rc;
+}
+} // namespace
+
+int sql_exec(sqlite3* handle, const std::string& statement, sql_table* rows) {
+    return exec_logged(handle, statement, rows ? collect_row : nullptr, rows);
+}
+
+int sql_exec(sqlite3* handle, const std::string& statement, const sql_row_fn& on_row) {
+    return exec_logged(handle, statement, on_row ? stream_row : nullptr,
+                       const_cast<sql_row_fn*>(&on_row));
 }
 
 int sql_run(const std::string& path, const std::string& statement, sql_table* rows) {
@@ -414,7 +441,7 @@ int data_list_db_count(const std::string& data_import_id) {
     const sql_table rows = db_select(data_list_count_sql(data_import_id));
     if (rows.empty() || rows[0].empty())
         return 0;
-    return cell_int(rows[0][0]);
+    return cell_int(rows[0][0].c_str());
 }
 
 bool data_list_db_name_exists(const std::string& data_import_id, const std::wstring& data_name) {

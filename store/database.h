@@ -12,6 +12,7 @@
 #include "store/records.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ constexpr int sql_busy_timeout_ms = 5000;
 int sql_open(const std::string& path, sqlite3** handle);
 // Runs one or more statements; rows are appended to `rows` when given.
 int sql_exec(sqlite3* handle, const std::string& statement, sql_table* rows = nullptr);
+// The same, handing each row to `on_row` as it comes (cells null for NULL);
+// for large results that need no table of texts.
+using sql_row_fn = std::function<void(int count, char** cells)>;
+int sql_exec(sqlite3* handle, const std::string& statement, const sql_row_fn& on_row);
 // Opens, runs and closes.
 int sql_run(const std::string& path, const std::string& statement, sql_table* rows = nullptr);
 
