@@ -1,0 +1,75 @@
+#pragma once
+// The worker object: every long task of the main window, one at a time, on
+// the worker thread (page reading, local import, delete, reports, device
+// tasks). Requests arrive as queued signals; results leave as signals
+// carrying copies of records.
+// Threading: lives on the worker thread; its slots run there. The abort
+// flags are the only members another thread touches (the UI thread sets
+// them, the running task polls them).
+
+#include "store/records.h"
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class data_detail_func_obj;
+
+class orn_func_obj : public QObject {
+    Q_OBJECT
+public:
+    explicit orn_func_obj(int page_size = 100, data_detail_func_obj* detail = nullptr);
+
+    int page_size() const { return page_size_; }
+    data_detail_func_obj* detail_obj() const { return detail_; }
+
+    // Set by the UI thread when the user confirms termination.
+    void abort_gen_report() { report_abort_.store(1, std::memory_order_relaxed); }
+    void abort_import_local_data() { import_local_abort_.store(1, std::memory_order_relaxed); }
+    void abort_delete_data() { delete_abort_.store(1, std::memory_order_relaxed); }
+
+Q_SIGNALS:
+    void read_device_data_finish(bool success, QString info);
+    void read_one_data_finish(int);
+    void read_device_data_number(int num);
+    void download_one_data_finish(data_info);
+    void download_one_data_progress(int value);
+    void gen_report_finish(std::wstring, bool, std::string);
+    void gen_report_progress(double);
+    void delete_data_finish(bool, std::string, bool);
+    void delete_data_progress(double);
+    void export_data_finish(std::string, bool, std::string);
+    void export_data_progress(int, int);
+    void update_import_progress(double v);
+    void import_data_finish(bool, std::string);
+    void update_plot(int);
+    void report_one_new_data(data_info d);
+    void read_one_page_finish();
+    void update_device_progress(double);
+    void update_device_finish(bool, std::string);
+    void update_import_local_progress(double v);
+    void import_local_data_finish(bool, std::string);
+
+public Q_SLOTS:
+    void import_device_data(std::string hostname, std::string data_name,
+                            std::vector<std::string> data_list);
+    void sync_time(std::vector<search_device_info> dev_vec);
+    void update_device(search_device_info d, std::string path);
+    void import_local_data(std::vector<std::wstring> root_vec);
+    void delete_data(std::vector<data_info>* data_info_vector, std::vector<int>* delete_list,
+                     bool rm);
+    void read_local_data(int total_num, int page_num);
+    void gen_report(std::vector<data_info>* data_info_vector, std::vector<int>* gen_list,
+                    import_data_info import_data);
+
+protected:
+    int page_size_;
+    data_detail_func_obj* detail_;
+    std::atomic<uint8_t> report_abort_{0};
+    std::atomic<uint8_t> import_local_abort_{0};
+    std::atomic<uint8_t> delete_abort_{0};
+};
