@@ -1,0 +1,240 @@
+// Numeric pieces of the analysis, against values worked out by hand from
+// their formulas.
+
+#include "analysis/gas_leak.h"
+#include "analysis/rainbow_table.h"
+#include "analysis/real_fft.h"
+#include "analysis/signal_math.h"
+#include "analysis/stft_fft_handoff.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+bool same(rgb8 c, int r, int g, int b) {
+    return c.r == r && c.g == g && c.b == b;
+}
+} // namespace
+
+class tst_analysis_kernels : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void rainbow_band_edges() {
+        const auto& t = rainbow_table();
+        QVERIFY(same(t[0], 128, 0, 255));
+        QVERIFY(same(t[1], 128, 0, 255));
+        QVERIFY(same(t[27], 63, 0, 255));
+        QVERIFY(same(t[28], 60, 0, 255));
+        QVERIFY(same(t[51], 3, 0, 255));
+        QVERIFY(same(t[52], 0, 1, 255));
+        QVERIFY(same(t[102], 0, 251, 255));
+        QVERIFY(same(t[103], 0, 255, 252));
+        QVERIFY(same(t[153], 0, 255, 2));
+        QVERIFY(same(t[154], 3, 255, 0));
+        QVERIFY(same(t[204], 253, 255, 0));
+        QVERIFY(same(t[205], 255, 251, 0));
+        QVERIFY(same(t[254], 255, 6, 0));
+        QVERIFY(same(t[255], 255, 0, 0));
+    }
+
+    void gas_leak_distance_and_level() {
+        // 1 m: the level is the SPL itself; 2 m adds 10 dB.
+        const gas_leak_result one = calc_gas_leak(60, 1, 1, 0, 0, 0, 0);
+        QVERIFY(qAbs(one.rate - 5.291967976435959) < 1e-9);
+        QCOMPARE(spl_at_one_metre(60, 1), 60.0);
+        QCOMPARE(spl_at_one_metre(60, 2), 70.0);
+        const gas_leak_result two = calc_gas_leak(60, 2, 1, 0, 0, 0, 0);
+        QVERIFY(qAbs(two.rate - 0.165 * std::exp(0.0578 * 70)) < 1e-9);
+        // Level: (L - 34) / 7, raised to at least 1.
+        QCOMPARE(calc_gas_leak(34, 1, 1, 0, 0, 0, 0).level, 1.0);
+        QCOMPARE(calc_gas_leak(20, 1, 1, 0, 0, 0, 0).level, 1.0);
+        QCOMPARE(calc_gas_leak(41, 1, 1, 0, 0, 0, 0).level, 1.0);
+        QCOMPARE(calc_gas_leak(48, 1, 1, 0, 0, 0, 0).level, 2.0);
+        QVERIFY(qAbs(calc_gas_leak(130, 1, 1, 0, 0, 0, 0).level - 96.0 / 7) < 1e-12);
+    }
+
+    void gas_leak_units_and_cost() {
+        const gas_leak_result lpm = calc_gas_leak(60, 2, 1.5, 0, 0.2, 0.8, 0.002);
+        QVERIFY(qAbs(lpm.rate - 14.149160631860005) < 1e-9);
+        QVERIFY(qAbs(lpm.cost - 14893.429119752851) < 1e-6);
+        QVERIFY(qAbs(lpm.level - 5.142857142857143) < 1e-12);
+        const gas_leak_result cfm = calc_gas_leak(60, 2, 1.5, 1, 0.2, 0.8, 0.002);
+        QVERIFY(qAbs(cfm.rate - 0.4996437181298446) < 1e-12);
+        QVERIFY(qAbs(cfm.cost - 532.2284828514006) < 1e-6);
+        // A distance from a file of 0 or below stays finite (taken as 1 m).
+        const gas_leak_result zero = calc_gas_leak(60, 0, 1, 0, 1, 1, 1);
+        QVERIFY(std::isfinite(zero.rate) && std::isfinite(zero.cost));
+        QCOMPARE(zero.rate, one_metre_rate());
+    }
+
+    void amplitude_spectrum_levels() {
+        const int n = 7680;
+        real_fft fft(n);
+        QCOMPARE(fft.size(), n);
+        std::vector<float> level(n / 2 + 1);
+        // A tone of 1 Pa RMS (amplitude sqrt 2) in bin 1600 reads 0 dB re 1 Pa.
+        for (int i = 0; i < n; ++i)
+            fft.input()[i] = float(std::sqrt(2.0) * std::sin(2 * M_PI * 1600 * i / n));
+        fft.execute();
+        QVERIFY(amplitude_spectrum_db(fft.output(), n, 200, 3840, level.data()));
+        QVERIFY(qAbs(level[1600]) < 1e-3);
+        QVERIFY(level[1500] < -100);
+        // Bin 0 carries no sqrt 2; the last bin does.
+        for (int i = 0; i < n; ++i)
+            fft.input()[i] = (i % 2 ? -0.5f : 0.5f) + 0.25f;
+        fft.execute();
+        QVERIFY(amplitude_spectrum_db(fft.output(), n, 0, 0, level.data()));
+        QVERIFY(amplitude_spectrum_db(fft.output(), n, n / 2, n / 2, level.data()));
+        QVERIFY(qAbs(level[0] - 20 * std::log10(0.25)) < 1e-3);
+        QVERIFY(qAbs(level[n / 2] - 20 * std::log10(0.5 * std::sqrt(2.0))) < 1e-3);
+        // Silence is not finite.
+        for (int i = 0; i < n; ++i)
+            fft.input()[i] = 0;
+        fft.execute();
+        QVERIFY(!amplitude_spectrum_db(fft.output(), n, 200, 3840, level.data()));
+    }
+
+    void power_spectrum_of_a_tone() {
+        const int n = 1920;
+        real_fft fft(n);
+        for (int i = 0; i < n; ++i)
+            fft.input()[i] = float(3.0 * std::cos(2 * M_PI * 400 * i / n) + 2.0);
+        fft.execute();
+        std::vector<float> p(n / 2 + 1);
+        power_spectrum(fft.output(), n, 0, n / 2, p.data());
+        QVERIFY(qAbs(p[400] - 4.5f) < 1e-4); // A^2 / 2
+        QVERIFY(qAbs(p[0] - 4.0f) < 1e-4);   // DC squared
+        QVERIFY(p[300] < 1e-8f);
+    }
+
+    void column_count_rule() {
+        QCOMPARE(stft_column_count(199), 48);
+        QCOMPARE(stft_column_count(15), 0);
+        QCOMPARE(stft_column_count(16), 4);
+        QCOMPARE(stft_column_count(31), 4);
+        QCOMPARE(stft_column_count(32), 8);
+        QCOMPARE(stft_column_count(0), 0);
+    }
+
+    void row_reduction_boundaries() {
+        // 910 rows to 100: factor 9.1.
+        row_span s = reduce_row_span(0, 910, 100);
+        QCOMPARE(s.first, 0);
+        QCOMPARE(s.last, 9);
+        s = reduce_row_span(1, 910, 100);
+        QCOMPARE(s.first, 9);
+        QCOMPARE(s.last, 18);
+        s = reduce_row_span(99, 910, 100);
+        QCOMPARE(s.first, 901);
+        QCOMPARE(s.last, 909);
+        // Halves round away from zero: 10 rows to 4, factor 2.5.
+        const int firsts[4] = {0, 3, 5, 8};
+        const int lasts[4] = {3, 5, 8, 9};
+        for (int r = 0; r < 4; ++r) {
+            s = reduce_row_span(r, 10, 4);
+            QCOMPARE(s.first, firsts[r]);
+            QCOMPARE(s.last, lasts[r]);
+        }
+        // The shared boundary row feeds both neighbours.
+        std::vector<float> in(10 * 2, 0.0f);
+        in[3 * 2 + 1] = 7; // row 3, column 1
+        in[9 * 2 + 0] = 5; // last row, column 0
+        std::vector<float> out(4 * 2, -1.0f);
+        reduce_rows_max(in.data(), 10, 2, 4, out.data());
+        const float expect[8] = {0, 7, 0, 7, 0, 0, 5, 0};
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(out[size_t(i)], expect[i]);
+    }
+
+    void rainbow_mapping() {
+        const float nan = std::numeric_limits<float>::quiet_NaN();
+        const float v[7] = {0, 0.5f, 1, 2, -1, nan, -std::numeric_limits<float>::infinity()};
+        uint8_t rgb[21];
+        values_to_rainbow(v, 7, 0, 1, rgb);
+        const auto& t = rainbow_table();
+        const int idx[7] = {0, 127, 255, 255, 0, 0, 0};
+        for (int i = 0; i < 7; ++i)
+            QVERIFY(same(t[size_t(idx[i])], rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]));
+        values_to_rainbow(v, 3, 2, 2, rgb); // max = min: all entry 0
+        QVERIFY(same(t[0], rgb[6], rgb[7], rgb[8]));
+        float mn, mx;
+        QVERIFY(finite_min_max(v, 7, mn, mx));
+        QCOMPARE(mn, -1.0f);
+        QCOMPARE(mx, 2.0f);
+        QVERIFY(!finite_min_max(v + 5, 2, mn, mx));
+    }
+
+    void colour_bar_lengths() {
+        const auto& t = rainbow_table();
+        // Levels 0, 40, 80 dB: bars of 0, 128 and 256 pixels from the right.
+        const float level[3] = {0, 40, 80};
+        std::vector<uint8_t> img(3 * 256 * 3);
+        colour_bar(level, 3, 80, img.data());
+        auto px = [&](int row, int x) {
+            const uint8_t* p = img.data() + (size_t(row) * 256 + size_t(x)) * 3;
+            return rgb8{p[0], p[1], p[2]};
+        };
+        auto is_bg = [](rgb8 c) { return c.r == 42 && c.g == 44 && c.b == 54; };
+        for (int x : {0, 128, 255})
+            QVERIFY(is_bg(px(2, x))); // lowest frequency at the bottom, level 0
+        QVERIFY(same(t[0], px(1, 255).r, px(1, 255).g, px(1, 255).b));
+        QVERIFY(same(t[127], px(1, 128).r, px(1, 128).g, px(1, 128).b));
+        QVERIFY(is_bg(px(1, 127)));
+        QVERIFY(same(t[255], px(0, 0).r, px(0, 0).g, px(0, 0).b));
+        // A top below 80 dB is lifted to 80: 10 dB above a 10 dB floor in a
+        // 70 dB range is floor(10 / 70 * 256) = 36 pixels.
+        const float low[2] = {10, 20};
+        std::vector<uint8_t> img2(2 * 256 * 3);
+        colour_bar(low, 2, 80, img2.data());
+        const uint8_t* row0 = img2.data();
+        QVERIFY(!(row0[(255 - 35) * 3] == 42 && row0[(255 - 35) * 3 + 1] == 44));
+        QVERIFY(row0[(255 - 36) * 3] == 42 && row0[(255 - 36) * 3 + 1] == 44);
+    }
+
+    void prpd_one_point_per_cell() {
+        // Two periods: a pulse of 1.0 in phase bin 48, 0.1 elsewhere.
+        std::vector<double> ring(prpd_cells, 0.0);
+        for (int i = 0; i < 384; ++i)
+            ring[size_t(i)] = (i % 192 == 48) ? 1.0 : 0.1;
+        std::vector<uint8_t> mask(size_t(prpd_rows) * prpd_phase_bins, 0xAA);
+        QVector<QPointF> pts;
+        QCOMPARE(prpd_points(ring.data(), 384, mask.data(), pts), 192);
+        int high = 0;
+        for (const QPointF& p : pts) {
+            QVERIFY(p.x() >= 0 && p.x() < 360);
+            if (p.y() > 0.9) {
+                ++high;
+                QCOMPARE(p.x(), 48 * 1.875);
+            } else {
+                QCOMPARE(p.y(), 0.0);
+            }
+        }
+        QCOMPARE(high, 1);
+        // Nothing filled, nothing drawn.
+        QCOMPARE(prpd_points(ring.data(), 0, mask.data(), pts), 0);
+    }
+
+    void colour_bar_handoff() {
+        unsigned char* a = stft_fft_buffer_new(16);
+        QVERIFY(a);
+        const size_t before = stft_fft_buffer_pending();
+        auto owned = stft_fft_buffer_take(a);
+        QVERIFY(owned.get() == a);
+        QCOMPARE(stft_fft_buffer_pending(), before - 1);
+        QVERIFY(!stft_fft_buffer_take(a)); // taken once only
+        // Buffers nobody claims are reclaimed after enough newer ones.
+        unsigned char* dropped = stft_fft_buffer_new(16);
+        for (size_t i = 0; i < stft_fft_buffer_keep; ++i)
+            stft_fft_buffer_new(16);
+        QVERIFY(!stft_fft_buffer_take(dropped));
+        QCOMPARE(stft_fft_buffer_pending(), stft_fft_buffer_keep);
+    }
+
+private:
+    static double one_metre_rate() { return 0.165 * std::exp(0.0578 * 60); }
+};
+
+QTEST_APPLESS_MAIN(tst_analysis_kernels)
+#include "tst_analysis_kernels.moc"
