@@ -11,6 +11,7 @@ private Q_SLOTS:
     void image_loads_data();
     void image_loads();
     void app_icon_has_every_size();
+    void scaled_display_copies_match();
 };
 
 void tst_resource_images::image_loads_data() {
@@ -76,6 +77,30 @@ void tst_resource_images::app_icon_has_every_size() {
     QVERIFY(widths.contains(16));
     QVERIFY(widths.contains(32));
     QVERIFY(widths.contains(256));
+}
+
+void tst_resource_images::scaled_display_copies_match() {
+    // Qt picks "<name>@2x.png" on scaled displays; it must show the same
+    // picture at twice the size, or widgets laid out for the base size break.
+    const char* names[] = {"close",         "max",    "up0",         "down0",
+                           "path_explorer", "search", "preview_play"};
+    for (const char* name : names) {
+        const QString base = QStringLiteral(":/TOrnViewer/Resources/%1").arg(QLatin1String(name));
+        const QImage small(base + ".png");
+        const QImage large(base + "@2x.png");
+        QVERIFY2(!small.isNull() && !large.isNull(), name);
+        QCOMPARE(large.size(), small.size() * 2);
+        // Same drawing: the downscaled large copy stays close to the small one.
+        const QImage down =
+            large.scaled(small.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                .convertToFormat(QImage::Format_ARGB32);
+        const QImage ref = small.convertToFormat(QImage::Format_ARGB32);
+        qint64 diff = 0;
+        for (int y = 0; y < ref.height(); ++y)
+            for (int x = 0; x < ref.width(); ++x)
+                diff += qAbs(qAlpha(ref.pixel(x, y)) - qAlpha(down.pixel(x, y)));
+        QVERIFY2(diff / (ref.width() * ref.height()) < 8, name);
+    }
 }
 
 QTEST_MAIN(tst_resource_images)

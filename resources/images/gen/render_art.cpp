@@ -20,19 +20,20 @@ struct raster_job {
     const char* output; // file written beside src/
     int width;
     int height;
+    bool hidpi = false; // also write "<name>@2x.png" for scaled displays
 };
 
 const raster_job jobs[] = {
     {"app_logo", "app_logo.png", 256, 256},
-    {"close", "close.png", 24, 24},
-    {"max", "max.png", 24, 24},
-    {"up0", "up0.png", 16, 16},
-    {"down0", "down0.png", 16, 16},
+    {"close", "close.png", 24, 24, true},
+    {"max", "max.png", 24, 24, true},
+    {"up0", "up0.png", 16, 16, true},
+    {"down0", "down0.png", 16, 16, true},
     {"dataset", "dataset.png", 48, 48},
     {"folder", "folder.png", 72, 72},
-    {"path_explorer", "path_explorer.png", 24, 24},
-    {"search", "search.png", 24, 24},
-    {"preview_play", "preview_play.png", 50, 50},
+    {"path_explorer", "path_explorer.png", 24, 24, true},
+    {"search", "search.png", 24, 24, true},
+    {"preview_play", "preview_play.png", 50, 50, true},
     {"preview_list_background", "preview_list_background.png", 280, 220},
     {"center_mark", "center_mark.png", 64, 64},
     {"logo", "logo.png", 320, 96},
@@ -153,6 +154,14 @@ int main(int argc, char** argv) {
         if (!render(svg, job.width, job.height).save(out, "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", job.output);
             ++failures;
+        }
+        if (job.hidpi) {
+            QString out2x = out;
+            out2x.insert(out2x.size() - 4, QLatin1String("@2x"));
+            if (!render(svg, job.width * 2, job.height * 2).save(out2x, "PNG")) {
+                std::fprintf(stderr, "cannot write the @2x copy of %s\n", job.output);
+                ++failures;
+            }
         }
     }
     QSvgRenderer logo(dir.filePath(QStringLiteral("src/app_logo.svg")));
