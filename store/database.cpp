@@ -58,6 +58,17 @@ std::string cell_text(const char* s) {
     return s ? s : "NULL";
 }
 
+// Names and directories are mostly ASCII: widen those directly.
+std::wstring cell_wide(const char* s) {
+    if (!s)
+        return L"NULL";
+    const size_t n = std::strlen(s);
+    for (size_t i = 0; i < n; ++i)
+        if (static_cast<unsigned char>(s[i]) >= 0x80)
+            return utf8_to_wide(std::string(s, n));
+    return std::wstring(s, s + n);
+}
+
 // Runs one statement on its own connection of config.db.
 int db_run(const std::string& statement, sql_table* rows = nullptr) {
     if (statement.empty())
@@ -85,9 +96,9 @@ std::vector<data_info> db_select_items(const std::string& statement) {
         out.emplace_back();
         data_info& d = out.back();
         d.data_import_id = cell_text(v[0]);
-        d.dir_name = utf8_to_wide(cell_text(v[1]));
-        d.data_name = utf8_to_wide(cell_text(v[2]));
-        d.data_note = utf8_to_wide(cell_text(v[3]));
+        d.dir_name = cell_wide(v[1]);
+        d.data_name = cell_wide(v[2]);
+        d.data_note = cell_wide(v[3]);
         d.distance = cell_double(v[4]);
         d.time = cell_text(v[5]);
         d.data_type = cell_int(v[6]);

@@ -8,26 +8,37 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 constexpr int item_count = 100000;
 constexpr int dataset_count = 20;
 
-template <class F> double best_ms(F&& f, int runs = 5) {
-    double best = 1e30;
+// Best of several runs, wall clock and processor time (the machine may be
+// shared, which stretches wall time but not processor time).
+struct timing {
+    double wall_ms = 1e30;
+    double cpu_ms = 1e30;
+};
+
+template <class F> timing best_ms(F&& f, int runs = 5) {
+    timing best;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer t;
         t.start();
+        const std::clock_t c0 = std::clock();
         f();
-        best = std::min(best, t.nsecsElapsed() / 1e6);
+        best.cpu_ms = std::min(best.cpu_ms, (std::clock() - c0) * 1000.0 / CLOCKS_PER_SEC);
+        best.wall_ms = std::min(best.wall_ms, t.nsecsElapsed() / 1e6);
     }
     return best;
 }
 template <class F> void report(const char* what, F&& select) {
     size_t rows = 0;
-    const double ms = best_ms([&] { rows = select().size(); });
-    std::printf("%-34s %8.1f ms, %zu rows\n", what, ms, rows);
+    const timing t = best_ms([&] { rows = select().size(); });
+    std::printf("%-34s %8.1f ms wall %8.1f ms cpu, %6zu rows\n", what, t.wall_ms, t.cpu_ms, rows);
 }
 } // namespace
 
@@ -83,7 +94,8 @@ int main() {
     report("select one data set", [&] { return data_list_db_select(ds, false, false, false); });
     report("select one data set, favourites",
            [&] { return data_list_db_select(ds, false, false, true); });
-    const double count_ms = best_ms([] { data_list_db_count("ds3"); });
-    std::printf("%-34s %8.2f ms\n", "count one data set", count_ms);
+    const timing count = best_ms([] { data_list_db_count("ds3"); });
+    std::printf("%-34s %8.2f ms wall %8.2f ms cpu\n", "count one data set", count.wall_ms,
+                count.cpu_ms);
     return 0;
 }
