@@ -1,11 +1,70 @@
-// Placeholder entry point until start-up lands.
+// Program entry: prepares the environment, refuses a second instance and runs
+// the main window.
+
+#include "app/core/app_config.h"
+#include "app/core/app_globals.h"
+#include "app/core/environment.h"
+#include "app/torn_viewer.h"
+#include "platform/instance_lock.h"
+#include "platform/system_info.h"
+#include "platform/termination.h"
+#include "platform/text.h"
+#include "store/records.h"
+#include "ui/kit/t_orn_msg_box.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QMessageBox>
+#include <QTranslator>
+
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
+    register_meta_types();
+    platform::apply_screen_scaling();
+    app_name = L"Halvix";
+    app_name_u8 = "Halvix";
+
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle("Halvix V" HALVIX_VERSION);
-    w.show();
-    return app.exec();
+    QCoreApplication::setApplicationName(QString::fromStdWString(app_name));
+    QCoreApplication::setApplicationVersion(HALVIX_VERSION);
+    // Logout or a service stop closes the windows as the user would, so the
+    // shutdown lines are written.
+    platform::on_termination_request([] { QApplication::closeAllWindows(); });
+
+    const environment_result env = init_environment();
+    if (env.data_dir_error != 0) {
+        char text[4200];
+        std::snprintf(text, sizeof text, "Create Directory errno:%d %s", env.data_dir_error,
+                      wide_to_utf8(env.data_dir).c_str());
+        QMessageBox::critical(nullptr, QString::fromStdWString(app_name), QString::fromUtf8(text));
+        std::exit(1);
+    }
+
+    QTranslator translator;
+    translator.load(app_cfg.lang == 1 ? QStringLiteral(":/TOrnViewer/tornviewer_zh.qm")
+                                      : QStringLiteral(":/TOrnViewer/tornviewer_en.qm"));
+    QCoreApplication::installTranslator(&translator);
+    if (app_cfg.lang == 1) {
+        QFont font = QApplication::font();
+        font.setFamily(QStringLiteral("SimSun"));
+        QApplication::setFont(font);
+    }
+    retranslate_word_lists();
+
+    platform::instance_lock instance;
+    if (!instance.acquire(app_data_path, app_name)) {
+        auto* box = new t_orn_msg_box(
+            nullptr, app_name_u8,
+            QCoreApplication::translate("main", "Software is running!").toUtf8().toStdString(),
+            t_orn_msg_box::icon_critical, t_orn_msg_box::buttons_confirm);
+        box->show();
+        return app.exec();
+    }
+
+    auto* viewer = new TOrnViewer();
+    viewer->show();
+    app.exec();
+    delete viewer;
+    return 0;
 }

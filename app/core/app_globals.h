@@ -4,8 +4,8 @@
 
 #include <string>
 
-extern std::wstring app_name;     // always "Halvix"
-extern std::string app_name_u8;   // UTF-8 copy of app_name
+extern std::wstring app_name;        // always "Halvix"
+extern std::string app_name_u8;      // UTF-8 copy of app_name
 extern std::wstring app_data_path;   // per-machine data folder, ends with '/'
 extern std::wstring app_config_path; // app_data_path + "config"
 extern std::wstring log_file_path;   // app_data_path + "log/" + app_name + ".txt"

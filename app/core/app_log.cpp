@@ -2,73 +2,61 @@
 
 #include "platform/text.h"
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <mutex>
-#include <sys/stat.h>
+#include <system_error>
 
 namespace {
 std::mutex log_mutex;
-FILE* log_file = nullptr;
+std::FILE* log_file = nullptr;
+// Mirrors log_file's descriptor for the crash handler, which may take no lock.
+std::atomic<int> log_descriptor{-1};
+static_assert(std::atomic<int>::is_always_lock_free, "crash handler needs a lock-free fd");
 
-int64_t size_of(const std::string& path) {
-    struct stat st;
-    if (::stat(path.c_str(), &st) != 0)
-        return -1;
-    return static_cast<int64_t>(st.st_size);
+int64_t size_of(const std::filesystem::path& path) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    return ec ? -1 : static_cast<int64_t>(size);
 }
 
-int copy_file_bytes(const std::string& from, const std::string& to) {
-    FILE* in = std::fopen(from.c_str(), "rb");
-    if (!in)
-        return errno;
-    FILE* out = std::fopen(to.c_str(), "wb");
-    if (!out) {
-        int e = errno;
-        std::fclose(in);
-        return e;
+void close_locked() {
+    if (log_file) {
+        log_descriptor.store(-1);
+        std::fclose(log_file);
+        log_file = nullptr;
     }
-    char buf[65536];
-    size_t n;
-    int rc = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, in)) > 0) {
-        if (std::fwrite(buf, 1, n, out) != n) {
-            rc = errno ? errno : EIO;
-            break;
-        }
-    }
-    std::fclose(in);
-    if (std::fclose(out) != 0 && rc == 0)
-        rc = errno;
-    return rc;
 }
 } // namespace
 
 int log_open(const std::wstring& path, int64_t limit) {
     std::lock_guard<std::mutex> lock(log_mutex);
-    if (log_file) {
-        std::fclose(log_file);
-        log_file = nullptr;
-    }
+    close_locked();
     const std::string p = platform::wide_to_utf8(path);
-    if (size_of(p) > limit) {
-        copy_file_bytes(p, p + ".bak");
+    const std::filesystem::path fs_path(p);
+    if (size_of(fs_path) > limit) {
+        // The backup only helps reading; a failed copy must not stop logging.
+        std::error_code ec;
+        std::filesystem::copy_file(fs_path, p + ".bak",
+                                   std::filesystem::copy_options::overwrite_existing, ec);
         log_file = std::fopen(p.c_str(), "w+b");
     } else {
         log_file = std::fopen(p.c_str(), "ab");
     }
-    return log_file ? 0 : errno;
+    if (!log_file)
+        return errno ? errno : EIO;
+    log_descriptor.store(fileno(log_file));
+    return 0;
 }
 
 void log_close() {
     std::lock_guard<std::mutex> lock(log_mutex);
-    if (log_file) {
-        std::fclose(log_file);
-        log_file = nullptr;
-    }
+    close_locked();
 }
 
 bool log_enabled() {
@@ -77,37 +65,40 @@ bool log_enabled() {
 }
 
 int log_fd() {
-    // Read without the lock: called from the crash handler.
-    FILE* f = log_file;
-    return f ? fileno(f) : -1;
+    return log_descriptor.load();
 }
 
 void app_log(const char* format, ...) {
-    char message[1024];
-    va_list args;
-    va_start(args, format);
-    int n = std::vsnprintf(message, sizeof message, format, args);
-    va_end(args);
-    if (n < 0)
-        return;
-    size_t len = static_cast<size_t>(n) < sizeof message ? static_cast<size_t>(n) : sizeof message - 1;
+    // prefix (21) + message (at most 1023) + "\r\n"
+    char line[32 + 1024 + 2];
 
     const auto now = std::chrono::system_clock::now();
     const std::time_t secs = std::chrono::system_clock::to_time_t(now);
     const unsigned ms = static_cast<unsigned>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000);
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000);
     std::tm tm_local{};
     localtime_r(&secs, &tm_local);
-    char prefix[32];
-    std::snprintf(prefix, sizeof prefix, "[%02d%02d%02d %02d%02d%02d.%03u] ",
-                  (tm_local.tm_year + 1900 - 2000) % 100, tm_local.tm_mon + 1, tm_local.tm_mday,
-                  tm_local.tm_hour, tm_local.tm_min, tm_local.tm_sec, ms);
+    int prefix =
+        std::snprintf(line, 32, "[%02d%02d%02d %02d%02d%02d.%03u] ",
+                      (tm_local.tm_year + 1900 - 2000) % 100, tm_local.tm_mon + 1, tm_local.tm_mday,
+                      tm_local.tm_hour, tm_local.tm_min, tm_local.tm_sec, ms);
+    if (prefix < 0 || prefix >= 32)
+        return;
+
+    va_list args;
+    va_start(args, format);
+    const int n = std::vsnprintf(line + prefix, 1024, format, args);
+    va_end(args);
+    if (n < 0)
+        return;
+    size_t size = static_cast<size_t>(prefix) + (n < 1024 ? static_cast<size_t>(n) : 1023);
+    line[size++] = '\r';
+    line[size++] = '\n';
 
     std::lock_guard<std::mutex> lock(log_mutex);
     if (!log_file)
         return;
-    std::fputs(prefix, log_file);
-    std::fwrite(message, 1, len, log_file);
-    std::fputs("\r\n", log_file);
+    std::fwrite(line, 1, size, log_file);
     std::fflush(log_file);
 }

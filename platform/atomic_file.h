@@ -1,0 +1,15 @@
+#pragma once
+// Replacing a small file so that a reader (or a crash) sees either the old or
+// the new content, never a half-written file.
+// Threading: any thread; callers serialise writers of the same file.
+
+#include <string>
+
+namespace platform {
+
+// Writes bytes to a fresh file beside path, flushes it to disk and renames it
+// over path. Returns 0 or the errno of the failing step; on failure path is
+// untouched and no temporary file is left behind.
+int write_file_atomic(const std::string& path, const std::string& bytes);
+
+} // namespace platform
