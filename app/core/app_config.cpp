@@ -16,15 +16,14 @@
 app_config app_cfg;
 
 namespace {
-const char* const word_context = "app_config";
 
 std::vector<std::wstring> make_purpose_list() {
-    return {QCoreApplication::translate(word_context, "Routine inspection").toStdWString(),
-            QCoreApplication::translate(word_context, "Spot check").toStdWString()};
+    return {QCoreApplication::translate("app_config", "Routine inspection").toStdWString(),
+            QCoreApplication::translate("app_config", "Spot check").toStdWString()};
 }
 
 std::wstring make_temperature_unit() {
-    return QCoreApplication::translate(word_context, "°C").toStdWString();
+    return QCoreApplication::translate("app_config", "°C").toStdWString();
 }
 
 std::vector<std::wstring>& purpose_list_storage() {

@@ -74,17 +74,6 @@ private Q_SLOTS:
     }
     void cleanup() { log_close(); }
 
-    void defaults() {
-        const app_config c;
-        QCOMPARE(c.report_test_purpose, 0);
-        QCOMPARE(c.report_temperature, 20.0);
-        QCOMPARE(c.report_humidity, 50.0);
-        QCOMPARE(c.export_remove_device_data, false);
-        QCOMPARE(c.lang, -1);
-        QCOMPARE(c.combine_report, true);
-        QVERIFY(c.export_root.empty() && c.report_root.empty() && c.report_worker.empty());
-    }
-
     void round_trip_keeps_every_member() {
         app_config c;
         c.export_root = L"/home/user/数据/save";

@@ -5,6 +5,7 @@
 #include "platform/crash_handler.h"
 #include "platform/instance_lock.h"
 #include "platform/keep_awake.h"
+#include "platform/shell.h"
 #include "platform/system_info.h"
 
 #include <QDBusConnection>
@@ -151,6 +152,12 @@ private Q_SLOTS:
         platform::instance_lock lock;
         QVERIFY(lock.acquire(L"/proc/no-such-dir", L"Halvix"));
         QVERIFY(!lock.held());
+    }
+
+    void shell_refuses_missing_paths() {
+        QCOMPARE(platform::open_directory(L"/no/such/dir"), ENOENT);
+        QCOMPARE(platform::open_directory(L""), ENOENT);
+        QCOMPARE(platform::reveal_in_file_manager(L"/no/such/file"), ENOENT);
     }
 
     void keep_awake_without_bus_does_nothing() {
