@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -12,6 +13,20 @@ int code_of(const std::error_code& ec, int fallback) {
     if (!ec)
         return 0;
     return ec.value() != 0 ? ec.value() : fallback;
+}
+// True when `inner` lies at or below `outer` (both need not exist).
+bool is_within(const fs::path& inner, const fs::path& outer) {
+    std::error_code ec;
+    const fs::path a = fs::weakly_canonical(fs::absolute(inner, ec), ec);
+    const fs::path b = fs::weakly_canonical(fs::absolute(outer, ec), ec);
+    auto ai = a.begin();
+    for (auto bi = b.begin(); bi != b.end(); ++bi, ++ai) {
+        if (bi->empty() && std::next(bi) == b.end())
+            break; // trailing separator
+        if (ai == a.end() || *ai != *bi)
+            return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -33,6 +48,8 @@ int fs_copy(const std::string& from, const std::string& to) {
     if (fs::equivalent(src, dst, ec))
         return EINVAL;
     ec.clear();
+    if (fs::is_directory(src_status) && is_within(dst, src))
+        return EINVAL; // a tree copied into itself would never end
     const fs::path parent = dst.parent_path();
     if (!parent.empty()) {
         fs::create_directories(parent, ec);

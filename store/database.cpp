@@ -164,8 +164,11 @@ int sql_open(const std::string& path, sqlite3** handle) {
 namespace {
 int exec_logged(sqlite3* handle, const std::string& statement,
                 int (*callback)(void*, int, char**, char**), void* context) {
-    if (!handle)
+    if (!handle) {
+        app_log("sql_exec: errno:%d %s %s", SQLITE_MISUSE, "no database connection",
+                statement.c_str());
         return SQLITE_MISUSE;
+    }
     char* message = nullptr;
     const int rc = sqlite3_exec(handle, statement.c_str(), callback, context, &message);
     if (rc != SQLITE_OK) {

@@ -119,6 +119,10 @@ private Q_SLOTS:
         QCOMPARE(read_file(fx.path("into/a.txt")), QByteArray("A"));
         QCOMPARE(read_file(fx.path("src/a.txt")), QByteArray("A"));
 
+        // A tree copied into itself is refused instead of recursing.
+        QCOMPARE(copy_path(fx.wpath("src"), fx.wpath("src/sub")), EINVAL);
+        QVERIFY(!QFileInfo::exists(fx.path("src/sub/src")));
+
         QCOMPARE(rename_path(fx.wpath("copy"), fx.wpath("moved")), 0);
         QVERIFY(!QFileInfo::exists(fx.path("copy")));
         QCOMPARE(read_file(fx.path("moved/sub/b.txt")), QByteArray("B"));
