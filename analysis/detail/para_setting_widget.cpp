@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 static const char* field_style =
     "QDoubleSpinBox,QLineEdit,QComboBox{min-height:28px;border:1px solid #C8CCD6;"
     "border-radius:3px;padding:0 6px;font:14px;background:white;}"
@@ -24,6 +26,9 @@ static QDoubleSpinBox* make_number_box(QWidget* parent, double lo, double hi, do
     box->setDecimals(3);
     box->setRange(lo, hi);
     box->setValue(value);
+    // What the box showed at opening (rounded and clamped), to tell an edit
+    // from the box's own rounding.
+    box->setProperty("opened_with", box->value());
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return box;
 }
@@ -93,13 +98,21 @@ para_setting_widget::para_setting_widget(const data_info& d, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &para_setting_widget::on_cancle_clicked);
 }
 
+// The boxes show three decimals; a stored value with more (a gas price of
+// 0.0025) would otherwise come back rounded and pass for an edit. A box
+// still showing what it was opened with keeps the stored value.
+static double edited_value(const QDoubleSpinBox* box, double stored) {
+    const double shown = box->property("opened_with").toDouble();
+    return box->value() == shown ? stored : box->value();
+}
+
 void para_setting_widget::on_ok_clicked() {
     data_info edited = m_data;
-    edited.gasleak_rect = m_rect->value();
+    edited.gasleak_rect = edited_value(m_rect, m_data.gasleak_rect);
     edited.gasleak_currency = m_currency->text().toStdWString();
-    edited.gasleak_energy_cost = m_energy_cost->value();
-    edited.gasleak_gas_cost = m_gas_cost->value();
-    edited.gasleak_power_ratio = m_power_ratio->value();
+    edited.gasleak_energy_cost = edited_value(m_energy_cost, m_data.gasleak_energy_cost);
+    edited.gasleak_gas_cost = edited_value(m_gas_cost, m_data.gasleak_gas_cost);
+    edited.gasleak_power_ratio = edited_value(m_power_ratio, m_data.gasleak_power_ratio);
     edited.gasleak_unit_mode = m_unit->currentIndex();
     if (gas_leak_params_differ(edited, m_data)) {
         m_data = edited;
