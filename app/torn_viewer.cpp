@@ -8,9 +8,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopWidget>
 #include <QIcon>
 #include <QScreen>
+#include <QWindow>
 
 TOrnViewer::TOrnViewer(QWidget* parent) : QMainWindow(parent) {
     setWindowIcon(QIcon(QStringLiteral(":/Halvix/Resources/app_logo.png")));
@@ -29,11 +29,12 @@ TOrnViewer::TOrnViewer(QWidget* parent) : QMainWindow(parent) {
         title += QStringLiteral(" V") + QString::fromStdString(app_version);
     setWindowTitle(title);
 
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    const QRect desktop = QApplication::desktop()->geometry();
     showMaximized();
-    app_log("screen_num:%d current_screen:%d %d*%d", screens.size(),
-            QApplication::desktop()->screenNumber(this), desktop.width(), desktop.height());
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    QScreen* current = windowHandle() ? windowHandle()->screen() : QGuiApplication::primaryScreen();
+    const QRect desktop = current ? current->virtualGeometry() : QRect();
+    app_log("screen_num:%d current_screen:%d %d*%d", static_cast<int>(screens.size()),
+            static_cast<int>(screens.indexOf(current)), desktop.width(), desktop.height());
 
     app_log("Viewer finish");
 }

@@ -6,6 +6,7 @@
 #include "app/core/app_globals.h"
 #include "app/core/app_log.h"
 #include "app/core/environment.h"
+#include "platform/crash_handler.h"
 #include "platform/text.h"
 #include "store/database.h"
 
@@ -18,6 +19,7 @@ int cli_prepare_environment() {
                      wide_to_utf8(env.data_dir).c_str());
         return 1;
     }
+    platform::install_crash_handler(wide_to_utf8(app_data_path) + "log/", &log_fd);
     const int rc = db_init();
     if (rc != 0) {
         std::fprintf(stderr, "halvix-cli: database %s could not be prepared (%d)\n",
