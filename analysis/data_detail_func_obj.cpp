@@ -188,8 +188,11 @@ void data_detail_func_obj::update_data(int func) {
 
     if (func == 0) {
         stage.restart();
+        stft_min_ = stft_max_ = 0;
         if (frames_read < 2 || !run_stft(h, fs, sc.analysis, x0, duration, target_rows))
             Q_EMIT update_stft_clear();
+        info.stft_min = stft_min_;
+        info.stft_max = stft_max_;
         info.t_stft = stage.nsecsElapsed() * 1e-9;
     }
 
@@ -459,6 +462,8 @@ bool data_detail_func_obj::run_stft(const data_info& h, int fs, double s, double
         reduce_rows_max(data, rows, columns, out_rows, stft_reduced_.data());
         shown = stft_reduced_.data();
     }
+    stft_min_ = mn;
+    stft_max_ = mx;
     app_log("stft min:%.3f max:%.3f", double(mn), double(mx));
     values_to_rainbow(shown, size_t(columns) * out_rows, mn, mx, stft_image_.data());
     const QImage img =

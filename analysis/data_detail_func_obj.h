@@ -36,6 +36,9 @@ struct detail_run_info {
     double t_wave = 0;
     double t_pic = 0;
     double t_read = 0;
+    // Value range of the spectrogram (0 when there was none).
+    double stft_min = 0;
+    double stft_max = 0;
 };
 
 class data_detail_func_obj : public QObject {
@@ -118,5 +121,7 @@ private:
     std::vector<uint8_t> prpd_mask_;
     std::vector<double> prpd_ring_;
 
+    float stft_min_ = 0;
+    float stft_max_ = 0;
     int allocations_ = 0;
 };
