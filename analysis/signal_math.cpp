@@ -8,18 +8,14 @@
 #include <cstring>
 
 bool amplitude_spectrum_db(const std::complex<float>* x, int n, int k0, int k1, float* level) {
-    const double inv_n = 1.0 / n;
-    const double rms = std::sqrt(2.0);
+    // 20*log10(|X|/n*sqrt 2) as 10*log10(2*|X|^2/n^2): one logarithm, no root.
+    const float inv_n2 = float(1.0 / (double(n) * double(n)));
     bool finite = true;
     for (int k = k0; k <= k1; ++k) {
-        const double re = x[k].real();
-        const double im = x[k].imag();
-        double a;
-        if (k == 0)
-            a = std::fabs(re) * inv_n;
-        else
-            a = std::sqrt(re * re + im * im) * inv_n * rms;
-        const float l = float(20.0 * std::log10(a));
+        const float re = x[k].real();
+        const float im = x[k].imag();
+        const float p = k == 0 ? re * re * inv_n2 : 2.0f * (re * re + im * im) * inv_n2;
+        const float l = 10.0f * std::log10(p);
         level[k] = l;
         if (!std::isfinite(l))
             finite = false;
