@@ -304,20 +304,35 @@ std::string make_dataset_id() {
     }
 }
 
-int data_import_db_insert(const std::wstring& local_root, const std::wstring& name,
-                          const std::string& sn, const std::string& id,
-                          const std::string& app_name) {
+namespace {
+std::string import_insert_statement(const std::wstring& local_root, const std::wstring& name,
+                                    const std::string& sn, const std::string& id,
+                                    const std::string& app_name) {
     const std::string root8 = wide_to_utf8(local_root);
     const std::string name8 = wide_to_utf8(name);
     const std::string time = time_stamp_text();
-    const std::string statement = data_import_insert_sql(id, time, root8, name8, sn, app_name);
+    std::string statement = data_import_insert_sql(id, time, root8, name8, sn, app_name);
     if (statement.empty()) {
         const size_t size = root8.size() + name8.size() + sn.size() + id.size() + app_name.size() +
                             time.size() + 111;
         app_log("data_import_db_insert malloc:%d errno:%d", static_cast<int>(size), ENOMEM);
-        return SQLITE_NOMEM;
     }
-    return db_run(statement);
+    return statement;
+}
+} // namespace
+
+int data_import_db_insert(const std::wstring& local_root, const std::wstring& name,
+                          const std::string& sn, const std::string& id,
+                          const std::string& app_name) {
+    const std::string statement = import_insert_statement(local_root, name, sn, id, app_name);
+    return statement.empty() ? SQLITE_NOMEM : db_run(statement);
+}
+
+int data_import_db_insert(sqlite3* handle, const std::wstring& local_root, const std::wstring& name,
+                          const std::string& sn, const std::string& id,
+                          const std::string& app_name) {
+    const std::string statement = import_insert_statement(local_root, name, sn, id, app_name);
+    return statement.empty() ? SQLITE_NOMEM : sql_exec(handle, statement);
 }
 
 std::vector<import_data_info> data_import_db_select_all() {

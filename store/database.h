@@ -61,6 +61,10 @@ std::string make_dataset_id();
 int data_import_db_insert(const std::wstring& local_root, const std::wstring& name,
                           const std::string& sn, const std::string& id,
                           const std::string& app_name);
+// The same on an open handle, inside a batch of that handle.
+int data_import_db_insert(sqlite3* handle, const std::wstring& local_root, const std::wstring& name,
+                          const std::string& sn, const std::string& id,
+                          const std::string& app_name);
 // Every data set, newest first.
 std::vector<import_data_info> data_import_db_select_all();
 // The first row with this id (app_name left empty); an empty record when none.

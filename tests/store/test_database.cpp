@@ -260,6 +260,26 @@ private Q_SLOTS:
         QCOMPARE(data_import_db_select_all().size(), size_t(1));
     }
 
+    void batch_on_one_handle_commits_or_rolls_back() {
+        sqlite3* h = db_open();
+        QVERIFY(h);
+        QCOMPARE(db_begin(h), 0);
+        QCOMPARE(data_list_db_insert(h, item("X", "d", "n", "t1", 0, 0, 0)), 0);
+        QCOMPARE(data_import_db_insert(h, L"/x", L"x", "1", "X", "TarvoOrnApp"), 0);
+        QCOMPARE(db_rollback(h), 0);
+        QCOMPARE(data_list_db_count("X"), 0);
+        QVERIFY(data_import_db_select_all().empty());
+
+        QCOMPARE(db_begin(h), 0);
+        QCOMPARE(data_list_db_insert(h, item("X", "d", "n", "t1", 0, 0, 0)), 0);
+        QCOMPARE(data_import_db_insert(h, L"/x", L"x", "1", "X", "TarvoOrnApp"), 0);
+        QCOMPARE(db_commit(h), 0);
+        db_close(h);
+        QCOMPARE(data_list_db_count("X"), 1);
+        QCOMPARE(data_import_db_select_by_id("X").name, std::wstring(L"x"));
+        QVERIFY(data_list_db_insert(nullptr, item("X", "d", "n", "t2", 0, 0, 0)) != 0);
+    }
+
     void item_update_count_and_delete() {
         QCOMPARE(data_list_db_count("A"), 0);
         fill_filter_data();
