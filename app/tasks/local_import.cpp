@@ -181,8 +181,11 @@ local_import_result import_local_roots(const std::vector<std::wstring>& roots_in
             inserted = 0;
             registered = false;
         }
-        if (registered)
+        if (registered) {
             res.import_ids.push_back(id);
+            res.import_roots.push_back(roots[r]);
+            res.import_items.push_back(inserted);
+        }
         res.inserted_all += inserted;
         if (res.aborted)
             break;

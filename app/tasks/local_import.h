@@ -42,7 +42,9 @@ struct local_import_result {
     int processed = 0;    // subdirectories visited
     int inserted_all = 0; // data_list rows written
     bool aborted = false;
-    std::vector<std::string> import_ids; // one per data set that got rows
+    std::vector<std::string> import_ids;    // one per data set that got rows
+    std::vector<std::wstring> import_roots; // the data set of each id
+    std::vector<int> import_items;          // rows of each id
 };
 
 struct local_import_options {

@@ -7,6 +7,7 @@
 // flags are the only members another thread touches (the UI thread sets
 // them, the running task polls them).
 
+#include "app/tasks/local_import.h"
 #include "store/records.h"
 
 #include <QObject>
@@ -31,6 +32,9 @@ public:
     void abort_gen_report() { report_abort_.store(1, std::memory_order_relaxed); }
     void abort_import_local_data() { import_local_abort_.store(1, std::memory_order_relaxed); }
     void abort_delete_data() { delete_abort_.store(1, std::memory_order_relaxed); }
+
+    // Outcome of the last local import (read after its finish signal).
+    const local_import_result& last_import() const { return last_import_; }
 
 Q_SIGNALS:
     void read_device_data_finish(bool success, QString info);
@@ -72,4 +76,5 @@ protected:
     std::atomic<uint8_t> report_abort_{0};
     std::atomic<uint8_t> import_local_abort_{0};
     std::atomic<uint8_t> delete_abort_{0};
+    local_import_result last_import_;
 };

@@ -1,6 +1,6 @@
-// Worker tasks whose bodies belong to other areas (device link, browser
-// paging, delete, reports). Until they are filled in, each ends at once with
-// its finish signal so that a waiting progress dialog closes.
+// Worker tasks whose bodies belong to other areas (device link, reports).
+// Until they are filled in, each ends at once with its finish signal so that a waiting progress
+// dialog closes.
 
 #include "app/tasks/orn_func_obj.h"
 
@@ -12,14 +12,6 @@ void orn_func_obj::sync_time(std::vector<search_device_info>) {}
 
 void orn_func_obj::update_device(search_device_info, std::string) {
     Q_EMIT update_device_finish(false, tr("Device update is not available.").toStdString());
-}
-
-void orn_func_obj::delete_data(std::vector<data_info>*, std::vector<int>*, bool rm) {
-    Q_EMIT delete_data_finish(false, tr("Deleting data is not available.").toStdString(), rm);
-}
-
-void orn_func_obj::read_local_data(int, int) {
-    Q_EMIT read_one_page_finish();
 }
 
 void orn_func_obj::gen_report(std::vector<data_info>*, std::vector<int>*, import_data_info) {

@@ -1,7 +1,11 @@
 #include "app/tasks/task_awake.h"
 
-// Until the platform guard is available this only marks the span of a task.
-struct task_awake::impl {};
+#include "platform/keep_awake.h"
+
+// The desktop's inhibition request, held for the life of the task.
+struct task_awake::impl {
+    platform::keep_awake guard{QStringLiteral("Halvix task running")};
+};
 
 task_awake::task_awake() : d_(new impl) {}
 task_awake::~task_awake() = default;

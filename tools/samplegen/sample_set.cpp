@@ -212,7 +212,7 @@ int generate_sample_set(const std::wstring& out_dir, const sample_options& o, sa
         // note.json: names, notes, level, favourite; some keys left out.
         it.name = item_names[i % 9];
         if (i >= 9)
-            it.name += L" " + std::to_wstring(i / 9 + 1);
+            it.name += L" (" + std::to_wstring(i / 9 + 1) + L")";
         it.note = item_notes[i % 6];
         it.discharge = i % 5;
         it.favorite = i % 3 == 1 ? 1 : 0;

@@ -1,0 +1,139 @@
+#include "cli/cli_json_util.h"
+
+#include "platform/text.h"
+
+#include <cmath>
+#include <cstdio>
+
+Json::Value cli_number(double v) {
+    return std::isfinite(v) ? Json::Value(v) : Json::Value();
+}
+
+Json::Value cli_data_info_json(const data_info& d) {
+    Json::Value o(Json::objectValue);
+    o["data_import_id"] = d.data_import_id;
+    o["dir_name"] = wide_to_utf8(d.dir_name);
+    o["data_name"] = wide_to_utf8(d.data_name);
+    o["data_note"] = wide_to_utf8(d.data_note);
+    o["data_dir"] = wide_to_utf8(d.data_dir);
+    o["distance"] = cli_number(d.distance);
+    o["distance_text"] = d.distance_text;
+    o["time"] = d.time;
+    o["app_name"] = d.app_name;
+    o["app_version"] = d.app_version;
+    o["app_type"] = d.app_type;
+    o["data_type"] = d.data_type;
+    o["fs"] = d.fs;
+    o["dd_start_frame_idx"] = d.dd_start_frame_idx;
+    o["frame_read_num"] = d.frame_read_num;
+    o["pic_num"] = d.pic_num;
+    o["mic_gain"] = d.mic_gain;
+    o["mic_sensitivity"] = cli_number(d.mic_sensitivity);
+    o["distance_correct_enable"] = d.distance_correct_enable;
+    o["spl"] = cli_number(d.spl);
+    o["valid_type"] = d.valid_type;
+    o["frame_num"] = d.frame_num;
+    o["favorite"] = d.favorite;
+    o["discharge"] = d.discharge;
+    o["has_tail"] = d.has_tail;
+    Json::Value table(Json::arrayValue);
+    for (uint32_t v : d.index_table)
+        table.append(Json::UInt(v));
+    o["index_table"] = table;
+    o["freq_range_start"] = d.freq_range_start;
+    o["freq_range_end"] = d.freq_range_end;
+    o["device_type"] = wide_to_utf8(d.device_type);
+    o["sound_abs_max"] = cli_number(d.sound_abs_max);
+    o["sign_mode"] = d.sign_mode;
+    o["fpass1"] = cli_number(d.fpass1);
+    o["fpass2"] = cli_number(d.fpass2);
+    o["gasleak_currency"] = wide_to_utf8(d.gasleak_currency);
+    o["gasleak_rect"] = cli_number(d.gasleak_rect);
+    o["gasleak_unit_mode"] = d.gasleak_unit_mode;
+    o["gasleak_power_ratio"] = cli_number(d.gasleak_power_ratio);
+    o["gasleak_energy_cost"] = cli_number(d.gasleak_energy_cost);
+    o["gasleak_gas_cost"] = cli_number(d.gasleak_gas_cost);
+    o["leak_cost"] = cli_number(d.leak_cost);
+    o["leak_level"] = cli_number(d.leak_level);
+    o["leak_rate"] = cli_number(d.leak_rate);
+    o["report_number"] = d.report_number;
+    return o;
+}
+
+Json::Value cli_data_row_json(const data_info& d) {
+    Json::Value o(Json::objectValue);
+    o["data_import_id"] = d.data_import_id;
+    o["dir_name"] = wide_to_utf8(d.dir_name);
+    o["data_name"] = wide_to_utf8(d.data_name);
+    o["data_note"] = wide_to_utf8(d.data_note);
+    o["data_dir"] = wide_to_utf8(d.data_dir);
+    o["distance"] = cli_number(d.distance);
+    o["time"] = d.time;
+    o["data_type"] = d.data_type;
+    o["fs"] = d.fs;
+    o["dd_start_frame_idx"] = d.dd_start_frame_idx;
+    o["spl"] = cli_number(d.spl);
+    o["valid_type"] = d.valid_type;
+    o["frame_num"] = d.frame_num;
+    o["favorite"] = d.favorite;
+    o["discharge"] = d.discharge;
+    return o;
+}
+
+std::string cli_pad(const std::string& utf8, int columns) {
+    const QString text = QString::fromUtf8(utf8.data(), int(utf8.size()));
+    int used = 0;
+    for (const uint c : text.toUcs4()) {
+        // East Asian wide ranges take two columns in a terminal.
+        const bool wide = (c >= 0x1100 && c <= 0x115f) || (c >= 0x2e80 && c <= 0xa4cf) ||
+                          (c >= 0xac00 && c <= 0xd7a3) || (c >= 0xf900 && c <= 0xfaff) ||
+                          (c >= 0xfe30 && c <= 0xfe4f) || (c >= 0xff00 && c <= 0xff60) ||
+                          (c >= 0xffe0 && c <= 0xffe6) || (c >= 0x20000 && c <= 0x3fffd);
+        used += wide ? 2 : 1;
+    }
+    return used >= columns ? utf8 : utf8 + std::string(size_t(columns - used), ' ');
+}
+
+std::string cli_num(double v) {
+    return QString::number(v, 'g', 10).toStdString();
+}
+
+Json::Value cli_import_data_info_json(const import_data_info& d) {
+    Json::Value o(Json::objectValue);
+    o["id"] = d.id;
+    o["local_root"] = wide_to_utf8(d.local_root);
+    o["name"] = wide_to_utf8(d.name);
+    o["sn"] = d.sn;
+    o["time"] = d.time;
+    o["app_name"] = d.app_name;
+    return o;
+}
+
+void cli_print_json(const Json::Value& v) {
+    Json::StreamWriterBuilder b;
+    b["indentation"] = "  ";
+    b["emitUTF8"] = true;
+    b["precision"] = 15;
+    const std::string text = Json::writeString(b, v) + "\n";
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
+
+void cli_error(const QString& text) {
+    std::fprintf(stderr, "halvix-cli: %s\n", text.toUtf8().constData());
+}
+
+bool cli_parse_int(const QString& option, const QString& text, int& out, int min, int max) {
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok || v < min || v > max) {
+        cli_error(QStringLiteral("%1 needs a whole number from %2 to %3, not \"%4\"")
+                      .arg(option)
+                      .arg(min)
+                      .arg(max)
+                      .arg(text));
+        return false;
+    }
+    out = v;
+    return true;
+}

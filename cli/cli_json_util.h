@@ -1,0 +1,34 @@
+#pragma once
+// Shared output helpers of the halvix-cli commands: records as JSON objects
+// keyed by their member names, and small argument parsers.
+// Threading: main thread of halvix-cli.
+
+#include "store/records.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <json/json.h>
+
+#include <string>
+
+// Every member of the record; non-finite numbers become null.
+Json::Value cli_data_info_json(const data_info& d);
+// The members a data_list row fills, with the level and mark shown for it.
+Json::Value cli_data_row_json(const data_info& d);
+Json::Value cli_import_data_info_json(const import_data_info& d);
+// A number, or null when it is not finite.
+Json::Value cli_number(double v);
+
+// Text padded to a width in terminal columns (wide characters take two).
+std::string cli_pad(const std::string& utf8, int columns);
+// A number in its shortest exact-enough form.
+std::string cli_num(double v);
+
+// Indented JSON on stdout, UTF-8 kept as is, ending with a newline.
+void cli_print_json(const Json::Value& v);
+// A line on stderr, prefixed with "halvix-cli: ".
+void cli_error(const QString& text);
+
+// Integer option value; false (and an error printed) when it is not one.
+bool cli_parse_int(const QString& option, const QString& text, int& out, int min, int max);

@@ -1,0 +1,94 @@
+// halvix-cli import: registers data set directories, as dropping them on the
+// dataset list does.
+
+#include "cli/cli_command.h"
+#include "cli/cli_json_util.h"
+
+#include "app/tasks/local_import.h"
+#include "app/tasks/orn_func_obj.h"
+#include "platform/terminal.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QUrl>
+
+#include <cstdio>
+
+namespace {
+
+QString tr_cli(const char* text) {
+    return QCoreApplication::translate("halvix_cli", text);
+}
+
+void draw_bar(double v) {
+    const int width = 40;
+    const int filled = int(v * width + 0.5);
+    std::printf("\r[%s%s] %3d%%", std::string(size_t(filled), '#').c_str(),
+                std::string(size_t(width - filled), ' ').c_str(), int(v * 100 + 0.5));
+    std::fflush(stdout);
+}
+
+int run_import(const QStringList& args) {
+    QList<QUrl> urls;
+    for (const QString& a : args) {
+        if (a.startsWith("--")) {
+            cli_error(tr_cli("unknown option %1 (see --help)").arg(a));
+            return 2;
+        }
+        // A share path stays as typed so that the check can refuse it.
+        urls.append(a.startsWith("//") ? QUrl::fromLocalFile(a)
+                                       : QUrl::fromLocalFile(
+                                             QDir::cleanPath(QDir::current().absoluteFilePath(a))));
+    }
+    if (urls.isEmpty()) {
+        cli_error(tr_cli("usage: halvix-cli import DIR..."));
+        return 2;
+    }
+    if (int r = cli_prepare_environment())
+        return r;
+
+    std::vector<std::wstring> roots;
+    std::wstring refused;
+    const local_dir_check check = check_local_dir(urls, roots, &refused);
+    if (check != local_dir_check::accepted)
+        cli_error(QStringLiteral("%1 %2").arg(local_dir_check_message(check),
+                                              QString::fromStdWString(refused)));
+
+    int inserted = 0;
+    if (!roots.empty()) {
+        // The worker's own task, run here on the main thread.
+        orn_func_obj worker;
+        const bool bar = platform::stdout_is_terminal();
+        QObject::connect(&worker, &orn_func_obj::update_import_local_progress, [bar](double v) {
+            if (bar)
+                draw_bar(v);
+        });
+        std::string info;
+        QObject::connect(&worker, &orn_func_obj::import_local_data_finish,
+                         [&info](bool, std::string text) { info = std::move(text); });
+        worker.import_local_data(roots);
+        inserted = worker.last_import().inserted_all;
+        if (bar)
+            std::printf("\n");
+        std::printf("%s\n", info.c_str());
+        const local_import_result& r = worker.last_import();
+        for (size_t i = 0; i < r.import_ids.size(); ++i)
+            std::printf("%s\n",
+                        tr_cli("%1: %2 data items (id %3)")
+                            .arg(QString::fromStdWString(local_root_name(r.import_roots[i])))
+                            .arg(r.import_items[i])
+                            .arg(QString::fromStdString(r.import_ids[i]))
+                            .toUtf8()
+                            .constData());
+    }
+    if (check != local_dir_check::accepted)
+        return 3;
+    return inserted > 0 ? 0 : 1;
+}
+
+const cli_command_registrar registrar({"import", "import DIR...",
+                                       "register data set directories (their items are read "
+                                       "in place)",
+                                       run_import});
+
+} // namespace
