@@ -157,6 +157,25 @@ std::string styles_part(docx_package& pkg, bool create) {
     return part;
 }
 
+// True for a paragraph whose content is nothing but page-break runs.
+bool only_page_breaks(pugi::xml_node p) {
+    bool any = false;
+    for (auto c : p.children()) {
+        if (is(c, "w:pPr"))
+            continue;
+        if (!is(c, "w:r"))
+            return false;
+        for (auto k : c.children()) {
+            if (is(k, "w:rPr"))
+                continue;
+            if (!is(k, "w:br") || std::string(k.attribute("w:type").value()) != "page")
+                return false;
+            any = true;
+        }
+    }
+    return any;
+}
+
 bool body_is_empty(pugi::xml_node body) {
     for (auto c : body.children()) {
         if (is(c, "w:sectPr"))
@@ -315,12 +334,40 @@ hresult docx_document::paste() {
         p2.append_move(at);
         at = next;
     }
+    pugi::xml_node first, last;
     for (auto block : clip.blocks.document_element().children()) {
         auto copy = container.insert_copy_before(block, p2);
         rebind(pkg_, pkg_.main_part(), clip.rels, copy, max_drawing_id_);
+        if (!first)
+            first = copy;
+        last = copy;
+    }
+    // A paragraph that holds only a page break before pasted text becomes a
+    // page-break-before of that text, so the break never leaves an empty
+    // line that could spill onto a page of its own.
+    if (first && is(first, "w:p") && only_page_breaks(p1)) {
+        auto ppr = ensure_first_child(first, "w:pPr");
+        ensure_paragraph_property(ppr, "w:pageBreakBefore");
+        std::vector<pugi::xml_node> runs;
+        for (auto c : p1.children()) {
+            if (!is(c, "w:pPr"))
+                runs.push_back(c);
+        }
+        for (auto r : runs)
+            p1.remove_child(r);
     }
     if (!paragraph_has_content(p1) && !p1.child("w:pPr").child("w:sectPr"))
         container.remove_child(p1);
+    // The paragraph left after the pasted text takes the format of the last
+    // pasted paragraph, as if the pasted paragraph mark had replaced it.
+    if (last && is(last, "w:p") && !paragraph_has_content(p2)) {
+        p2.remove_child("w:pPr");
+        if (auto ppr = last.child("w:pPr")) {
+            auto copy = p2.prepend_copy(ppr);
+            copy.remove_child("w:pageBreakBefore");
+            copy.remove_child("w:sectPr");
+        }
+    }
     sel_ = position();
     sel_.para = p2;
     return s_ok;
