@@ -1,0 +1,151 @@
+// halvix-cli analyse end to end: the shared samples of all three writers and
+// a written item with known pulse phases.
+
+#include "item_writer.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+struct cli_result {
+    int code = -1;
+    QByteArray out;
+};
+
+cli_result run_cli(const QStringList& args) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::SeparateChannels);
+    p.start(qEnvironmentVariable("HALVIX_TEST_BUILD_DIR") + "/cli/halvix-cli",
+            QStringList{"analyse"} + args);
+    cli_result r;
+    if (!p.waitForFinished(60000))
+        return r;
+    r.code = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    return r;
+}
+
+QJsonObject manifest() {
+    QFile f(QStringLiteral(HALVIX_SAMPLES_DIR) + "/basic.manifest.json");
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(f.readAll()).object();
+}
+} // namespace
+
+class tst_cli_analyse : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void shared_samples_all_writers() {
+        const QJsonObject m = manifest();
+        if (m.isEmpty())
+            QSKIP("shared samples not present");
+        QSet<QString> writers;
+        for (const QJsonValue& v : m.value("items").toArray()) {
+            const QJsonObject it = v.toObject();
+            const QJsonObject sig = it.value("signal").toObject();
+            const QJsonObject info = it.value("expected_info").toObject();
+            if (it.value("skip").toBool() || sig.isEmpty())
+                continue;
+            const QString dir = QStringLiteral(HALVIX_SAMPLES_DIR) + "/" +
+                                m.value("dataset").toString() + "/" + it.value("dir").toString();
+            const cli_result r = run_cli({dir});
+            QCOMPARE(r.code, 0);
+            const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+            const int frames = it.value("frame_num").toArray().at(0).toInt();
+            QCOMPARE(o.value("frames_read").toInt(), std::min(frames, 25));
+            // Spectrum peak at the tone, at the level averaged from zero.
+            double best_hz = 0, best_db = -1e9;
+            for (const QJsonValue& p : o.value("spectrum").toObject().value("points").toArray()) {
+                const QJsonArray a = p.toArray();
+                if (a.at(1).toDouble() > best_db) {
+                    best_db = a.at(1).toDouble();
+                    best_hz = a.at(0).toDouble();
+                }
+            }
+            QCOMPARE(best_hz, sig.value("peak_point_freq").toDouble());
+            QVERIFY(qAbs(best_db - sig.value("peak_level_default_run_db").toDouble()) < 0.05);
+            // Spectrogram: (n*frames - 1920)/960 + 1 windows, /4 to a multiple of 4
+            // columns; one row per 100 Hz bin of the band.
+            const int n = sig.value("samples").toInt();
+            const int windows = (n * std::min(frames, 25) - 1920) / 960 + 1;
+            const QJsonObject stft = o.value("stft").toObject();
+            QCOMPARE(stft.value("columns").toInt(), windows / 4 / 4 * 4);
+            const int rows = info.value("freq_range_end").toInt() / 100 -
+                             info.value("freq_range_start").toInt() / 100;
+            QCOMPARE(stft.value("rows").toInt(), rows);
+            QCOMPARE(o.value("colorbar_rows").toInt(), rows);
+            QVERIFY(stft.value("max").toDouble() > stft.value("min").toDouble());
+            // Picture slots only for recordings of type 0.
+            QCOMPARE(o.value("pictures").toArray().size(),
+                     info.value("data_type").toInt() == 0 ? 6 : 0);
+            if (info.value("sign_mode").toInt() == 2) {
+                const double l =
+                    o.value("spl").toDouble() + 10 * std::log2(info.value("distance").toDouble());
+                double rate = 0.165 * std::exp(0.0578 * l) * info.value("gasleak_rect").toDouble();
+                if (info.value("gasleak_unit_mode").toInt() == 1)
+                    rate /= 28.3185;
+                const QJsonObject leak = o.value("gas_leak").toObject();
+                QVERIFY(qAbs(leak.value("rate").toDouble() - rate) < 1e-6 * std::max(1.0, rate));
+                QVERIFY(leak.value("level").toDouble() >= 1);
+            } else {
+                QVERIFY(!o.contains("gas_leak"));
+            }
+            writers.insert(info.value("app_name").toString());
+        }
+        QCOMPARE(writers.size(), 3);
+    }
+
+    void pulses_rows_csv_and_png() {
+        QTemporaryDir tmp;
+        // 12 frames at 192 kHz: faint noise and a 2 Pa pulse at 135 degrees.
+        std::vector<item_writer::frame> frames(12);
+        for (int f = 0; f < 12; ++f) {
+            frames[size_t(f)].samples = item_writer::tone(7680, f, 30000, 0.01, 192000);
+            for (int i = 0; i < 7680; ++i)
+                if ((int64_t(f) * 7680 + i) % 3840 == 1440)
+                    frames[size_t(f)].samples[size_t(i)] = float(2.0 * 3 / 125);
+        }
+        const QString dir = tmp.path() + "/item";
+        QVERIFY(item_writer::write_item(dir, 1, frames));
+        const QString png = tmp.path() + "/stft.png";
+        cli_result r = run_cli({dir, "--rows", "100", "--png", png, "--json"});
+        QCOMPARE(r.code, 0);
+        const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+        QCOMPARE(o.value("stft").toObject().value("rows").toInt(), 100);
+        QCOMPARE(o.value("stft").toObject().value("columns").toInt(), 20); // 95 windows
+        int high = 0;
+        for (const QJsonValue& p : o.value("prpd").toObject().value("points").toArray()) {
+            const QJsonArray a = p.toArray();
+            if (a.at(1).toDouble() > 0.5) {
+                ++high;
+                QCOMPARE(a.at(0).toDouble(), 135.0);
+            }
+        }
+        QCOMPARE(high, 1);
+        const QImage img(png);
+        QVERIFY(!img.isNull());
+        QVERIFY(img.width() > 800 && img.height() == 480);
+
+        r = run_cli({dir, "--csv", "--start", "4", "--count", "3", "--func", "2"});
+        QCOMPARE(r.code, 0);
+        const QList<QByteArray> lines = r.out.trimmed().split('\n');
+        QCOMPARE(lines.first(), QByteArray("frequency_hz,level_db"));
+        QCOMPARE(lines.size(), 1 + 3641);
+        QVERIFY(lines.at(1).startsWith("5000,"));
+
+        // Bad input is refused with a message, not a crash.
+        QCOMPARE(run_cli({tmp.path() + "/nothing"}).code, 1);
+        QCOMPARE(run_cli({dir, "--func", "9"}).code, 2);
+        QCOMPARE(run_cli({}).code, 2);
+    }
+};
+
+QTEST_MAIN(tst_cli_analyse)
+#include "tst_cli_analyse.moc"
