@@ -137,7 +137,10 @@ void data_detail_func_obj::update_data(int func) {
     QElapsedTimer stage;
     stage.start();
     frames_.clear();
+    // The item's rate stands in while the header has none, so band defaults
+    // derived from it (half the rate) still make sense.
     data_info h;
+    h.fs = d.fs;
     int32_t read = count;
     bool at_end = false;
     if (count > 0)
