@@ -132,11 +132,12 @@ data_detail_widget::data_detail_widget(std::vector<data_info>* items, int index,
 
     load_record();
     queue_analysis();
-    // The first analysis needs no coalescing: it starts as soon as the event
-    // loop has laid the dialog out, so the spectrogram size handed to the
-    // worker is the real one. Steps then wait switch_delay_ms.
-    m_switch_timer->start(0);
     place_on_screen();
+    // The first analysis has nothing to coalesce with: it is requested at
+    // once, with the spectrogram size of the laid-out dialog, and runs while
+    // the dialog is being shown. Steps wait switch_delay_ms.
+    layout()->activate();
+    switch_data_timer_timeout();
 }
 
 data_detail_widget::~data_detail_widget() {
@@ -194,7 +195,7 @@ QWidget* data_detail_widget::build_form() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("panel"));
     panel->setAttribute(Qt::WA_StyledBackground);
-    panel->setFixedWidth(440);
+    panel->setFixedWidth(460);
     auto* col = new QVBoxLayout(panel);
     col->setContentsMargins(12, 12, 12, 12);
     col->setSpacing(10);
@@ -247,7 +248,11 @@ QWidget* data_detail_widget::build_form() {
     m_cost = make_value_box(panel, "input_data_cost", -unbounded, unbounded, 1,
                             QStringLiteral(" CNY/yr"), false);
     m_cost_label = add_label(tr("Cost:"), 4, 0);
-    grid->addWidget(m_cost, 4, 1, 1, 3);
+    grid->addWidget(m_cost, 4, 1, 1, 2);
+    m_para = kit_style::make_button(panel, tr("Parameter"), QStringLiteral("para_set_btn"));
+    m_para->setToolTip(tr("Gas-leak parameters of this item"));
+    m_para->setFixedWidth(m_para->fontMetrics().horizontalAdvance(m_para->text()) + 28);
+    grid->addWidget(m_para, 4, 3, Qt::AlignLeft);
 
     m_note = new QPlainTextEdit(panel);
     m_note->setObjectName(QStringLiteral("input_data_note"));
@@ -257,8 +262,11 @@ QWidget* data_detail_widget::build_form() {
     grid->addWidget(m_note, 5, 1, 1, 3);
     col->addLayout(grid);
 
-    auto* levels = new QHBoxLayout;
-    levels->setSpacing(6);
+    // Level buttons three to a row, so the five of some writers fit; the
+    // favourite box closes the last row.
+    auto* levels = new QGridLayout;
+    levels->setHorizontalSpacing(6);
+    levels->setVerticalSpacing(6);
     const QString level_texts[detail_level_count] = {tr("Normal"), tr("Check"),
                                                      tr("General Defect"), tr("Severe Defect"),
                                                      tr("Critical Defects")};
@@ -267,7 +275,7 @@ QWidget* data_detail_widget::build_form() {
         m_levels[i]->setObjectName(QStringLiteral("level"));
         m_levels[i]->setCheckable(true);
         m_levels[i]->setCursor(Qt::PointingHandCursor);
-        levels->addWidget(m_levels[i]);
+        levels->addWidget(m_levels[i], i / 3, i % 3);
         // Exclusive, yet a second click may clear the choice: a record can
         // show no level at all.
         connect(m_levels[i], &QPushButton::toggled, this, [this, i](bool on) {
@@ -278,23 +286,20 @@ QWidget* data_detail_widget::build_form() {
                     m_levels[j]->setChecked(false);
         });
     }
-    levels->addStretch(1);
+    m_favorite = new QCheckBox(tr("Favorite"), panel);
+    m_favorite->setObjectName(QStringLiteral("favorite"));
+    levels->addWidget(m_favorite, 1, 2);
+    levels->setColumnStretch(3, 1);
     col->addLayout(levels);
 
     auto* row = new QHBoxLayout;
-    row->setSpacing(8);
-    m_favorite = new QCheckBox(tr("Favorite"), panel);
-    m_favorite->setObjectName(QStringLiteral("favorite"));
-    row->addWidget(m_favorite);
+    row->setSpacing(12);
     row->addStretch(1);
-    m_para = kit_style::make_button(panel, tr("Parameter"), QStringLiteral("para_set_btn"));
     m_previous = kit_style::make_button(panel, tr("Previous"), QStringLiteral("previous"));
     m_next = kit_style::make_button(panel, tr("Next"), QStringLiteral("next"));
     m_apply = kit_style::make_button(panel, tr("Apply"), QStringLiteral("apply"));
-    for (QPushButton* b : {m_para, m_previous, m_next, m_apply}) {
-        b->setFixedWidth(80);
+    for (QPushButton* b : {m_previous, m_next, m_apply})
         row->addWidget(b);
-    }
     col->addLayout(row);
 
     connect(m_previous, &QPushButton::clicked, this, [this] { on_previous_next_clicked(-1); });
@@ -341,10 +346,19 @@ QWidget* data_detail_widget::build_plots() {
     stft_row->addWidget(m_bar_view);
     stft_col->addLayout(stft_row, 1);
 
-    grid->addWidget(m_wave->view, 0, 0);
-    grid->addWidget(m_fft->view, 0, 1);
+    auto framed = [area](QWidget* view) {
+        auto* panel = new QWidget(area);
+        panel->setObjectName(QStringLiteral("panel"));
+        panel->setAttribute(Qt::WA_StyledBackground);
+        auto* box = new QVBoxLayout(panel);
+        box->setContentsMargins(4, 4, 4, 4);
+        box->addWidget(view);
+        return panel;
+    };
+    grid->addWidget(framed(m_wave->view), 0, 0);
+    grid->addWidget(framed(m_fft->view), 0, 1);
     grid->addWidget(stft_panel, 1, 0);
-    grid->addWidget(m_prpd->view, 1, 1);
+    grid->addWidget(framed(m_prpd->view), 1, 1);
     return area;
 }
 

@@ -5,6 +5,8 @@
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
 
+#include <QGraphicsScene>
+
 #include <algorithm>
 
 using namespace QtCharts;
@@ -53,7 +55,11 @@ static detail_chart make_chart(QWidget* parent, const QString& title, QXYSeries*
     series->attachAxis(x);
     series->attachAxis(y);
     c.view = new QChartView(c.chart, parent);
+    // Thousands of scatter markers are scene items; indexing each one as it
+    // is added costs more than drawing them all.
+    c.view->scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
     c.view->setRenderHint(QPainter::Antialiasing, false);
+    c.view->setFrameShape(QFrame::NoFrame);
     c.view->setMinimumSize(260, 180);
     c.series = series;
     c.x = x;
