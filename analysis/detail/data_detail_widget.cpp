@@ -8,6 +8,7 @@
 #include "analysis/detail/para_setting_widget.h"
 #include "analysis/detail/previw_label.h"
 #include "analysis/gas_leak.h"
+#include "analysis/stft_fft_handoff.h"
 #include "analysis/ui/add_image_widget.h"
 #include "analysis/ui/colormap_label.h"
 #include "app/core/app_log.h"
@@ -131,11 +132,10 @@ data_detail_widget::data_detail_widget(std::vector<data_info>* items, int index,
     }
 
     load_record();
-    queue_analysis();
     place_on_screen();
-    // The first analysis has nothing to coalesce with: it is requested at
-    // once, with the spectrogram size of the laid-out dialog, and runs while
-    // the dialog is being shown. Steps wait switch_delay_ms.
+    // The first analysis has nothing to coalesce with: it is queued and
+    // requested at once, with the spectrogram size of the laid-out dialog, and
+    // runs while the dialog is being shown. Steps wait switch_delay_ms.
     layout()->activate();
     switch_data_timer_timeout();
 }
@@ -397,6 +397,13 @@ void data_detail_widget::switch_data(int idx) {
     m_switch_timer->start(switch_delay_ms);
 }
 
+// Results that arrive while a step waits for its analysis belong to an
+// earlier request (another item or start frame): they are dropped, and the
+// analysis of the shown request replaces them shortly.
+bool data_detail_widget::results_are_stale() const {
+    return m_switch_timer->isActive();
+}
+
 void data_detail_widget::queue_analysis() {
     if (!m_worker || m_list.empty())
         return;
@@ -429,6 +436,10 @@ void data_detail_widget::switch_data_timer_timeout() {
             h = std::max(m_stft->height() - 54, 0);
         }
         m_worker->set_stft_view_size(w, h);
+        // A run already under way may have served the request queued at the
+        // step, and its results were dropped as stale: queue it once more so
+        // this run has it.
+        queue_analysis();
     }
     Q_EMIT update_data(0);
 }
@@ -437,20 +448,30 @@ void data_detail_widget::switch_data_timer_timeout() {
 
 void data_detail_widget::update_wave(QVector<QPointF> p, double x0, double x1, double y0,
                                      double y1) {
+    if (results_are_stale())
+        return;
     set_chart_data(*m_wave, p, x0, x1, y0, y1, true);
 }
 
 void data_detail_widget::update_wave_fft(QVector<QPointF> p, double x0, double x1, double y0,
                                          double y1) {
+    if (results_are_stale())
+        return;
     set_chart_data(*m_fft, p, x0, x1, y0, y1);
 }
 
 void data_detail_widget::update_wave_prpd(QVector<QPointF> p, double, double, double, double) {
+    if (results_are_stale())
+        return;
     // The worker sends no ranges for the pattern: phase and amplitude are fixed.
     m_prpd->series->replace(p);
 }
 
 void data_detail_widget::update_stft_fft(unsigned char* buffer, int w, int h) {
+    if (results_are_stale()) {
+        stft_fft_buffer_take(buffer); // released here
+        return;
+    }
     // The composer claims the buffer (a reclaimed one is ignored) and keeps
     // its own copy, which the view beside the spectrogram shares.
     m_composer->set_colorbar(buffer, w, h);
@@ -460,16 +481,22 @@ void data_detail_widget::update_stft_fft(unsigned char* buffer, int w, int h) {
 
 void data_detail_widget::update_stft(QImage img, int, int, double x0, double x1, double y0,
                                      double y1) {
+    if (results_are_stale())
+        return;
     m_stft->set_image(img, x0, x1, y0, y1);
 }
 
 void data_detail_widget::update_stft_clear() {
+    if (results_are_stale())
+        return;
     m_stft->clear();
     m_colour_bar = QImage();
     m_bar_view->set_image(QImage());
 }
 
 void data_detail_widget::update_pic(int idx, QImage img, bool is_preview) {
+    if (results_are_stale())
+        return;
     m_pictures->set_slot_image(idx, img);
     if (is_preview)
         m_pictures->show_slot(idx);
@@ -477,6 +504,8 @@ void data_detail_widget::update_pic(int idx, QImage img, bool is_preview) {
 
 void data_detail_widget::update_spl_func(double v) {
     app_log("update_spl_func %8.3f", v);
+    if (results_are_stale())
+        return; // the level of another frame or item must not be stored with this one
     m_data.spl = v;
     m_spl->setValue(v);
     update_spl_1m();

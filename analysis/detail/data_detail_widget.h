@@ -118,6 +118,7 @@ private:
     void switch_data(int idx);
     void load_record();
     void queue_analysis();
+    bool results_are_stale() const;
     void set_level_buttons();
     void update_spl_1m();
     detail_form_values form_values() const;

@@ -437,6 +437,32 @@ private Q_SLOTS:
         close_and_wait(dlg);
     }
 
+    void results_of_an_earlier_request_are_dropped() {
+        const int idx = fx->find([](const data_info& d, const sample_item& g) {
+            return g.data_type == 0 && g.app_type == 0;
+        });
+        auto* dlg = open(idx);
+        const double spl = dlg->record().spl;
+        dlg->move_frame_offset(1); // waits for its analysis
+        QVERIFY(dlg->switch_pending());
+        // What a run for the old start frame still delivers:
+        dlg->update_spl_func(spl + 20);
+        dlg->update_wave({QPointF(0, 1), QPointF(1, -1)}, 0, 1, -1, 1);
+        QImage img(4, 4, QImage::Format_RGB32);
+        img.fill(Qt::red);
+        dlg->update_pic(0, img, true);
+        QCOMPARE(dlg->record().spl, spl);
+        QCOMPARE(dlg->wave_chart().series->count(), 0);
+        QVERIFY(dlg->picture_label()->slot_image(0).isNull());
+        QTRY_VERIFY(!dlg->switch_pending());
+        // The run for the shown start frame is taken.
+        dlg->update_spl_func(spl + 1);
+        dlg->update_wave({QPointF(0, 1), QPointF(1, -1)}, 0, 1, -1, 1);
+        QCOMPARE(dlg->record().spl, spl + 1);
+        QCOMPARE(dlg->wave_chart().series->count(), 2);
+        close_and_wait(dlg);
+    }
+
     void results_after_close_are_dropped() {
         QSignalSpy prpd(worker, &data_detail_func_obj::update_wave_prpd);
         delete open(0, true); // gone while its analysis runs
