@@ -87,7 +87,8 @@ std::wstring report_device_model(const data_info& item) {
 int report_title_font_size(const std::wstring& name) {
     if (name.empty())
         return 22;
-    return std::min<int>(22, 2 * static_cast<int>(198 / name.size()));
+    // Very long names would give size 0, which no word processor accepts.
+    return std::max(2, std::min<int>(22, 2 * static_cast<int>(198 / name.size())));
 }
 
 void fill_general(const word_item_document& doc, const data_info& item,

@@ -40,7 +40,8 @@ struct report_header_fields {
 
 // Device model text of the general template.
 std::wstring report_device_model(const data_info& item);
-// Font size in points for the dataset name in the gas-leak title.
+// Font size in points for the dataset name in the gas-leak title: at most
+// 22, smaller for longer names, never below 2.
 int report_title_font_size(const std::wstring& name);
 
 // General template; genuine selects the navigation of the genuine word

@@ -1,0 +1,360 @@
+// The report filler on the real templates: every value lands in the cell
+// its navigation names, in both languages, singly and combined; and the
+// start-up availability check.
+
+#include "docx_reader.h"
+#include "report_test_util.h"
+
+#include "report/report_filler.h"
+#include "report/report_sample.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <cstdio>
+#include <set>
+
+namespace {
+QString q(const std::wstring& s) {
+    return QString::fromStdWString(s);
+}
+// C formatting, as the filler uses (QString::asprintf rounds differently).
+QString fmt(const char* f, double v) {
+    char buf[128];
+    std::snprintf(buf, sizeof buf, f, v);
+    return QString::fromUtf8(buf);
+}
+
+// Every picture of the package resolves to a media part with a content type,
+// and drawing ids are unique across body, headers and footers.
+void check_package(const docx_reader& r) {
+    QString bad;
+    QVERIFY2(r.all_xml_well_formed(&bad), qPrintable(bad));
+    std::set<int> ids;
+    int total = 0;
+    for (const auto& part : r.order) {
+        if (part.rfind("word/", 0) != 0 || part.find(".xml") == std::string::npos ||
+            part.find("_rels") != std::string::npos)
+            continue;
+        const std::string file = part.substr(5);
+        auto rels = r.relationships("word/_rels/" + file + ".rels");
+        for (const auto& p : r.pictures(part)) {
+            ++total;
+            ids.insert(p.id);
+            QVERIFY2(rels.count(p.rel_id), p.rel_id.c_str());
+            const std::string media = "word/" + rels[p.rel_id];
+            QVERIFY2(r.parts.count(media), media.c_str());
+            QVERIFY(!r.content_type(media).empty());
+        }
+        QVERIFY(!r.content_type(part).empty());
+    }
+    QCOMPARE(int(ids.size()), total);
+}
+} // namespace
+
+class tst_report_filler : public QObject {
+    Q_OBJECT
+    QTemporaryDir tmp;
+    int counter = 0;
+
+    report_sample sample(bool leak, bool chinese, bool all_pictures = true) {
+        const std::wstring dir = tmp.filePath(QString("item%1").arg(++counter)).toStdWString();
+        write_sample_pictures(dir, all_pictures, counter);
+        return make_report_sample(dir, leak, chinese, counter);
+    }
+
+    docx_reader fill_single(const report_sample& s, int lang_id) {
+        const QString out = tmp.filePath(QString("single%1.docx").arg(++counter));
+        [&] {
+            QCOMPARE(write_template_copy(report_template_for(s.item, lang_id), out.toStdWString()),
+                     0);
+        }();
+        word_item_document doc;
+        [&] { QCOMPARE(word_open_template_copy(out.toStdWString(), doc), 0); }();
+        fill_report_document(doc, s.item, s.dataset, s.fields, true);
+        word_finish_item(doc, false);
+        docx_reader r;
+        r.open(out);
+        return r;
+    }
+
+    void check_general(const std::vector<docx_line>& l, size_t at, const report_sample& s,
+                       bool chinese) {
+        const data_info& d = s.item;
+        const report_header_fields& f = s.fields;
+        QVERIFY(l.size() >= at + 16);
+        QCOMPARE(l[at + 0].cells[0], q(s.dataset.name));
+        QCOMPARE(l[at + 1].cells, QStringList({chinese ? "名称：" : "Name:", q(d.data_name)}));
+        QCOMPARE(l[at + 2].cells[1], QString::fromStdString(d.time).section('.', 0, 0));
+        QCOMPARE(l[at + 3].cells[1], fmt("%.0fm", d.distance));
+        QCOMPARE(l[at + 3].cells[4], fmt("%.1f dB", d.spl));
+        QCOMPARE(l[at + 3].cells[3], QString(chinese ? "声压级：" : "SPL:"));
+        QCOMPARE(l[at + 4].cells[1], q(f.working_condition));
+        QCOMPARE(l[at + 4].cells[4], q(f.weather));
+        QCOMPARE(l[at + 5].cells[1], q(f.test_purpose));
+        QCOMPARE(l[at + 5].cells[4], fmt("%.f", f.temperature) + q(f.temperature_unit));
+        QCOMPARE(l[at + 6].cells[1], QString("ORN-S40"));
+        QCOMPARE(l[at + 6].cells[4], fmt("%.0f", f.humidity) + "%");
+        QCOMPARE(l[at + 8].cells[0], QString(chinese ? "声学成像" : "Acoustic imaging"));
+        QCOMPARE(l[at + 12].cells[1], q(f.test_result));
+        QCOMPARE(l[at + 13].cells[1], q(f.advice));
+        QCOMPARE(l[at + 14].cells[1], q(d.data_note));
+        QCOMPARE(l[at + 15].cells[1], q(f.inspector));
+        QCOMPARE(l[at + 15].cells[2], QString(chinese ? "签字" : "Sign"));
+    }
+
+    void check_leak(const std::vector<docx_line>& l, size_t at, const report_sample& s,
+                    bool chinese) {
+        const data_info& d = s.item;
+        const report_header_fields& f = s.fields;
+        QVERIFY(l.size() >= at + 26);
+        QCOMPARE(l[at + 0].cells[0], q(s.dataset.name));
+        QCOMPARE(l[at + 1].cells[0], QString(chinese ? "报告编号：" : "Report number：") +
+                                         QString::asprintf("%03d", d.report_number));
+        QCOMPARE(l[at + 3].cells, QStringList({chinese ? "单位" : "Work unit", q(f.work_unit),
+                                               chinese ? "部门" : "Department", q(f.department)}));
+        QCOMPARE(l[at + 4].cells[1], q(f.inspector));
+        QCOMPARE(l[at + 4].cells[3], q(f.telephone));
+        QCOMPARE(l[at + 5].cells[1], q(f.location));
+        QCOMPARE(l[at + 9].cell_pictures, std::vector<int>({1, 1}));
+        QCOMPARE(l[at + 10].cells[0], q(d.data_name));
+        QCOMPARE(l[at + 12].cells[1], q(d.device_type));
+        QCOMPARE(l[at + 12].cells[3], QString::fromStdString(d.time).section(' ', 0, 0));
+        QCOMPARE(l[at + 13].cells[1], q(f.weather));
+        QCOMPARE(l[at + 13].cells[3], fmt("%.f", f.temperature) + q(f.temperature_unit));
+        QCOMPARE(l[at + 14].cells[1], fmt("%.1f m", d.distance));
+        QCOMPARE(l[at + 14].cells[3], fmt("%.0f", f.humidity) + "%");
+        QCOMPARE(l[at + 15].cells[1], fmt("%.2f", d.gasleak_rect));
+        QCOMPARE(l[at + 15].cells[2], QString(chinese ? "能源成本" : "Emergy cost"));
+        QCOMPARE(l[at + 15].cells[3], fmt("%.3f kWh", d.gasleak_energy_cost));
+        QCOMPARE(l[at + 16].cells[1],
+                 fmt("%.2f", d.gasleak_power_ratio) + QString::fromUtf8(" kW/(m³/min)"));
+        QCOMPARE(l[at + 16].cells[3], fmt("%.3f L/min", d.gasleak_gas_cost));
+        QCOMPARE(l[at + 18].cells[1], fmt("%.1f dB", d.spl + 10 * std::log2(d.distance)));
+        QCOMPARE(l[at + 18].cells[3], fmt("%.2f", d.leak_level));
+        QCOMPARE(l[at + 19].cells[1], fmt("%.1f L/min", d.leak_rate));
+        QCOMPARE(l[at + 19].cells[3], fmt("%.1f ", d.leak_cost) + q(d.gasleak_currency) + "/yr");
+        QCOMPARE(l[at + 21].cells[1], q(f.test_purpose));
+        QCOMPARE(l[at + 22].cells[1], q(f.test_result));
+        QCOMPARE(l[at + 23].cells[1], q(f.advice));
+        QCOMPARE(l[at + 24].cells[1], q(d.data_note));
+        QCOMPARE(l[at + 25].cells,
+                 QStringList({(chinese ? "检测人：" : "Tester：") + q(f.inspector),
+                              (chinese ? "日期：" : "Date：") + q(f.today)}));
+    }
+
+private slots:
+    void initTestCase() { word_com_initialize(); }
+
+    void availability_check() {
+        log_capture log(tmp.path());
+        QCOMPARE(reporter_checker(), 0);
+        QVERIFY(is_msword);
+        QVERIFY(log.text().contains("reporter_checker["));
+        QVERIFY(log.text().contains("msword:1"));
+
+        // A missing or corrupt template makes the engine unusable for reports.
+        QFile bad(tmp.filePath("corrupt.docx"));
+        bad.open(QIODevice::WriteOnly);
+        bad.write("PK\x03\x04 this is no archive");
+        bad.close();
+        const std::wstring good = report_template_general_en;
+        log.reset();
+        QCOMPARE(reporter_checker({good, tmp.filePath("absent.docx").toStdWString()}), -3);
+        QVERIFY(log.text().contains("reporter_checker template fail"));
+        QCOMPARE(reporter_checker({bad.fileName().toStdWString()}), -3);
+
+        // No automation server registered at all.
+        docengine::unregister_class(L"Word.Application");
+        log.reset();
+        QCOMPARE(reporter_checker(), -1);
+        QVERIFY(log.text().contains("Word.Application ID fail"));
+        QVERIFY(log.text().contains("msword:"));
+
+        // A substitute suite, recognised by "WPS" in its path in any case.
+        struct substitute : docengine::dispatch_object {
+            substitute() {
+                add_property(L"Path", [](variant& r) {
+                    r = variant(std::wstring(L"/opt/Suite/WPS Office/bin"));
+                    return docengine::s_ok;
+                });
+                add_method(L"Quit",
+                           [](const std::vector<variant>&, variant&) { return docengine::s_ok; });
+            }
+        };
+        docengine::register_class(L"Word.Application",
+                                  [] { return dispatch_ptr(std::make_shared<substitute>()); });
+        QCOMPARE(reporter_checker({}), 0);
+        QVERIFY(!is_msword);
+        docengine::register_word_application();
+        QCOMPARE(reporter_checker(), 0);
+        QVERIFY(is_msword);
+    }
+
+    void general_template_cells_data() {
+        QTest::addColumn<bool>("chinese");
+        QTest::newRow("en") << false;
+        QTest::newRow("zh") << true;
+    }
+    void general_template_cells() {
+        QFETCH(bool, chinese);
+        const report_sample s = sample(false, chinese);
+        docx_reader r = fill_single(s, chinese ? 1 : 0);
+        check_package(r);
+        auto l = r.lines();
+        QCOMPARE(int(l.size()), 17);
+        check_general(l, 0, s, chinese);
+        QCOMPARE(l[7].cell_pictures, std::vector<int>({1, 1}));
+        QCOMPARE(l[9].cell_pictures, std::vector<int>({1, 1}));
+        auto pics = r.pictures();
+        QCOMPARE(int(pics.size()), 4);
+        QCOMPARE(pics[0].cx, 160LL * 12700);
+        QCOMPARE(pics[1].cy, 120LL * 12700);
+        QCOMPARE(pics[3].cy, 80LL * 12700);
+        QVERIFY(pics[0].rel_id != pics[1].rel_id); // camera and raw picture differ
+        // The caret ends in the title, which the finish centres.
+        QCOMPARE(
+            QString(
+                r.body().first_child().select_node("w:pPr/w:jc").node().attribute("w:val").value()),
+            QString("center"));
+        // The page header of the general template.
+        QVERIFY(r.parts.count("word/header1.xml"));
+        QVERIFY(QString::fromStdString(r.parts["word/header1.xml"])
+                    .contains(chinese ? "声学成像检测报告" : "Acoustic Imaging Test Report"));
+    }
+
+    void general_template_optional_parts() {
+        report_sample s = sample(false, false, false); // no raw picture, no PRPD
+        s.fields.advice.clear();
+        s.item.app_type = 3;
+        s.item.device_type = L"Model X";
+        docx_reader r = fill_single(s, 0);
+        auto l = r.lines();
+        QCOMPARE(l[7].cell_pictures, std::vector<int>({1, 1})); // camera picture twice
+        QCOMPARE(l[9].cell_pictures, std::vector<int>({1, 0}));
+        QCOMPARE(l[13].cells[1], QString());
+        QCOMPARE(l[14].cells[1], q(s.item.data_note));
+        QCOMPARE(l[6].cells[1], QString("Model X"));
+        auto pics = r.pictures();
+        QCOMPARE(pics[0].rel_id, pics[1].rel_id); // one media part for both
+        QCOMPARE(report_device_model(s.item), std::wstring(L"Model X"));
+        s.item.app_type = 1;
+        QCOMPARE(report_device_model(s.item), std::wstring(L"SABLE"));
+    }
+
+    void leak_template_cells_data() {
+        QTest::addColumn<bool>("chinese");
+        QTest::newRow("en") << false;
+        QTest::newRow("zh") << true;
+    }
+    void leak_template_cells() {
+        QFETCH(bool, chinese);
+        const report_sample s = sample(true, chinese);
+        docx_reader r = fill_single(s, chinese ? 1 : 0);
+        check_package(r);
+        auto l = r.lines();
+        QCOMPARE(int(l.size()), 27);
+        check_leak(l, 0, s, chinese);
+        for (const auto& p : r.pictures()) {
+            QCOMPARE(p.cx, 160LL * 12700);
+            QCOMPARE(p.cy, 120LL * 12700);
+        }
+        const int size = report_title_font_size(s.dataset.name);
+        auto title_sz = r.body().first_child().select_node("w:r/w:rPr/w:sz").node();
+        QCOMPARE(title_sz.attribute("w:val").as_int(), size * 2);
+        // Page numbers in the footer.
+        QVERIFY(QString::fromStdString(r.parts["word/footer1.xml"]).contains(" PAGE "));
+    }
+
+    void leak_units_and_title_sizes() {
+        QCOMPARE(report_title_font_size(L"0123456789"), 22);
+        QCOMPARE(report_title_font_size(std::wstring(40, L'x')), 8);
+        QCOMPARE(report_title_font_size(std::wstring(9, L'x')), 22);
+        QCOMPARE(report_title_font_size(std::wstring(99, L'x')), 4);
+        QCOMPARE(report_title_font_size(std::wstring(199, L'x')), 2); // never 0
+        QCOMPARE(report_title_font_size(L""), 22);
+
+        report_sample s = sample(true, false);
+        s.item.gasleak_unit_mode = 1;
+        s.item.distance = 0; // no finite 1 m level: the measured level is shown
+        s.dataset.name = std::wstring(40, L'N');
+        docx_reader r = fill_single(s, 0);
+        auto l = r.lines();
+        QCOMPARE(l[16].cells[3], fmt("%.3f CFM", s.item.gasleak_gas_cost));
+        QCOMPARE(l[19].cells[1], fmt("%.1f CFM", s.item.leak_rate));
+        QCOMPARE(l[18].cells[1], fmt("%.1f dB", s.item.spl));
+        QCOMPARE(
+            r.body().first_child().select_node("w:r/w:rPr/w:sz").node().attribute("w:val").as_int(),
+            16);
+    }
+
+    void combined_document_of_three_items() {
+        const QString out = tmp.filePath("combined.docx");
+        const QString general = tmp.filePath("t_general.docx");
+        const QString leak = tmp.filePath("t_leak.docx");
+        QCOMPARE(write_template_copy(report_template_general_en, general.toStdWString()), 0);
+        QCOMPARE(write_template_copy(report_template_leak_en, leak.toStdWString()), 0);
+        QFile g(general);
+        g.open(QIODevice::ReadOnly);
+        const QByteArray general_bytes = g.readAll();
+        g.close();
+
+        QCOMPARE(word_start_combined_document(out.toStdWString(), true), 0);
+        const report_sample items[] = {sample(false, false), sample(true, false),
+                                       sample(false, false)};
+        for (int i = 0; i < 3; ++i) {
+            word_item_document doc;
+            QCOMPARE(word_open_template_copy(
+                         (items[i].item.sign_mode == 2 ? leak : general).toStdWString(), doc),
+                     0);
+            QVERIFY(doc.app == word_state.app); // one application for the whole run
+            fill_report_document(doc, items[i].item, items[i].dataset, items[i].fields, true);
+            word_finish_item(doc, i > 0);
+            QVERIFY(!doc.selection);
+        }
+        word_finish_combined_document();
+        QVERIFY(!word_state.app && !word_state.combine);
+
+        // The template copies were only read.
+        g.open(QIODevice::ReadOnly);
+        QCOMPARE(g.readAll(), general_bytes);
+
+        docx_reader r;
+        QVERIFY(r.open(out));
+        check_package(r);
+        auto l = r.lines();
+        // Item lengths: general 17 lines, gas leak 27 lines, general 17, then the caret paragraph.
+        QCOMPARE(int(l.size()), 17 + 27 + 17 + 1);
+        check_general(l, 0, items[0], false);
+        check_leak(l, 17, items[1], false);
+        check_general(l, 44, items[2], false);
+        int breaks = 0;
+        for (size_t i = 0; i < l.size(); ++i) {
+            if (l[i].page_break) {
+                ++breaks;
+                QVERIFY(i == 17 || i == 44); // only where an item begins, never before the first
+            }
+        }
+        QCOMPARE(breaks, 2);
+        QCOMPARE(int(r.pictures().size()), 4 + 2 + 4);
+        // Styles and page setup of the templates came along, header included.
+        QVERIFY(QString::fromStdString(r.parts["word/styles.xml"]).contains("HxLabel"));
+        QVERIFY(r.body().select_node("w:sectPr/w:headerReference"));
+        QVERIFY(r.body().select_node("w:sectPr/w:pgMar"));
+    }
+
+    void separate_documents_when_not_combined() {
+        QCOMPARE(word_start_combined_document(tmp.filePath("empty.docx").toStdWString(), false), 0);
+        const report_sample s = sample(true, true);
+        docx_reader r = fill_single(s, 1);
+        QVERIFY(!word_state.combine);
+        check_leak(r.lines(), 0, s, true);
+        word_finish_combined_document();
+        docx_reader empty;
+        QVERIFY(empty.open(tmp.filePath("empty.docx")));
+        QCOMPARE(int(empty.lines().size()), 1);
+    }
+};
+
+QTEST_MAIN(tst_report_filler)
+#include "tst_report_filler.moc"
