@@ -117,10 +117,10 @@ detail_form_values data_detail_widget::form_values() const {
     // not be rewritten with the editor's placeholder date.
     f.time = m_data.time;
     f.distance = m_distance->value();
-    for (int i = 0; i < detail_level_count; ++i)
-        f.levels[i] = m_levels[i]->isVisible() ? m_levels[i]->isChecked() : false;
+    // Writers without level buttons keep what is stored.
     if (m_data.app_type == 0 || m_data.app_type == 2) {
-        // Hidden buttons of a writer that has none keep what is stored.
+        for (int i = 0; i < detail_level_count; ++i)
+            f.levels[i] = m_levels[i]->isChecked();
     } else {
         f.levels = detail_checks_from_record(m_data);
     }

@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QPointF>
 #include <QVector>
+#include <QWidget>
 
 #include <memory>
 #include <string>

@@ -7,6 +7,8 @@
 #include "store/records.h"
 #include "ui/kit/t_orn_widget.h"
 
+#include <QWidget>
+
 class QComboBox;
 class QDoubleSpinBox;
 class QLineEdit;
