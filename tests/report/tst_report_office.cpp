@@ -1,0 +1,108 @@
+// Produced documents open in an independent office suite: converted to PDF
+// headlessly, they keep every page and show the typed values. Skipped when
+// no suite is installed.
+
+#include "report_test_util.h"
+
+#include "report/report_filler.h"
+#include "report/report_sample.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtTest>
+
+class tst_report_office : public QObject {
+    Q_OBJECT
+    QTemporaryDir tmp;
+
+    QString fill(const QString& name, const std::vector<report_sample>& items, bool combined,
+                 int lang) {
+        const QString out = tmp.filePath(name);
+        if (combined) {
+            const QString general = tmp.filePath("t_general.docx"),
+                          leak = tmp.filePath("t_leak.docx");
+            write_template_copy(report_template_for(items[0].item, lang), general.toStdWString());
+            data_info leak_item;
+            leak_item.sign_mode = 2;
+            write_template_copy(report_template_for(leak_item, lang), leak.toStdWString());
+            word_start_combined_document(out.toStdWString(), true);
+            for (size_t i = 0; i < items.size(); ++i) {
+                word_item_document doc;
+                word_open_template_copy(
+                    (items[i].item.sign_mode == 2 ? leak : general).toStdWString(), doc);
+                fill_report_document(doc, items[i].item, items[i].dataset, items[i].fields, true);
+                word_finish_item(doc, i > 0);
+            }
+            word_finish_combined_document();
+        } else {
+            write_template_copy(report_template_for(items[0].item, lang), out.toStdWString());
+            word_item_document doc;
+            word_open_template_copy(out.toStdWString(), doc);
+            fill_report_document(doc, items[0].item, items[0].dataset, items[0].fields, true);
+            word_finish_item(doc, false);
+        }
+        return out;
+    }
+
+    report_sample sample(int index, bool leak, bool chinese) {
+        const std::wstring dir = tmp.filePath(QString("item%1").arg(index)).toStdWString();
+        write_sample_pictures(dir, !leak, index);
+        return make_report_sample(dir, leak, chinese, index);
+    }
+
+    static QString run(const QString& program, const QStringList& args, int timeout_ms = 20000) {
+        QProcess p;
+        p.start(program, args);
+        if (!p.waitForFinished(timeout_ms))
+            return QString();
+        return QString::fromUtf8(p.readAllStandardOutput());
+    }
+
+private slots:
+    void converts_to_pdf_with_all_values() {
+        const QString office = QStandardPaths::findExecutable("soffice");
+        if (office.isEmpty())
+            QSKIP("no office suite installed");
+        word_com_initialize();
+        const QString general = fill("general_en.docx", {sample(1, false, false)}, false, 0);
+        const QString leak = fill("leak_zh.docx", {sample(2, true, true)}, false, 1);
+        const QString combined = fill(
+            "combined_en.docx",
+            {sample(3, false, false), sample(4, true, false), sample(5, false, false)}, true, 0);
+
+        // A private profile so a running suite or another test never interferes.
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", tmp.filePath("home"));
+        p.setProcessEnvironment(env);
+        p.start(office,
+                {"-env:UserInstallation=file://" + tmp.filePath("profile"), "--headless",
+                 "--convert-to", "pdf", "--outdir", tmp.filePath("pdf"), general, leak, combined});
+        QVERIFY(p.waitForFinished(90000));
+        QCOMPARE(p.exitCode(), 0);
+        for (const char* name : {"general_en.pdf", "leak_zh.pdf", "combined_en.pdf"})
+            QVERIFY2(QFile::exists(tmp.filePath(QString("pdf/") + name)), name);
+
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            return;
+        auto text = [&](const char* name) {
+            return run("pdftotext", {"-layout", tmp.filePath(QString("pdf/") + name), "-"});
+        };
+        const QString g = text("general_en.pdf");
+        QVERIFY(g.contains("Acoustic Imaging Test Report"));
+        QVERIFY(g.contains("Substation North Survey"));
+        QVERIFY(g.contains("ORN-S40"));
+        QVERIFY(g.contains("Replace the flange gasket"));
+        QCOMPARE(g.count('\f'), 1); // one page
+        const QString l = text("leak_zh.pdf");
+        QVERIFY(l.contains(QString::fromUtf8("一号变电站巡检")));
+        QVERIFY(l.contains(QString::fromUtf8("报告编号")) && l.contains("003"));
+        QVERIFY(l.contains("CNY/yr"));
+        const QString c = text("combined_en.pdf");
+        QCOMPARE(c.count('\f'), 3); // one page per item
+        QVERIFY(c.contains("PD-103") && c.contains("Leak-104") && c.contains("PD-105"));
+    }
+};
+
+QTEST_MAIN(tst_report_office)
+#include "tst_report_office.moc"
