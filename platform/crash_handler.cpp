@@ -7,6 +7,7 @@
 #include <ctime>
 #include <execinfo.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -151,7 +152,31 @@ void crash_signal_handler(int sig, siginfo_t* info, void*) {
     ::raise(sig);
 }
 
+struct thread_stack {
+    std::unique_ptr<char[]> memory;
+    ~thread_stack() {
+        if (!memory)
+            return;
+        stack_t off{};
+        off.ss_flags = SS_DISABLE;
+        ::sigaltstack(&off, nullptr);
+    }
+};
+thread_local thread_stack this_thread_stack;
+const size_t thread_stack_size = 64 * 1024;
+
 } // namespace
+
+void prepare_thread_for_crash_reports() {
+    if (this_thread_stack.memory)
+        return;
+    this_thread_stack.memory.reset(new char[thread_stack_size]);
+    stack_t ss{};
+    ss.ss_sp = this_thread_stack.memory.get();
+    ss.ss_size = thread_stack_size;
+    if (::sigaltstack(&ss, nullptr) != 0)
+        this_thread_stack.memory.reset();
+}
 
 void civil_from_seconds(long long seconds, int fields[6]) {
     long long days = seconds / 86400;

@@ -18,6 +18,12 @@ namespace platform {
 // handler that was replaced (0: the default action).
 std::uintptr_t install_crash_handler(const std::string& dump_dir, int (*log_fd)());
 
+// Gives the calling thread its own alternate signal stack, so a stack
+// overflow on that thread is reported too (the installing thread has one
+// already). Call at the start of each long-lived thread; the stack is
+// released when the thread ends.
+void prepare_thread_for_crash_reports();
+
 // Calendar fields of a count of seconds since 1970-01-01 in the same time
 // zone, without any library call (usable in a signal handler).
 // fields: year, month 1-12, day 1-31, hour, minute, second.

@@ -217,6 +217,10 @@ private Q_SLOTS:
         QCOMPARE(read_config(), 0);
         QCOMPARE(app_cfg.lang, 0);
         QCOMPARE(app_cfg.report_worker, std::wstring(L"A"));
+        // A byte order mark left by a Windows editor is no reason to fail.
+        write_text(json_path, "\xEF\xBB\xBF{\"lang_id\":1}");
+        QCOMPARE(read_config(), 0);
+        QCOMPARE(app_cfg.lang, 1);
     }
 
     void read_logs_every_member() {

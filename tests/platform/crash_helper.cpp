@@ -1,5 +1,5 @@
 // Child process for the crash and lock tests.
-//   crash_helper DIR segv|overflow|abort  -- opens DIR/log/Halvix.txt, installs
+//   crash_helper DIR segv|overflow|thread-overflow|abort -- opens DIR/log/Halvix.txt, installs
 //                                           the crash handler, then crashes
 //   crash_helper DIR lock                 -- takes the instance lock in DIR,
 //                                           prints "locked", then waits
@@ -59,6 +59,12 @@ int main(int argc, char** argv) {
         *null_target = 1;
     } else if (mode == "overflow") {
         sink = recurse(0);
+    } else if (mode == "thread-overflow") {
+        std::thread worker([] {
+            platform::prepare_thread_for_crash_reports();
+            sink = recurse(0);
+        });
+        worker.join();
     } else if (mode == "abort") {
         std::abort();
     }

@@ -20,6 +20,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("code");
         QTest::newRow("null pointer") << "segv" << int(SIGSEGV) << "b";
         QTest::newRow("stack overflow") << "overflow" << int(SIGSEGV) << "b";
+        QTest::newRow("stack overflow on a worker thread")
+            << "thread-overflow" << int(SIGSEGV) << "b";
         QTest::newRow("abort") << "abort" << int(SIGABRT) << "6";
     }
     void crash_leaves_dump() {
