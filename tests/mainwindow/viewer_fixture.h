@@ -1,0 +1,41 @@
+#pragma once
+// Starts the real main window on a private data location and answers the
+// start-up warning a machine without a document engine shows.
+
+#include "ui_test_util.h"
+
+#include "app/torn_viewer.h"
+#include "store/records.h"
+#include "ui/data_list_widget.h"
+
+#include <QListWidget>
+#include <QTest>
+
+#include <memory>
+
+namespace ui_test {
+
+inline std::unique_ptr<TOrnViewer> start_viewer() {
+    register_meta_types();
+    auto w = std::make_unique<TOrnViewer>();
+    answer_msg_boxes();
+    return w;
+}
+
+// Clicks the dataset list row and waits for the page to be shown.
+inline bool click_dataset(TOrnViewer& w, int row) {
+    QListWidget* list = w.dataset_list()->list_widget();
+    list->setCurrentRow(row);
+    w.dataset_list()->list_widget_item_clicked(list->item(row));
+    return QTest::qWaitFor([&] { return w.is_ready(); }, 10000);
+}
+
+inline int row_of(TOrnViewer& w, const QString& name) {
+    QListWidget* list = w.dataset_list()->list_widget();
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->text() == name)
+            return i;
+    return -1;
+}
+
+} // namespace ui_test

@@ -1,0 +1,132 @@
+#include "ui_test_util.h"
+
+#include "app/core/app_globals.h"
+#include "app/core/app_log.h"
+#include "store/database.h"
+#include "ui/kit/t_orn_msg_box.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+
+namespace ui_test {
+
+void use_private_data_location(const QTemporaryDir& dir) {
+    log_close();
+    set_app_data_location(dir.path().toStdWString());
+    QDir().mkpath(dir.path() + "/config");
+    QDir().mkpath(dir.path() + "/log");
+    log_open(log_file_path);
+    db_init();
+}
+
+QString log_text() {
+    QFile f(QString::fromStdWString(log_file_path));
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(f.readAll());
+}
+
+import_data_info make_dataset(const QString& parent, const QString& name, int n,
+                              const std::string& app_name, const std::vector<item_spec>& specs) {
+    const QString root = parent + "/" + name;
+    QDir().mkpath(root);
+    const std::string id = make_dataset_id();
+    sqlite3* db = db_open();
+    db_begin(db);
+    for (int i = 0; i < n; ++i) {
+        const item_spec spec = i < static_cast<int>(specs.size()) ? specs[i] : item_spec();
+        const QString dir_name = QString("item_%1").arg(i, 4, 10, QChar('0'));
+        const QString dir = root + "/" + dir_name;
+        QDir().mkpath(dir);
+        QFile dat(dir + "/Data.dat");
+        dat.open(QIODevice::WriteOnly);
+        dat.write("0");
+        dat.close();
+        if (spec.picture) {
+            QImage img(640, 480, QImage::Format_RGB32);
+            img.fill(QColor(40, 60 + (i * 7) % 150, 120));
+            QPainter p(&img);
+            p.setPen(Qt::white);
+            p.setFont(QFont("Sans", 60));
+            p.drawText(img.rect(), Qt::AlignCenter, QString::number(i));
+            p.end();
+            img.save(dir + "/grab.jpg", "JPG", 85);
+        }
+        data_list_insert_row row;
+        row.data_import_id = id;
+        row.dir_name = dir_name.toStdString();
+        row.data_name = (name + "_" + QString::number(i)).toStdString();
+        row.data_note = spec.note.toStdString();
+        row.distance = 1.0;
+        const int minutes = i;
+        row.time = QString("2024-01-%1 %2:%3:%4")
+                       .arg(1 + minutes / 1440, 2, 10, QChar('0'))
+                       .arg((minutes / 60) % 24, 2, 10, QChar('0'))
+                       .arg(minutes % 60, 2, 10, QChar('0'))
+                       .arg(7, 2, 10, QChar('0'))
+                       .toStdString();
+        row.data_type = spec.data_type;
+        row.fs = 192000;
+        row.valid_type = spec.valid_type;
+        row.discharge = spec.discharge;
+        row.favorite = spec.favorite;
+        row.frame_num = 25;
+        data_list_db_insert(db, row);
+    }
+    db_commit(db);
+    db_close(db);
+    data_import_db_insert(root.toStdWString(), name.toStdWString(), "1", id, app_name);
+    // Registration times must differ so the list order is defined.
+    QTest::qWait(5);
+    for (const import_data_info& d : data_import_db_select_all())
+        if (d.id == id)
+            return d;
+    return import_data_info();
+}
+
+QList<t_orn_msg_box*> msg_boxes() {
+    QList<t_orn_msg_box*> out;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<t_orn_msg_box*>(w))
+            if (box->isVisible())
+                out.append(box);
+    return out;
+}
+
+QStringList msg_box_texts() {
+    QStringList out;
+    for (t_orn_msg_box* box : msg_boxes())
+        for (QLabel* l : box->findChildren<QLabel*>())
+            if (!l->text().isEmpty())
+                out.append(l->text());
+    return out;
+}
+
+int answer_msg_boxes(bool confirm) {
+    int n = 0;
+    for (t_orn_msg_box* box : msg_boxes()) {
+        if (confirm)
+            box->on_ok_clicked();
+        else
+            box->on_cancle_clicked();
+        ++n;
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return n;
+}
+
+void close_dialogs() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->testAttribute(Qt::WA_DeleteOnClose))
+            w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace ui_test

@@ -1,0 +1,50 @@
+#pragma once
+// Fixtures and helpers for the widget tests: a private data location with a
+// fresh database and log, datasets written in code, and access to the
+// dialog kit's message boxes without ever blocking.
+
+#include "store/records.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <string>
+#include <vector>
+
+class t_orn_msg_box;
+
+namespace ui_test {
+
+// Points the program's data folder, database and log into dir and creates
+// the schema.
+void use_private_data_location(const QTemporaryDir& dir);
+// The log written so far.
+QString log_text();
+
+struct item_spec {
+    int data_type = 1;
+    int valid_type = 0;
+    int discharge = 0;
+    int favorite = 0;
+    bool picture = false; // write a 640 x 480 grab.jpg
+    QString note;
+};
+
+// Writes a dataset directory parent/name with n item directories (each with
+// a placeholder Data.dat) and registers it with its rows. Items are named
+// "<name>_<i>" with distinct times, newest last. Returns the dataset record.
+import_data_info make_dataset(const QString& parent, const QString& name, int n,
+                              const std::string& app_name = "TarvoOrnApp",
+                              const std::vector<item_spec>& specs = {});
+
+// Visible message boxes, newest last.
+QList<t_orn_msg_box*> msg_boxes();
+// Every label text of every visible message box.
+QStringList msg_box_texts();
+// Clicks "Confirm" (or "Cancel") of every visible box; returns how many.
+int answer_msg_boxes(bool confirm = true);
+// Closes every visible top-level widget that deletes itself.
+void close_dialogs();
+
+} // namespace ui_test

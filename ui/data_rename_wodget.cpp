@@ -1,0 +1,103 @@
+#include "ui/data_rename_wodget.h"
+
+#include "store/database.h"
+#include "store/name_check.h"
+#include "ui/kit/kit_style.h"
+#include "ui/kit/t_orn_msg_box.h"
+#include "ui/ui_util.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+data_rename_wodget::data_rename_wodget(const std::string& name, QWidget* parent)
+    : t_orn_widget(parent), old_name_(QString::fromStdString(name)) {
+    setObjectName("data_rename_wodget");
+    setWindowTitle(tr("Rename"));
+    setWindowIcon(QIcon(kit_style::app_icon));
+    setFixedSize(460, 200);
+    setStyleSheet(kit_style::window_white);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    const kit_style::title_bar_parts bar = kit_style::make_title_bar(this, tr("Rename"));
+    layout->addWidget(bar.bar);
+    connect(bar.close, &QPushButton::clicked, this, &data_rename_wodget::on_close_clicked);
+
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(36, 28, 36, 0);
+    row->setSpacing(12);
+    auto* label = new QLabel(tr("Dataset name:"), this);
+    label->setStyleSheet("QLabel{font:16px;}");
+    row->addWidget(label);
+    edit_ = new QLineEdit(old_name_, this);
+    edit_->setObjectName("name_edit");
+    edit_->setMaxLength(max_name_length);
+    edit_->setStyleSheet("QLineEdit{font:14px;height:32px;border:2px solid #999999;"
+                         "border-radius:6px;padding-left:6px;}");
+    edit_->selectAll();
+    row->addWidget(edit_, 1);
+    layout->addLayout(row);
+    layout->addStretch();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(0, 0, 36, 24);
+    buttons->setSpacing(12);
+    buttons->addStretch();
+    QPushButton* ok = kit_style::make_button(this, tr("Confirm"), "ok");
+    QPushButton* cancle = kit_style::make_button(this, tr("Cancel"), "cancle");
+    buttons->addWidget(ok);
+    buttons->addWidget(cancle);
+    layout->addLayout(buttons);
+    connect(ok, &QPushButton::clicked, this, &data_rename_wodget::on_ok_clicked);
+    connect(cancle, &QPushButton::clicked, this, &data_rename_wodget::on_cancle_clicked);
+    edit_->setFocus();
+}
+
+void data_rename_wodget::on_ok_clicked() {
+    const QString text = edit_->text();
+    const QString title = tr("Warning");
+    if (text.isEmpty()) {
+        show_msg_box(title, tr("The data name cannot be empty!"), 1, 1);
+        return;
+    }
+    if (!is_valid_name(text.toStdWString())) {
+        show_msg_box(title, tr("Illegal characters found in the data name! Please modify it."), 1,
+                     1);
+        return;
+    }
+    // Keeping the name is no conflict with itself.
+    if (text == old_name_) {
+        close();
+        return;
+    }
+    if (data_import_db_name_exists(text.toStdWString())) {
+        show_msg_box(title, tr("Dataset name already exists! Please modify it."), 1, 1);
+        return;
+    }
+    Q_EMIT data_naw_name(text);
+    close();
+}
+
+void data_rename_wodget::on_cancle_clicked() {
+    close();
+}
+void data_rename_wodget::on_close_clicked() {
+    close();
+}
+
+void data_rename_wodget::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        on_ok_clicked();
+        return;
+    }
+    if (e->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    t_orn_widget::keyPressEvent(e);
+}

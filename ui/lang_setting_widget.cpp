@@ -1,0 +1,85 @@
+#include "ui/lang_setting_widget.h"
+
+#include "app/core/app_config.h"
+#include "app/core/app_log.h"
+#include "ui/kit/kit_style.h"
+#include "ui/kit/t_orn_msg_box.h"
+#include "ui/ui_util.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+lang_setting_widget::lang_setting_widget(QWidget* parent) : t_orn_widget(parent) {
+    setObjectName("lang_setting_widget");
+    setWindowTitle(tr("Language setting"));
+    setWindowIcon(QIcon(kit_style::app_icon));
+    setFixedSize(460, 210);
+    setStyleSheet(kit_style::window_white);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    const kit_style::title_bar_parts bar = kit_style::make_title_bar(this, tr("Language setting"));
+    layout->addWidget(bar.bar);
+    connect(bar.close, &QPushButton::clicked, this, &lang_setting_widget::on_close_clicked);
+
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(36, 32, 36, 0);
+    row->setSpacing(12);
+    auto* label = new QLabel(tr("Language:"), this);
+    label->setStyleSheet("QLabel{font:16px;}");
+    row->addWidget(label);
+    combo_ = new QComboBox(this);
+    combo_->setObjectName("lang_combo");
+    combo_->setStyleSheet("QComboBox{font:14px;height:32px;border:2px solid #999999;"
+                          "border-radius:6px;padding-left:8px;}");
+    combo_->addItem(tr("English"), 0);
+    combo_->addItem(tr("Chinese"), 1);
+    combo_->setCurrentIndex(app_cfg.lang == 1 ? 1 : 0);
+    row->addWidget(combo_, 1);
+    layout->addLayout(row);
+    layout->addStretch();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(0, 0, 36, 24);
+    buttons->setSpacing(12);
+    buttons->addStretch();
+    QPushButton* ok = kit_style::make_button(this, tr("Confirm"), "ok");
+    QPushButton* cancle = kit_style::make_button(this, tr("Cancel"), "cancle");
+    buttons->addWidget(ok);
+    buttons->addWidget(cancle);
+    layout->addLayout(buttons);
+    connect(ok, &QPushButton::clicked, this, &lang_setting_widget::on_ok_clicked);
+    connect(cancle, &QPushButton::clicked, this, &lang_setting_widget::on_cancle_clicked);
+}
+
+void lang_setting_widget::on_ok_clicked() {
+    const int lang = combo_->currentData().toInt();
+    if (lang == app_cfg.lang)
+        return;
+    app_cfg.lang = lang;
+    app_log("app_cfg.lang:%d", lang);
+    const int rc = write_config();
+    app_log("write_config_rtn:%d", rc);
+    t_orn_msg_box* box = show_msg_box(
+        tr("Prompt"),
+        tr("Language setting success,please restart the software.Click \"Confirm\" to exit the "
+           "software."),
+        1, 1);
+    connect(box, &t_orn_msg_box::msg_ok, this, &lang_setting_widget::prompt_ok_clicked);
+}
+
+void lang_setting_widget::prompt_ok_clicked() {
+    Q_EMIT lang_change();
+    close();
+}
+
+void lang_setting_widget::on_cancle_clicked() {
+    close();
+}
+void lang_setting_widget::on_close_clicked() {
+    close();
+}

@@ -1,0 +1,174 @@
+#include "ui/preview_item_widget.h"
+
+#include "analysis/datafile/data_file.h"
+#include "app/core/app_log.h"
+#include "platform/text.h"
+#include "store/file_util.h"
+#include "ui/ui_util.h"
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QImageReader>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QVBoxLayout>
+
+tile_picture::tile_picture(QWidget* parent) : QWidget(parent) {
+    setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
+}
+
+void tile_picture::set_image(const QImage& img) {
+    image_ = img;
+    update();
+}
+
+void tile_picture::paintEvent(QPaintEvent*) {
+    if (image_.isNull())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(rect(), image_);
+}
+
+namespace {
+// Reads with the decoder scaling down as it decodes: a JPEG decoded at a
+// quarter of its size costs a fraction of the full decode.
+QImage read_scaled(QImageReader& reader, QSize target) {
+    const QSize full = reader.size();
+    if (full.isValid() && full.width() > target.width() && full.height() > target.height()) {
+        QSize s = full.scaled(target, Qt::KeepAspectRatioByExpanding);
+        reader.setScaledSize(s);
+    }
+    QImage img;
+    if (!reader.read(&img))
+        return QImage();
+    return img;
+}
+} // namespace
+
+QImage load_tile_picture(const std::wstring& data_dir, QSize target) {
+    const QString dir = QString::fromStdWString(data_dir);
+    const QString grab = dir + "/grab.jpg";
+    if (QFile::exists(grab)) {
+        QImageReader reader(grab);
+        return read_scaled(reader, target);
+    }
+    const std::vector<uint8_t> bytes = read_first_picture(data_dir + L"/Data.dat");
+    if (bytes.empty())
+        return QImage();
+    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<int>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    return read_scaled(reader, target);
+}
+
+QString tile_time_text(const std::string& time) {
+    QString t = QString::fromStdString(time);
+    // Only a milliseconds part is cut: a plain "yyyy-MM-dd HH:mm:ss" keeps its seconds.
+    if (t.size() > 19)
+        t.chop(4);
+    if (t.size() > 4)
+        t[4] = '/';
+    if (t.size() > 7)
+        t[7] = '/';
+    return t;
+}
+
+preview_item_widget::preview_item_widget(std::vector<data_info>* data_vec, int idx,
+                                         data_detail_func_obj* detail_obj, QWidget* parent)
+    : QWidget(parent), data_vec_(data_vec), idx_(idx), detail_obj_(detail_obj) {
+    if (data_vec_ && idx_ >= 0 && idx_ < static_cast<int>(data_vec_->size()))
+        data_ = (*data_vec_)[idx_];
+    setObjectName("preview_item_widget");
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(0);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    picture_ = new tile_picture(this);
+    layout->addWidget(picture_);
+    const QString name = QString::fromStdWString(data_.data_name);
+    check_box_ = new QCheckBox(name, this);
+    check_box_->setToolTip(name);
+    check_box_->setStyleSheet("QCheckBox{font:12px;color:#222222;}");
+    layout->addWidget(check_box_);
+    time_label_ = new QLabel(tile_time_text(data_.time), this);
+    time_label_->setStyleSheet("QLabel{color:gray}");
+    layout->addWidget(time_label_);
+
+    picture_->set_image(load_tile_picture(data_.data_dir));
+    if (data_.data_type == 0) {
+        play_label_ = new QLabel(picture_);
+        play_label_->setFixedSize(50, 50);
+        play_label_->setPixmap(QPixmap(":/TOrnViewer/Resources/preview_play.png")
+                                   .scaled(50, 50, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        play_label_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    picture_->installEventFilter(this);
+    installEventFilter(this);
+
+    menu_ = new QMenu(this);
+    QAction* open = menu_->addAction(tr("Open folder location"));
+    connect(open, &QAction::triggered, this, &preview_item_widget::exporer_folder_action_triggered);
+}
+
+bool preview_item_widget::is_checked() const {
+    return check_box_->isChecked();
+}
+void preview_item_widget::set_checked(bool checked) {
+    check_box_->setChecked(checked);
+}
+
+void preview_item_widget::set_name_text(const QString& name) {
+    check_box_->setText(name);
+}
+void preview_item_widget::set_time_text(const QString& time) {
+    time_label_->setText(time);
+}
+
+void preview_item_widget::reload_picture() {
+    const QString grab = QString::fromStdWString(data_.data_dir) + "/grab.jpg";
+    if (QFile::exists(grab))
+        picture_->set_image(load_tile_picture(data_.data_dir));
+}
+
+bool preview_item_widget::eventFilter(QObject* obj, QEvent* e) {
+    if (obj == this && e->type() == QEvent::ContextMenu) {
+        menu_->exec(static_cast<QContextMenuEvent*>(e)->globalPos());
+        return true;
+    }
+    if (obj == picture_ && e->type() == QEvent::Resize && play_label_) {
+        play_label_->move((picture_->width() - play_label_->width()) / 2,
+                          (picture_->height() - play_label_->height()) / 2);
+    }
+    return QWidget::eventFilter(obj, e);
+}
+
+void preview_item_widget::mouseDoubleClickEvent(QMouseEvent*) {
+    open_detail();
+}
+
+void preview_item_widget::open_detail() {
+    // TODO(detail view): open data_detail_widget once it lands.
+}
+
+void preview_item_widget::exporer_folder_action_triggered(bool) {
+    open_folder_location(data_.data_dir, "preview_item_widget::exporer_folder_action_triggered %s");
+}
+
+void preview_item_widget::data_detail_data_name_change(int idx, std::string name) {
+    Q_EMIT data_name_change(idx, name);
+}
+void preview_item_widget::data_detail_data_time_change(int idx, std::string time) {
+    Q_EMIT data_time_change(idx, time);
+}
+void preview_item_widget::data_detail_data_frame_change(int idx) {
+    Q_EMIT data_frame_change(idx);
+}
+void preview_item_widget::data_detail_select_filter_state_changed() {
+    Q_EMIT select_filter_state_changed();
+}
