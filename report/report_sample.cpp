@@ -27,22 +27,22 @@ QImage camera_picture(int index, bool raw) {
     p.setBrush(QColor(150, 155, 160));
     p.drawRect(0, 250, 640, 60);
     p.setBrush(QColor(120, 124, 130));
-    p.drawRect(300 + index * 20, 230, 40, 100);
+    p.drawRect(40 + (index * 37) % 560, 230, 40, 100);
     if (!raw) {
-        QRadialGradient hot(320 + index * 20, 280, 90);
+        QRadialGradient hot(60 + (index * 37) % 560, 280, 90);
         hot.setColorAt(0, QColor(255, 40, 20, 230));
         hot.setColorAt(0.4, QColor(255, 200, 0, 160));
         hot.setColorAt(1, QColor(0, 0, 255, 0));
         p.setBrush(hot);
-        p.drawEllipse(QPointF(320 + index * 20, 280), 90, 90);
+        p.drawEllipse(QPointF(60 + (index * 37) % 560, 280), 90, 90);
         p.setPen(QPen(Qt::white, 2));
         p.setBrush(Qt::NoBrush);
-        p.drawEllipse(QPointF(320 + index * 20, 280), 12, 12);
+        p.drawEllipse(QPointF(60 + (index * 37) % 560, 280), 12, 12);
     }
     return img;
 }
 
-QImage plot_picture(bool prpd, int height) {
+QImage plot_picture(bool prpd, int height, int index) {
     QImage img(800, height, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
@@ -134,10 +134,10 @@ int write_sample_pictures(const std::wstring& item_dir, bool all_four, int index
         return -1;
     const QString dir = qs(item_dir) + "/";
     bool ok = camera_picture(index, false).save(dir + "grab.jpg", "JPG", 85) &&
-              plot_picture(false, 400).save(dir + "report_spectrum.jpg", "JPG", 90);
+              plot_picture(false, 400, index).save(dir + "report_spectrum.jpg", "JPG", 90);
     if (all_four) {
         ok = ok && camera_picture(index, true).save(dir + "grab_raw.jpg", "JPG", 85) &&
-             plot_picture(true, 400).save(dir + "report_prpd.jpg", "JPG", 90);
+             plot_picture(true, 400, index).save(dir + "report_prpd.jpg", "JPG", 90);
     }
     return ok ? 0 : -1;
 }

@@ -191,13 +191,19 @@ void word_finish_item(word_item_document& item, bool page_break) {
     put_int(item.paragraph_format, L"Alignment", 1);
     if (word_state.combine) {
         AutoWrap(DISPATCH_METHOD, nullptr, item.selection, L"WholeStory", 0);
-        AutoWrap(DISPATCH_METHOD, nullptr, item.selection, L"Cut", 0);
+        const uint32_t cut = AutoWrap(DISPATCH_METHOD, nullptr, item.selection, L"Cut", 0);
         AutoWrap(DISPATCH_METHOD, nullptr, item.document, L"Close", 1, static_cast<int32_t>(0));
-        if (page_break)
-            AutoWrap(DISPATCH_METHOD, nullptr, word_state.selection, L"InsertBreak", 1,
-                     static_cast<int32_t>(7));
-        AutoWrap(DISPATCH_METHOD, nullptr, word_state.selection, L"PasteAndFormat", 1,
-                 static_cast<int32_t>(16));
+        // Only a cut item is pasted: otherwise the clipboard still holds the
+        // previous item, which would appear twice. A break only ever
+        // separates two pasted items.
+        if (cut == docengine::s_ok) {
+            if (page_break && word_state.items > 0)
+                AutoWrap(DISPATCH_METHOD, nullptr, word_state.selection, L"InsertBreak", 1,
+                         static_cast<int32_t>(7));
+            AutoWrap(DISPATCH_METHOD, nullptr, word_state.selection, L"PasteAndFormat", 1,
+                     static_cast<int32_t>(16));
+            ++word_state.items;
+        }
     } else {
         AutoWrap(DISPATCH_METHOD, nullptr, item.document, L"Save", 0);
         if (item.own_app)

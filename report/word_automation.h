@@ -65,6 +65,7 @@ struct word_automation_state {
     dispatch_ptr selection; // its selection
     bool combine = false;   // a combined document is open
     bool visible = false;   // show the application during a report
+    int items = 0;          // items pasted into the combined document
 };
 extern word_automation_state word_state;
 // True when the automation server is the genuine word processor (its "Path"
@@ -93,7 +94,8 @@ int word_start_combined_document(const std::wstring& path, bool combine);
 // Opens a template copy into item. 0, or -1 when no application exists.
 int word_open_template_copy(const std::wstring& path, word_item_document& item);
 // Centres the current paragraph, then moves the item into the combined
-// document (page break first when page_break) or saves it; releases item.
+// document (page break first when page_break and an item is already there;
+// nothing when the item could not be cut) or saves it; releases item.
 void word_finish_item(word_item_document& item, bool page_break);
 // Saves the combined document, quits and clears the state.
 void word_finish_combined_document();

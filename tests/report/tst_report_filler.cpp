@@ -343,6 +343,35 @@ private slots:
         QVERIFY(r.body().select_node("w:sectPr/w:pgMar"));
     }
 
+    void combined_document_skips_items_that_fail_to_open() {
+        const QString out = tmp.filePath("combined_gaps.docx");
+        const QString general = tmp.filePath("t_general2.docx");
+        QCOMPARE(write_template_copy(report_template_general_en, general.toStdWString()), 0);
+        QCOMPARE(word_start_combined_document(out.toStdWString(), true), 0);
+        log_capture log(tmp.path());
+        const report_sample a = sample(false, false), b = sample(false, false);
+        const QString paths[] = {tmp.filePath("missing.docx"), general, tmp.filePath("gone.docx"),
+                                 general};
+        const report_sample* items[] = {&a, &a, &b, &b};
+        for (int i = 0; i < 4; ++i) {
+            word_item_document doc;
+            word_open_template_copy(paths[i].toStdWString(), doc);
+            fill_report_document(doc, items[i]->item, items[i]->dataset, items[i]->fields, true);
+            word_finish_item(doc, i > 0);
+        }
+        word_finish_combined_document();
+        QVERIFY(log.text().contains("NULL IDispatch passed to AutoWrap"));
+        docx_reader r;
+        QVERIFY(r.open(out));
+        auto l = r.lines();
+        // Two items, no duplicate of the first, one break between them and none before.
+        QCOMPARE(int(l.size()), 17 + 17 + 1);
+        check_general(l, 0, a, false);
+        check_general(l, 17, b, false);
+        QVERIFY(!l[0].page_break);
+        QVERIFY(l[17].page_break);
+    }
+
     void separate_documents_when_not_combined() {
         QCOMPARE(word_start_combined_document(tmp.filePath("empty.docx").toStdWString(), false), 0);
         const report_sample s = sample(true, true);
