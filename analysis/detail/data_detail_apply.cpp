@@ -37,9 +37,7 @@ static QString wide_q(const std::wstring& s) {
 
 // ---- loading ------------------------------------------------------------------
 
-void data_detail_widget::load_record() {
-    m_previous->setEnabled(m_index > 0);
-    m_next->setEnabled(m_index + 1 < int(m_list.size()));
+void data_detail_widget::read_record() {
     if (m_list.empty())
         return;
     m_db_row = m_list[m_index];
@@ -50,7 +48,18 @@ void data_detail_widget::load_record() {
     if (m_data.frame_num <= 0 && !m_data.index_table.empty())
         m_data.frame_num = int(m_data.index_table.size());
     m_start_frame = std::max(m_db_row.dd_start_frame_idx, 0);
+}
 
+void data_detail_widget::load_record() {
+    read_record();
+    show_record();
+}
+
+void data_detail_widget::show_record() {
+    m_previous->setEnabled(m_index > 0);
+    m_next->setEnabled(m_index + 1 < int(m_list.size()));
+    if (m_list.empty())
+        return;
     m_name->setText(wide_q(m_data.data_name));
     m_time->setDateTime(QDateTime::fromString(QString::fromStdString(m_data.time),
                                               QString::fromLatin1(time_format)));

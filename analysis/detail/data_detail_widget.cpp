@@ -79,6 +79,10 @@ static QDoubleSpinBox* make_value_box(QWidget* parent, const char* object_name, 
     return box;
 }
 
+// Plot area of the spectrogram in the last dialog that was laid out; the
+// first dialog of a session estimates it from the screen.
+static QSize s_stft_area;
+
 data_detail_widget::data_detail_widget(std::vector<data_info>* items, int index, int pass_value,
                                        data_detail_func_obj* worker, QWidget* parent)
     : t_orn_widget(parent), m_items(items), m_pass_value(pass_value), m_worker(worker) {
@@ -90,27 +94,15 @@ data_detail_widget::data_detail_widget(std::vector<data_info>* items, int index,
         m_list = *items;
     m_index = m_list.empty() ? 0 : std::clamp(index, 0, int(m_list.size()) - 1);
 
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
-    outer->addWidget(build_title_bar());
-    auto* body = new QHBoxLayout;
-    body->setContentsMargins(12, 12, 12, 12);
-    body->setSpacing(12);
-    body->addWidget(build_form(), 0);
-    body->addWidget(build_plots(), 1);
-    outer->addLayout(body, 1);
-
-    // Never shown: it only renders the annotated picture of gas-leak items.
-    m_composer = new AddImageWidget(nullptr);
-    m_composer->setAttribute(Qt::WA_DontShowOnScreen);
-
     m_switch_timer = new QTimer(this);
     m_switch_timer->setSingleShot(true);
     connect(m_switch_timer, &QTimer::timeout, this, &data_detail_widget::switch_data_timer_timeout);
-    connect(m_pictures, &previw_label::move_frame_offset, this,
-            &data_detail_widget::move_frame_offset);
 
+    // The item is read and its analysis requested before the form is built:
+    // the worker runs while the dialog is being put together and shown. The
+    // first request has nothing to coalesce with, so it does not wait for the
+    // switch timer; steps do.
+    read_record();
     if (m_worker) {
         connect(m_worker, &data_detail_func_obj::update_wave, this,
                 &data_detail_widget::update_wave);
@@ -129,20 +121,36 @@ data_detail_widget::data_detail_widget(std::vector<data_info>* items, int index,
                 &data_detail_widget::update_spl_func);
         connect(this, &data_detail_widget::update_data, m_worker,
                 &data_detail_func_obj::update_data);
+        request_analysis(stft_area_estimate());
     }
 
-    load_record();
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addWidget(build_title_bar());
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(12, 12, 12, 12);
+    body->setSpacing(12);
+    body->addWidget(build_form(), 0);
+    body->addWidget(build_plots(), 1);
+    outer->addLayout(body, 1);
+
+    // Never shown: it only renders the annotated picture of gas-leak items.
+    m_composer = new AddImageWidget(nullptr);
+    m_composer->setAttribute(Qt::WA_DontShowOnScreen);
+    connect(m_pictures, &previw_label::move_frame_offset, this,
+            &data_detail_widget::move_frame_offset);
+
+    show_record();
     place_on_screen();
-    // The first analysis has nothing to coalesce with: it is queued and
-    // requested at once, with the spectrogram size of the laid-out dialog, and
-    // runs while the dialog is being shown. Steps wait switch_delay_ms.
-    layout()->activate();
-    switch_data_timer_timeout();
 }
 
 data_detail_widget::~data_detail_widget() {
     if (m_switch_timer->isActive())
         m_switch_timer->stop();
+    const QSize area(m_stft->plot_area_width(), m_stft->plot_area_height());
+    if (!area.isEmpty())
+        s_stft_area = area; // the next dialog's first request uses it
     delete m_composer;
     app_log("data_detail_widget::~data_detail_widget");
 }
@@ -410,7 +418,7 @@ void data_detail_widget::queue_analysis() {
     data_info d = m_data;
     d.dd_start_frame_idx = m_start_frame;
     d.frame_read_num = frame_read_count;
-    d.pic_num = m_pictures->pic_num();
+    d.pic_num = previw_label::slot_count;
     m_worker->data_detail_handle_add(d);
 }
 
@@ -425,23 +433,41 @@ void data_detail_widget::move_frame_offset(int offset) {
     m_switch_timer->start(switch_delay_ms);
 }
 
+QSize data_detail_widget::stft_area_estimate() {
+    if (!s_stft_area.isEmpty())
+        return s_stft_area;
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1440, 900);
+    const int w = std::min(1440, avail.width() * 94 / 100);
+    const int h = std::min(900, avail.height() * 94 / 100);
+    // Half of the plot area beside the form, less the panel, its title, the
+    // colour bar and the label's own axis margins.
+    const int label_w = (w - 24 - 460 - 12) / 2 - 12 - 56 - 4;
+    const int label_h = (h - 40 - 24 - 12) / 2 - 8 - 20 - 2;
+    return QSize(std::max(label_w - 85, 0), std::max(label_h - 54, 0));
+}
+
+void data_detail_widget::request_analysis(QSize stft_area) {
+    if (!m_worker)
+        return;
+    m_worker->set_stft_view_size(stft_area.width(), stft_area.height());
+    // A run already under way may have served the request queued at the step,
+    // and its results were dropped as stale: queue it once more for this run.
+    queue_analysis();
+    Q_EMIT update_data(0);
+}
+
 void data_detail_widget::switch_data_timer_timeout() {
     m_switch_timer->stop();
-    if (m_worker) {
-        int w = m_stft->plot_area_width();
-        int h = m_stft->plot_area_height();
-        if (w <= 0 || h <= 0) {
-            // Not painted yet: the plot area follows from the label's margins.
-            w = std::max(m_stft->width() - 85, 0);
-            h = std::max(m_stft->height() - 54, 0);
-        }
-        m_worker->set_stft_view_size(w, h);
-        // A run already under way may have served the request queued at the
-        // step, and its results were dropped as stale: queue it once more so
-        // this run has it.
-        queue_analysis();
-    }
-    Q_EMIT update_data(0);
+    QSize area(m_stft->plot_area_width(), m_stft->plot_area_height());
+    if (area.isEmpty()) // not painted yet: the label's size less its axis margins
+        area = QSize(std::max(m_stft->width() - 85, 0), std::max(m_stft->height() - 54, 0));
+    if (!area.isEmpty())
+        s_stft_area = area;
+    if (m_worker)
+        request_analysis(area);
+    else
+        Q_EMIT update_data(0);
 }
 
 // ---- results of the analysis ------------------------------------------------

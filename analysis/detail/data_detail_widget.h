@@ -14,6 +14,7 @@
 
 #include <QImage>
 #include <QPointF>
+#include <QSize>
 #include <QVector>
 #include <QWidget>
 
@@ -117,8 +118,15 @@ private:
     QWidget* build_plots();
     void place_on_screen();
     void switch_data(int idx);
+    // The shown record from the list and the item's files; into the form.
+    void read_record();
+    void show_record();
     void load_record();
     void queue_analysis();
+    // Tells the worker the spectrogram size, queues the shown request and
+    // asks for its analysis.
+    void request_analysis(QSize stft_area);
+    static QSize stft_area_estimate();
     bool results_are_stale() const;
     void set_level_buttons();
     void update_spl_1m();
