@@ -17,7 +17,6 @@
 #include <QTranslator>
 
 #include <cstdio>
-#include <cstdlib>
 
 int main(int argc, char** argv) {
     register_meta_types();
@@ -38,7 +37,7 @@ int main(int argc, char** argv) {
         std::snprintf(text, sizeof text, "Create Directory errno:%d %s", env.data_dir_error,
                       wide_to_utf8(env.data_dir).c_str());
         QMessageBox::critical(nullptr, QString::fromStdWString(app_name), QString::fromUtf8(text));
-        std::exit(1);
+        return 1;
     }
 
     QTranslator translator;
@@ -46,6 +45,11 @@ int main(int argc, char** argv) {
                                       : QStringLiteral(":/TOrnViewer/tornviewer_en.qm"));
     QCoreApplication::installTranslator(&translator);
     if (app_cfg.lang == 1) {
+        // Where SimSun is not installed, a Song-style CJK face stands in
+        // rather than whatever Latin font the system would pick.
+        QFont::insertSubstitutions(QStringLiteral("SimSun"), {QStringLiteral("Noto Serif CJK SC"),
+                                                              QStringLiteral("Noto Sans CJK SC"),
+                                                              QStringLiteral("WenQuanYi Zen Hei")});
         QFont font = QApplication::font();
         font.setFamily(QStringLiteral("SimSun"));
         QApplication::setFont(font);

@@ -23,4 +23,15 @@
         <translation>Software is running!</translation>
     </message>
 </context>
+<context>
+    <name>t_orn_msg_box</name>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
 </TS>

@@ -23,4 +23,15 @@
         <translation>软件已在运行！</translation>
     </message>
 </context>
+<context>
+    <name>t_orn_msg_box</name>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
 </TS>
