@@ -47,7 +47,7 @@ const char* blank_styles =
     R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
     R"(<w:styles xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main">)"
     R"(<w:docDefaults><w:rPrDefault><w:rPr>)"
-    R"(<w:rFonts w:ascii="Noto Sans" w:hAnsi="Noto Sans" w:eastAsia="Noto Sans CJK SC" w:cs="Noto Sans"/>)"
+    R"(<w:rFonts w:ascii="Noto Sans CJK SC" w:hAnsi="Noto Sans CJK SC" w:eastAsia="Noto Sans CJK SC" w:cs="Noto Sans CJK SC"/>)"
     R"(<w:sz w:val="21"/><w:szCs w:val="21"/><w:lang w:val="en-US" w:eastAsia="zh-CN"/>)"
     R"(</w:rPr></w:rPrDefault><w:pPrDefault/></w:docDefaults>)"
     R"(<w:style w:type="paragraph" w:default="1" w:styleId="Normal"><w:name w:val="Normal"/></w:style>)"
