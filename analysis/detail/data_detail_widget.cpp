@@ -270,8 +270,7 @@ QWidget* data_detail_widget::build_form() {
     grid->addWidget(m_note, 5, 1, 1, 3);
     col->addLayout(grid);
 
-    // Level buttons three to a row, so the five of some writers fit; the
-    // favourite box closes the last row.
+    // Level buttons three to a row, so the five of some writers fit.
     auto* levels = new QGridLayout;
     levels->setHorizontalSpacing(6);
     levels->setVerticalSpacing(6);
@@ -294,14 +293,14 @@ QWidget* data_detail_widget::build_form() {
                     m_levels[j]->setChecked(false);
         });
     }
-    m_favorite = new QCheckBox(tr("Favorite"), panel);
-    m_favorite->setObjectName(QStringLiteral("favorite"));
-    levels->addWidget(m_favorite, 1, 2);
     levels->setColumnStretch(3, 1);
     col->addLayout(levels);
 
     auto* row = new QHBoxLayout;
     row->setSpacing(12);
+    m_favorite = new QCheckBox(tr("Favorite"), panel);
+    m_favorite->setObjectName(QStringLiteral("favorite"));
+    row->addWidget(m_favorite);
     row->addStretch(1);
     m_previous = kit_style::make_button(panel, tr("Previous"), QStringLiteral("previous"));
     m_next = kit_style::make_button(panel, tr("Next"), QStringLiteral("next"));

@@ -5,11 +5,14 @@
 
 #include "analysis/data_detail_func_obj.h"
 #include "analysis/detail/data_detail_widget.h"
+#include "analysis/detail/para_setting_widget.h"
+#include "analysis/ui/add_image_widget.h"
 #include "detail_fixture.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
@@ -177,6 +180,19 @@ int main(int argc, char** argv) {
                 const QString path = QString::fromLocal8Bit(shot) + QString::number(k) + ".png";
                 dlg->grab().save(path);
                 std::printf("picture: %s\n", qPrintable(path));
+                if (k == 1) {
+                    dlg->para_button()->click();
+                    if (auto* para = dlg->findChild<para_setting_widget*>()) {
+                        const QString p = QString::fromLocal8Bit(shot) + "para.png";
+                        para->grab().save(p);
+                        std::printf("picture: %s\n", qPrintable(p));
+                    }
+                    dlg->para_change(dlg->record()); // writes the annotated picture
+                    const QString p = QString::fromLocal8Bit(shot) + "annotated.jpg";
+                    QFile::remove(p);
+                    QFile::copy(annotated_picture_path(dlg->record()), p);
+                    std::printf("picture: %s\n", qPrintable(p));
+                }
                 delete dlg;
             }
         }

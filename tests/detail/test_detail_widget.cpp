@@ -246,7 +246,7 @@ private Q_SLOTS:
         QCOMPARE(message_boxes(dlg), 0);
         QVERIFY(QFile::exists(edit_path));
 
-        const QString fresh = QStringLiteral("Feeder 7 – north");
+        const QString fresh = QStringLiteral("Feeder 7 – north 'B'");
         dlg->name_edit()->setText(fresh);
         dlg->on_apply_clicked();
         QCOMPARE(message_boxes(dlg), 0);
@@ -283,6 +283,22 @@ private Q_SLOTS:
         dlg = open(2);
         QCOMPARE(dlg->note_edit()->toPlainText(), note);
         close_and_wait(dlg);
+    }
+
+    void missing_signal_file_leaves_the_rows_values() {
+        const data_info row = fx->items[3];
+        QVERIFY(QFile::remove(QString::fromStdWString(row.data_dir + L"/Data.dat")));
+        auto* dlg = open(3, true);
+        QCOMPARE(dlg->name_edit()->text(), QString::fromStdWString(row.data_name));
+        QCOMPARE(dlg->distance_box()->value(), std::round(row.distance * 10) / 10);
+        dlg->note_edit()->setPlainText(QStringLiteral("no signal file"));
+        dlg->on_apply_clicked();
+        QCOMPARE(message_boxes(dlg), 0);
+        QTest::qWait(200); // the worker finds no frames and sends nothing
+        QCOMPARE(dlg->wave_chart().series->count(), 0);
+        close_and_wait(dlg);
+        QCOMPARE(QString::fromStdWString(fx->reload()[3].data_note),
+                 QStringLiteral("no signal file"));
     }
 
     void frame_steps_clamp_and_apply_replaces_grab() {
