@@ -122,7 +122,7 @@ hresult dispatch_object::invoke(int32_t dispid, int flags, const std::vector<var
         return disp_e_membernotfound;
     const member& m = members_[dispid - 1];
     // Keep this object alive even if a handler drops the last outside reference.
-    auto keep = shared_from_this();
+    auto keep = weak_from_this().lock();
     variant scratch;
     variant& out = result ? *result : scratch;
     out.clear();

@@ -15,14 +15,11 @@
 namespace docengine {
 
 namespace {
-struct app_state;
-
 struct doc_state {
     docx_document model;
     std::wstring path;
     bool closed = false;
     double pending_font_size = 0; // points, for text typed at the caret
-    app_state* app = nullptr;
 };
 using doc_ref = std::shared_ptr<doc_state>;
 
@@ -356,7 +353,6 @@ public:
             if (app_->quit)
                 return e_disconnected;
             auto d = std::make_shared<doc_state>();
-            d->app = app_.get();
             app_->docs.push_back(d);
             app_->active = d;
             r = variant(wrap(app_, d));
@@ -375,7 +371,6 @@ public:
             if (d->model.load(bytes) != 0)
                 return e_fail;
             d->path = file;
-            d->app = app_.get();
             app_->docs.push_back(d);
             app_->active = d;
             r = variant(wrap(app_, d));

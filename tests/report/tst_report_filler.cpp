@@ -5,6 +5,7 @@
 #include "docx_reader.h"
 #include "report_test_util.h"
 
+#include "report/engine/docx_package.h"
 #include "report/report_filler.h"
 #include "report/report_sample.h"
 
@@ -50,6 +51,32 @@ void check_package(const docx_reader& r) {
     }
     QCOMPARE(int(ids.size()), total);
 }
+// Records the selection calls a filler makes, as "Member(arg,arg)".
+struct recorder : docengine::dispatch_object {
+    QStringList calls;
+    recorder() {
+        for (const wchar_t* name : {L"HomeKey", L"EndKey", L"MoveDown", L"MoveRight", L"MoveLeft",
+                                    L"TypeText", L"AddPicture"}) {
+            add_method(name, [this, name](const std::vector<variant>& a, variant&) {
+                QStringList args;
+                for (const auto& v : a)
+                    args << (v.type == variant::kind::i4
+                                 ? QString::number(v.i)
+                                 : QString::fromStdWString(v.s).section('/', -1));
+                calls << QString::fromWCharArray(name) + "(" + args.join(",") + ")";
+                return docengine::s_ok;
+            });
+        }
+    }
+    // True when the calls hold want as one unbroken run.
+    bool has_run(const QStringList& want) const {
+        for (int i = 0; i + want.size() <= calls.size(); ++i) {
+            if (calls.mid(i, want.size()) == want)
+                return true;
+        }
+        return false;
+    }
+};
 } // namespace
 
 class tst_report_filler : public QObject {
@@ -163,6 +190,13 @@ private slots:
         QCOMPARE(reporter_checker({good, tmp.filePath("absent.docx").toStdWString()}), -3);
         QVERIFY(log.text().contains("reporter_checker template fail"));
         QCOMPARE(reporter_checker({bad.fileName().toStdWString()}), -3);
+        // A readable archive without a main document part.
+        docengine::docx_package hollow;
+        hollow.set_part_bytes("[Content_Types].xml", "<Types/>");
+        hollow.set_part_bytes("word/document.xml", "<w:document/>");
+        const QString hollow_path = tmp.filePath("hollow.docx");
+        QCOMPARE(hollow.save(hollow_path.toStdString()), 0);
+        QCOMPARE(reporter_checker({hollow_path.toStdWString()}), -3);
 
         // No automation server registered at all.
         docengine::unregister_class(L"Word.Application");
@@ -221,6 +255,42 @@ private slots:
         QVERIFY(r.parts.count("word/header1.xml"));
         QVERIFY(QString::fromStdString(r.parts["word/header1.xml"])
                     .contains(chinese ? "声学成像检测报告" : "Acoustic Imaging Test Report"));
+    }
+
+    void general_navigation_of_both_suites() {
+        const report_sample s = sample(false, false);
+        auto rec = std::make_shared<recorder>();
+        word_item_document doc;
+        doc.selection = rec;
+        doc.inline_shapes = rec;
+        fill_general(doc, s.item, s.dataset, s.fields, false);
+        const QString dist = fmt("%.0fm", s.item.distance), spl = fmt("%.1f dB", s.item.spl);
+        const QString result = q(s.fields.test_result), advice = q(s.fields.advice);
+        // Substitute suite: rows 2 to 6 by down r - 1 and right 2.
+        QVERIFY(
+            rec->has_run({"HomeKey(6)", "MoveDown(5,2)", "MoveRight(12,2)",
+                          "TypeText(" + dist + ")", "MoveRight(12,3)", "TypeText(" + spl + ")"}));
+        QVERIFY(rec->has_run({"HomeKey(6)", "MoveDown(5,1)", "MoveRight(12,1)",
+                              "TypeText(" + q(s.item.data_name) + ")"}));
+        QVERIFY(rec->has_run(
+            {"HomeKey(6)", "MoveDown(5,7)", "MoveLeft(12,1)", "AddPicture(grab.jpg)"}));
+        QVERIFY(rec->has_run({"HomeKey(6)", "MoveDown(5,8)", "MoveRight(12,1)",
+                              "AddPicture(report_spectrum.jpg)", "MoveRight(12,1)",
+                              "AddPicture(report_prpd.jpg)"}));
+        QVERIFY(rec->has_run({"HomeKey(6)", "MoveDown(5,12)", "TypeText(" + result + ")",
+                              "MoveDown(5,1)", "TypeText(" + advice + ")", "MoveDown(5,1)"}));
+
+        rec->calls.clear();
+        fill_general(doc, s.item, s.dataset, s.fields, true);
+        QVERIFY(rec->has_run(
+            {"HomeKey(6)", "MoveDown(5,3)", "MoveRight(12,1)", "TypeText(" + dist + ")"}));
+        QVERIFY(rec->has_run({"HomeKey(6)", "MoveDown(5,7)", "AddPicture(grab.jpg)",
+                              "MoveRight(12,1)", "AddPicture(grab_raw.jpg)"}));
+        QVERIFY(rec->has_run(
+            {"HomeKey(6)", "MoveDown(5,13)", "MoveRight(12,1)", "TypeText(" + advice + ")"}));
+        // The dataset name goes to the top, and the caret ends there.
+        QCOMPARE(rec->calls.mid(rec->calls.size() - 3),
+                 QStringList({"HomeKey(6)", "TypeText(" + q(s.dataset.name) + ")", "HomeKey(6)"}));
     }
 
     void general_template_optional_parts() {
