@@ -133,6 +133,7 @@ private Q_SLOTS:
     void low_sample_rate_and_unequal_frames();
     void queued_results_and_colour_bar_ownership();
     void missing_item_emits_nothing();
+    void scale_sensitivity_distance_and_unknown_writer();
 
 private:
     QString item(const QString& name) const { return tmp_.path() + "/" + name; }

@@ -89,16 +89,16 @@ inline QByteArray payload_le(const frame& f, uint32_t tag) {
 
 // Writes dir/Data.dat (and note.json); writer 0 files carry an index tail.
 inline bool write_item(const QString& dir, int writer, const std::vector<frame>& frames,
-                       int fs = 192000, const std::string& extra_header = std::string()) {
+                       int fs = 192000, const std::string& extra_header = std::string(),
+                       const std::string& sensitivity = "50") {
     QDir().mkpath(dir);
-    const char* app = writer == 0 ? "TarvoOrnApp" : "TarvoSableApp";
+    const char* app = writer == 0 ? "TarvoOrnApp" : writer == 1 ? "TarvoSableApp" : "OtherApp";
     std::string head = std::string("{\"app_name\":\"") + app +
                        "\",\"app_version\":\"1.0.0.60\",\"data_type\":0,"
                        "\"datetime\":\"2024-03-18 09:00:00\",\"geometry\":{\"distance\":1.0},"
                        "\"beamforming\":{\"daq\":" +
-                       std::to_string(fs) +
-                       ",\"micSensitivity\":50},\"freqRangeStart\":5000,\"freqRangeEnd\":96000" +
-                       extra_header + "}";
+                       std::to_string(fs) + ",\"micSensitivity\":" + sensitivity +
+                       "},\"freqRangeStart\":5000,\"freqRangeEnd\":96000" + extra_header + "}";
     QByteArray out;
     put_le32(out, uint32_t(head.size()));
     out.append(head.data(), int(head.size()));

@@ -240,3 +240,56 @@ void tst_detail_worker::missing_item_emits_nothing() {
     QVERIFY(!w.last_run().ran);
     QCOMPARE(w.last_run().frames_read, 0);
 }
+
+void tst_detail_worker::scale_sensitivity_distance_and_unknown_writer() {
+    auto single_frame_peak = [this](const QString& name, int writer, const std::string& extra,
+                                    const std::string& sensitivity, double distance,
+                                    double amplitude) {
+        std::vector<item_writer::frame> frames(1);
+        frames[0].samples = item_writer::tone(n, 0, 40000, amplitude, fs);
+        if (!item_writer::write_item(item(name), writer, frames, fs, extra, sensitivity))
+            return -1000.0;
+        data_detail_func_obj w;
+        collected c;
+        collect(w, c);
+        data_info d = request_for(item(name), 1);
+        d.distance = distance;
+        w.data_detail_handle_add(d);
+        w.update_data(2);
+        const QPointF* p = peak_of(c.fft);
+        return p ? p->y() : -1000.0;
+    };
+    // Writer 0 at sensitivity 100: half the Pa per count, 6.02 dB lower.
+    const double counts = 1.0 / pa_per_count;
+    const double at50 = single_frame_peak("sens50", 0, "", "50", 1, counts);
+    const double at100 = single_frame_peak("sens100", 0, "", "100", 1, counts);
+    QVERIFY(qAbs(at50 - 0.1 * tone_db(1.0)) < 0.01);
+    QVERIFY(qAbs(at100 - 0.1 * tone_db(0.5)) < 0.01);
+    // Distance correction on: 10 dB per doubling refers the level to 1 m;
+    // off, the distance changes nothing.
+    const std::string on = ",\"distanceCorrectEnable\":true";
+    const double u = 1.0 / pa_per_unit;
+    QVERIFY(qAbs(single_frame_peak("dist_on", 1, on, "50", 2, u) - 0.1 * (tone_db(1.0) + 10)) <
+            0.01);
+    QVERIFY(qAbs(single_frame_peak("dist_half", 1, on, "50", 0.5, u) - 0.1 * (tone_db(1.0) - 10)) <
+            0.01);
+    QVERIFY(qAbs(single_frame_peak("dist_off", 1, "", "50", 2, u) - 0.1 * tone_db(1.0)) < 0.01);
+
+    // A writer that is not decoded: frames without samples give empty
+    // results, never a crash.
+    std::vector<item_writer::frame> frames(3);
+    for (auto& f : frames)
+        f.samples = item_writer::tone(n, 0, 40000, 1, fs);
+    QVERIFY(item_writer::write_item(item("other"), 3, frames));
+    data_detail_func_obj w;
+    collected c;
+    collect(w, c);
+    w.data_detail_handle_add(request_for(item("other"), 3));
+    w.update_data(0);
+    QCOMPARE(w.last_run().frames_read, 3);
+    QVERIFY(c.wave.isEmpty());
+    QCOMPARE(c.wave_r[3], 0.0);
+    QVERIFY(c.fft.isEmpty());
+    QCOMPARE(c.clear_n, 1);
+    QVERIFY(c.prpd.isEmpty());
+}
