@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <mutex>
 
 word_automation_state word_state;
 bool is_msword = false;
@@ -119,11 +120,9 @@ void word_add_picture(const dispatch_ptr& inline_shapes, const std::wstring& pat
 }
 
 int word_com_initialize() {
-    static bool registered = false;
-    if (!registered) {
-        docengine::register_word_application();
-        registered = true;
-    }
+    // The engine registers itself once per process, from whichever thread comes first.
+    static std::once_flag registered;
+    std::call_once(registered, [] { docengine::register_word_application(); });
     return 0;
 }
 
