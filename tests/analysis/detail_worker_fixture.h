@@ -124,7 +124,6 @@ private Q_SLOTS:
     void window_moved_back_with_picture_slots();
     void one_frame_clears_spectrogram();
     void silent_frame_stops_average();
-    void shared_samples_peak();
     // Edges (tst_detail_worker_edges.cpp).
     void flat_waveform_without_wave_block();
     void newest_request_wins_under_concurrent_adds();

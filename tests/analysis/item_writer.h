@@ -1,14 +1,15 @@
 #pragma once
-// Writes small data items (Data.dat and note.json) for the analysis tests,
-// in the big-endian (writer 0) and little-endian (writer 1) frame layouts,
-// straight from the byte layout so the tests do not depend on the program's
-// own encoder.
+// Writes small data items (Data.dat and note.json) for the analysis tests
+// with the sample generator's frame encoders: big-endian layout for writer 0,
+// little-endian for the others, with exactly the samples a test asks for.
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+
+#include "tools/samplegen/sample_gen.h"
 #include <QString>
 
 #include <cmath>
@@ -27,64 +28,25 @@ struct frame {
     float spl = 0;              // writer 1 level field
 };
 
-inline void put_be32(QByteArray& b, uint32_t v) {
-    const char c[4] = {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-    b.append(c, 4);
-}
-inline void put_le32(QByteArray& b, uint32_t v) {
-    const char c[4] = {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-    b.append(c, 4);
-}
-inline uint32_t float_bits(float f) {
-    uint32_t u;
-    std::memcpy(&u, &f, 4);
-    return u;
+inline std::vector<uint8_t> bytes_of(const QByteArray& b) {
+    return std::vector<uint8_t>(b.begin(), b.end());
 }
 
-inline QByteArray payload_be(const frame& f, uint32_t tag) {
-    QByteArray b;
-    const uint32_t n = uint32_t(f.samples.size());
-    put_be32(b, tag);
-    put_be32(b, n);
-    for (float s : f.samples) {
-        const int16_t c = int16_t(std::lround(s));
-        const uint16_t u = uint16_t(c);
-        const char two[2] = {char(u >> 8), char(u)};
-        b.append(two, 2);
+inline std::vector<uint8_t> payload(const frame& f, int writer, uint32_t tag) {
+    sample_frame_content c;
+    c.tag = tag;
+    c.spectrum.assign(writer == 0 ? 768 : 8, 0.01f);
+    c.picture = bytes_of(f.picture);
+    c.spl = f.spl;
+    if (writer != 0) {
+        c.wave_pa = f.samples; // the little-endian sample block
+        return encode_frame_le(c);
     }
-    const bool wave = !f.wave.empty();
-    put_be32(b, wave ? 768 + n : 768);
-    for (int i = 0; i < 768; ++i)
-        put_be32(b, float_bits(0.01f));
-    if (wave)
-        for (float w : f.wave)
-            put_be32(b, float_bits(w));
-    put_be32(b, uint32_t(f.raw_picture.size()));
-    b.append(f.raw_picture);
-    put_be32(b, uint32_t(f.picture.size()));
-    b.append(f.picture);
-    return b;
-}
-
-inline QByteArray payload_le(const frame& f, uint32_t tag) {
-    QByteArray b(16, '\0');
-    put_le32(b, 20); // header block offset Q
-    b.append(QByteArray(20, '\0'));
-    put_le32(b, 4);     // header block length, at Q + 20
-    put_le32(b, tag);   // header block
-    put_le32(b, 8 * 4); // spectrum bytes
-    for (int i = 0; i < 8; ++i)
-        put_le32(b, float_bits(0.01f));
-    put_le32(b, uint32_t(8 * f.samples.size()));
-    for (float s : f.samples) {
-        put_le32(b, float_bits(s));
-        put_le32(b, 0);
-    }
-    put_le32(b, uint32_t(f.picture.size()));
-    b.append(f.picture);
-    b.append(QByteArray(12, '\0'));
-    put_le32(b, float_bits(f.spl));
-    return b;
+    for (float s : f.samples)
+        c.counts.push_back(int16_t(std::lround(s)));
+    c.wave_pa = f.wave;
+    c.raw_picture = bytes_of(f.raw_picture);
+    return encode_frame_be(c, !f.wave.empty());
 }
 
 // Writes dir/Data.dat (and note.json); writer 0 files carry an index tail.
@@ -99,29 +61,12 @@ inline bool write_item(const QString& dir, int writer, const std::vector<frame>&
                        "\"beamforming\":{\"daq\":" +
                        std::to_string(fs) + ",\"micSensitivity\":" + sensitivity +
                        "},\"freqRangeStart\":5000,\"freqRangeEnd\":96000" + extra_header + "}";
-    QByteArray out;
-    put_le32(out, uint32_t(head.size()));
-    out.append(head.data(), int(head.size()));
-    std::vector<uint32_t> index;
-    for (size_t i = 0; i < frames.size(); ++i) {
-        index.push_back(uint32_t(out.size()));
-        const QByteArray p =
-            writer == 0 ? payload_be(frames[i], uint32_t(i)) : payload_le(frames[i], uint32_t(i));
-        put_be32(out, uint32_t(p.size()));
-        out.append(p);
-    }
-    if (writer == 0) {
-        std::string tail = "{\"index_table\":[";
-        for (size_t i = 0; i < index.size(); ++i)
-            tail += (i ? "," : "") + std::to_string(index[i]);
-        tail += "]}";
-        out.append(tail.data(), int(tail.size()));
-        put_le32(out, uint32_t(tail.size()));
-    }
-    QFile f(dir + "/Data.dat");
-    if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size())
+    std::vector<std::vector<uint8_t>> payloads;
+    for (size_t i = 0; i < frames.size(); ++i)
+        payloads.push_back(payload(frames[i], writer, uint32_t(i)));
+    if (write_bytes((dir + "/Data.dat").toStdWString(),
+                    build_data_dat(head, payloads, writer == 0)))
         return false;
-    f.close();
     QFile note(dir + "/note.json");
     return note.open(QIODevice::WriteOnly) && note.write("{\"name\":\"t\",\"spl\":60.0}\n") > 0;
 }
