@@ -30,7 +30,9 @@ private Q_SLOTS:
         QFETCH(QString, code);
         QTemporaryDir dir;
         QProcess child;
-        child.start(CRASH_HELPER_PATH, {dir.path(), mode});
+        // No core file on machines that keep them: the dump is what is checked.
+        child.start("/bin/sh",
+                    {"-c", "ulimit -c 0; exec \"$0\" \"$@\"", CRASH_HELPER_PATH, dir.path(), mode});
         QVERIFY(child.waitForFinished(30000));
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
         QCOMPARE(child.exitCode(), signal);
