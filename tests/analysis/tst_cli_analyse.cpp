@@ -70,6 +70,8 @@ private Q_SLOTS:
                 }
             }
             QCOMPARE(best_hz, sig.value("peak_point_freq").toDouble());
+            const int bin_hz = sig.value("fs").toInt() / sig.value("samples").toInt();
+            QCOMPARE(qRound(best_hz / bin_hz), sig.value("peak_bin").toInt());
             QVERIFY(qAbs(best_db - sig.value("peak_level_default_run_db").toDouble()) < 0.05);
             // Spectrogram: (n*frames - 1920)/960 + 1 windows, /4 to a multiple of 4
             // columns; one row per 100 Hz bin of the band.
