@@ -14,10 +14,15 @@
 namespace datafile_detail {
 
 bool parse_json(const char* begin, const char* end, Json::Value& root, std::string& error) {
-    Json::CharReaderBuilder b;
-    b["collectComments"] = false;
-    b["stackLimit"] = 256;
-    std::unique_ptr<Json::CharReader> reader(b.newCharReader());
+    // Building a reader costs more than parsing a small header: one per thread.
+    thread_local const std::unique_ptr<Json::CharReader> reader = [] {
+        Json::CharReaderBuilder b;
+        b["collectComments"] = false;
+        b["stackLimit"] = 256;
+        return std::unique_ptr<Json::CharReader>(b.newCharReader());
+    }();
+    root = Json::Value();
+    error.clear();
     try {
         return reader->parse(begin, end, &root, &error);
     } catch (const std::exception& e) {

@@ -28,6 +28,14 @@ inline float f32_le(const uint8_t* p) {
     return f;
 }
 
+// n big-endian floats; the restrict pointers let the compiler vectorise.
+void be_floats(const uint8_t* __restrict src, float* __restrict dst, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        const uint32_t u = be32(src + 4 * i);
+        std::memcpy(dst + i, &u, 4);
+    }
+}
+
 // Bytes left after offset o; o never exceeds len.
 inline uint64_t left(uint64_t len, uint64_t o) {
     return len - o;
@@ -53,17 +61,18 @@ int decode_frame_be(const uint8_t* p, uint32_t len, signal_frame& f, double gain
         return frame_decode_alloc_samples;
     }
     f.sample_num = int32_t(n);
-    float abs_max = 0;
+    // Integer magnitude keeps the loop free of floating-point compares, so
+    // the compiler can vectorise it.
+    int32_t abs_max = 0;
     const uint8_t* s = p + o;
     float* sig = f.signal.data();
-    for (uint32_t i = 0; i < n; ++i) {
-        const int16_t v = int16_t(uint16_t(s[2 * i]) << 8 | uint16_t(s[2 * i + 1]));
-        const float x = float(v);
-        sig[i] = x;
-        const float a = std::fabs(x);
+    for (size_t i = 0; i < n; ++i) {
+        const int32_t v = int16_t(uint16_t(s[2 * i]) << 8 | uint16_t(s[2 * i + 1]));
+        sig[i] = float(v);
+        const int32_t a = v < 0 ? -v : v;
         abs_max = a > abs_max ? a : abs_max;
     }
-    f.signal_abs_max = abs_max;
+    f.signal_abs_max = float(abs_max);
     o += uint64_t(n) * 2;
     try {
         f.wave.assign(n, 0.0f);
@@ -102,9 +111,7 @@ int decode_frame_be(const uint8_t* p, uint32_t len, signal_frame& f, double gain
     if (k > be_spectrum_num) {
         if (uint64_t(n) * 4 > left(len, o))
             return frame_decode_past_payload;
-        float* w = f.wave.data();
-        for (uint32_t i = 0; i < n; ++i)
-            w[i] = f32_be(p + o + 4 * uint64_t(i));
+        be_floats(p + o, f.wave.data(), n);
         o += uint64_t(n) * 4;
     }
 

@@ -6,7 +6,6 @@
 #include "app/core/app_log.h"
 #include "platform/text.h"
 #include "store/database.h"
-#include "store/database_sql.h"
 #include "store/file_util.h"
 
 #include <QCoreApplication>
@@ -58,21 +57,6 @@ bool read_item(const std::wstring& root, const std::wstring& sub_path, data_info
     d.spl = finite_or_zero(d.spl);
     d.distance = finite_or_zero(d.distance);
     return true;
-}
-
-int insert_import_row(sqlite3* db, const std::wstring& root, const std::string& id,
-                      const std::string& app_name) {
-    const std::string root8 = wide_to_utf8(root);
-    const std::string name8 = wide_to_utf8(local_root_name(root));
-    const std::string time = time_stamp_text();
-    const std::string statement = data_import_insert_sql(id, time, root8, name8, "1", app_name);
-    if (statement.empty()) {
-        app_log("data_import_db_insert malloc:%d errno:%d",
-                int(root8.size() + name8.size() + id.size() + app_name.size() + time.size() + 112),
-                ENOMEM);
-        return 7; // SQLITE_NOMEM
-    }
-    return sql_exec(db, statement);
 }
 
 } // namespace
@@ -174,7 +158,9 @@ local_import_result import_local_roots(const std::vector<std::wstring>& roots_in
             if (progress)
                 progress(double(res.processed) / double(res.total));
         }
-        bool registered = inserted > 0 && insert_import_row(db, roots[r], id, app_name) == 0;
+        bool registered =
+            inserted > 0 &&
+            data_import_db_insert(db, roots[r], local_root_name(roots[r]), "1", id, app_name) == 0;
         // Rows of items already read are kept, also after an abort.
         if (batch && db_commit(db) != 0) {
             db_rollback(db);

@@ -129,7 +129,9 @@ int generate_sample_set(const std::wstring& out_dir, const sample_options& o, sa
         double peak = it.tone_pa * 1.05 + it.hiss_rms_pa * 4.5 + it.pd_pa * 1.1 + 0.2;
         it.pa_per_count = it.app_type == 0 ? peak / 30000.0 : 0;
         const uint32_t sig_seed = o.seed * 7919u + uint32_t(src);
-        for (int k = 0; k < frames; ++k) {
+        if (i != src)
+            it.frame_spl = set.items[size_t(src)].frame_spl;
+        for (int k = 0; k < frames && i == src; ++k) {
             std::vector<float> pa, spectrum;
             sample_synth_frame(it, sig_seed, k, pa, spectrum);
             float mx = spectrum[0];
@@ -137,8 +139,6 @@ int generate_sample_set(const std::wstring& out_dir, const sample_options& o, sa
                 mx = v > mx ? v : mx;
             const float spl = 20.0f * std::log10(mx) + 94.0f;
             it.frame_spl.push_back(spl);
-            if (i != src)
-                continue;
             sample_frame_content c;
             c.spectrum = spectrum;
             c.spl = spl;
