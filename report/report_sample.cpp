@@ -27,17 +27,17 @@ QImage camera_picture(int index, bool raw) {
     p.setBrush(QColor(150, 155, 160));
     p.drawRect(0, 250, 640, 60);
     p.setBrush(QColor(120, 124, 130));
-    p.drawRect(40 + (index * 37) % 560, 230, 40, 100);
+    p.drawRect(200 + (index * 37) % 240, 230, 40, 100);
     if (!raw) {
-        QRadialGradient hot(60 + (index * 37) % 560, 280, 90);
+        QRadialGradient hot(220 + (index * 37) % 240, 280, 90);
         hot.setColorAt(0, QColor(255, 40, 20, 230));
         hot.setColorAt(0.4, QColor(255, 200, 0, 160));
         hot.setColorAt(1, QColor(0, 0, 255, 0));
         p.setBrush(hot);
-        p.drawEllipse(QPointF(60 + (index * 37) % 560, 280), 90, 90);
+        p.drawEllipse(QPointF(220 + (index * 37) % 240, 280), 90, 90);
         p.setPen(QPen(Qt::white, 2));
         p.setBrush(Qt::NoBrush);
-        p.drawEllipse(QPointF(60 + (index * 37) % 560, 280), 12, 12);
+        p.drawEllipse(QPointF(220 + (index * 37) % 240, 280), 12, 12);
     }
     return img;
 }
