@@ -179,6 +179,9 @@ int read_head(const std::wstring& path, data_info& d, FILE* f, frame_span& span)
         return -1;
     }
     apply_head(root, d);
+    // The table belongs to this file: a record read twice, or reused for
+    // another item, must not keep or double an older one.
+    d.index_table.clear();
     if (d.has_tail)
         read_tail(path, f, size, d, span);
     std::fseek(f, long(span.begin), SEEK_SET);

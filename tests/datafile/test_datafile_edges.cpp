@@ -256,7 +256,9 @@ private slots:
         QCOMPARE(read_data_head(file("tail.dat"), d), 0);
         QVERIFY(d.has_tail);
         QCOMPARE(d.index_table, index);
-        data_info w;
+        QCOMPARE(read_data_head(file("tail.dat"), d), 0);
+        QCOMPARE(d.index_table, index); // read again: replaced, not appended
+        data_info w = d;
         QCOMPARE(read_data_head(file("walk.dat"), w), 0);
         QVERIFY(!w.has_tail);
         QVERIFY(w.index_table.empty());

@@ -1,6 +1,7 @@
 // note.json and data_edit.json: reading order, results, and safe rewriting.
 
 #include "analysis/datafile/data_file.h"
+#include "app/core/app_log.h"
 #include "platform/text.h"
 #include "tools/samplegen/sample_gen.h"
 
@@ -169,6 +170,36 @@ private slots:
         QVERIFY(save_data_note_change(path, d) != 0);
         QCOMPARE(slurp(QString::fromStdWString(path)), std::string());
         QCOMPARE(save_data_note_change(dir + L"/missing.json", d), ENOENT);
+    }
+
+    void failures_leave_their_log_lines() {
+        const QString log = tmp.filePath("log.txt");
+        QCOMPARE(log_open(log.toStdWString()), 0);
+        const std::wstring dir = make_item("logged");
+        const std::wstring note = dir + L"/note.json";
+        write_text(note, "{\"name\":");
+        data_info d;
+        read_data_note(&note, d);
+        save_data_note_change(note, d);
+        const std::wstring missing = dir + L"/none.json";
+        read_data_note(&missing, d);
+        save_data_note_change(missing, d);
+        // A vuvoraro file without its tail.
+        write_bytes(dir + L"/Data.dat", build_data_dat("{\"app_name\":\"vuvoraro\"}", {}, false));
+        read_data_head(dir + L"/Data.dat", d);
+        write_bytes(dir + L"/Data.dat", build_data_dat("{\"app_name\":", {}, false));
+        read_data_head(dir + L"/Data.dat", d);
+        log_close();
+        const std::string text = slurp(log);
+        const std::string n8 = QString::fromStdWString(note).toStdString();
+        const std::string m8 = QString::fromStdWString(missing).toStdString();
+        const std::string d8 = QString::fromStdWString(dir + L"/Data.dat").toStdString();
+        QVERIFY(text.find("read_data_note " + n8 + " ") != std::string::npos);
+        QVERIFY(text.find("save_data_note_change parse fail " + n8) != std::string::npos);
+        QVERIFY(text.find("read_data_note errno:2 " + m8) != std::string::npos);
+        QVERIFY(text.find("save_data_note_change errno:2 " + m8) != std::string::npos);
+        QVERIFY(text.find(d8 + " read_tail data_tail_size:") != std::string::npos);
+        QVERIFY(text.find(d8 + " ") != std::string::npos);
     }
 };
 
