@@ -120,6 +120,8 @@ void TOrnViewer::build_central_widget() {
     preview_list_->setResizeMode(QListView::Adjust);
     preview_list_->setMovement(QListView::Static);
     preview_list_->setSpacing(20);
+    // Every tile has the same size hint: the layout need not ask each item.
+    preview_list_->setUniformItemSizes(true);
     preview_list_->setSelectionMode(QAbstractItemView::NoSelection);
     preview_list_->setFocusPolicy(Qt::NoFocus);
     preview_list_->verticalScrollBar()->setStyleSheet(grid_scroll_style);

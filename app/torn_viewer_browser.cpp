@@ -95,8 +95,10 @@ void TOrnViewer::data_tool_bar_search_result_change(std::vector<data_info>* resu
     page_idx_ = 0;
     forward_push_ = 0;
     backward_push_ = 0;
+    // Taken over rather than copied: a result can hold every item of every
+    // dataset, and the tool bar's array is only emptied after this.
     if (result)
-        data_info_vector_ = *result;
+        data_info_vector_.swap(*result);
     show_result_first_page("data_tool_bar_search_result_change:%d page_num_max:%d");
 }
 

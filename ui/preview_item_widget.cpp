@@ -1,6 +1,7 @@
 #include "ui/preview_item_widget.h"
 
 #include "analysis/datafile/data_file.h"
+#include "analysis/detail/data_detail_widget.h"
 #include "app/core/app_log.h"
 #include "platform/text.h"
 #include "store/file_util.h"
@@ -20,17 +21,41 @@ tile_picture::tile_picture(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
 }
 
-void tile_picture::set_image(const QImage& img) {
-    image_ = img;
+void tile_picture::set_source(const std::wstring& data_dir) {
+    source_ = data_dir;
+    loaded_ = false;
+    image_ = QImage();
+    scaled_ = QPixmap();
     update();
 }
 
+void tile_picture::set_image(const QImage& img) {
+    loaded_ = true;
+    image_ = img;
+    scaled_ = QPixmap();
+    update();
+}
+
+const QImage& tile_picture::image() {
+    if (!loaded_) {
+        loaded_ = true;
+        image_ = load_tile_picture(source_);
+    }
+    return image_;
+}
+
 void tile_picture::paintEvent(QPaintEvent*) {
-    if (image_.isNull())
+    if (image().isNull())
         return;
+    // Scaled once per size: the grid repaints often while a page fills.
+    const QSize target = size() * devicePixelRatioF();
+    if (scaled_.size() != target) {
+        scaled_ = QPixmap::fromImage(
+            image_.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        scaled_.setDevicePixelRatio(devicePixelRatioF());
+    }
     QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(rect(), image_);
+    p.drawPixmap(0, 0, scaled_);
 }
 
 namespace {
@@ -80,8 +105,10 @@ QString tile_time_text(const std::string& time) {
 }
 
 preview_item_widget::preview_item_widget(std::vector<data_info>* data_vec, int idx,
-                                         data_detail_func_obj* detail_obj, QWidget* parent)
-    : QWidget(parent), data_vec_(data_vec), idx_(idx), detail_obj_(detail_obj) {
+                                         data_detail_func_obj* detail_obj, int pass_value,
+                                         QWidget* parent)
+    : QWidget(parent), data_vec_(data_vec), idx_(idx), detail_obj_(detail_obj),
+      pass_value_(pass_value) {
     if (data_vec_ && idx_ >= 0 && idx_ < static_cast<int>(data_vec_->size()))
         data_ = (*data_vec_)[idx_];
     setObjectName("preview_item_widget");
@@ -94,26 +121,32 @@ preview_item_widget::preview_item_widget(std::vector<data_info>* data_vec, int i
     const QString name = QString::fromStdWString(data_.data_name);
     check_box_ = new QCheckBox(name, this);
     check_box_->setToolTip(name);
-    check_box_->setStyleSheet("QCheckBox{font:12px;color:#222222;}");
+    // Fonts and palettes rather than per-tile style sheets: a page builds
+    // 100 tiles and parsing a sheet per widget would dominate that.
+    QFont font = check_box_->font();
+    font.setPixelSize(12);
+    check_box_->setFont(font);
     layout->addWidget(check_box_);
     time_label_ = new QLabel(tile_time_text(data_.time), this);
-    time_label_->setStyleSheet("QLabel{color:gray}");
+    time_label_->setObjectName("time_label");
+    QPalette pal = time_label_->palette();
+    pal.setColor(QPalette::WindowText, Qt::gray);
+    time_label_->setPalette(pal);
+    time_label_->setFont(font);
     layout->addWidget(time_label_);
 
-    picture_->set_image(load_tile_picture(data_.data_dir));
+    picture_->set_source(data_.data_dir);
     if (data_.data_type == 0) {
         play_label_ = new QLabel(picture_);
         play_label_->setFixedSize(50, 50);
-        play_label_->setPixmap(QPixmap(":/TOrnViewer/Resources/preview_play.png")
-                                   .scaled(50, 50, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        static const QPixmap play =
+            QPixmap(":/TOrnViewer/Resources/preview_play.png")
+                .scaled(50, 50, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        play_label_->setPixmap(play);
         play_label_->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
     picture_->installEventFilter(this);
     installEventFilter(this);
-
-    menu_ = new QMenu(this);
-    QAction* open = menu_->addAction(tr("Open folder location"));
-    connect(open, &QAction::triggered, this, &preview_item_widget::exporer_folder_action_triggered);
 }
 
 bool preview_item_widget::is_checked() const {
@@ -133,11 +166,18 @@ void preview_item_widget::set_time_text(const QString& time) {
 void preview_item_widget::reload_picture() {
     const QString grab = QString::fromStdWString(data_.data_dir) + "/grab.jpg";
     if (QFile::exists(grab))
-        picture_->set_image(load_tile_picture(data_.data_dir));
+        picture_->set_source(data_.data_dir);
 }
 
 bool preview_item_widget::eventFilter(QObject* obj, QEvent* e) {
     if (obj == this && e->type() == QEvent::ContextMenu) {
+        // Built on first use: most tiles never open their menu.
+        if (!menu_) {
+            menu_ = new QMenu(this);
+            QAction* open = menu_->addAction(tr("Open folder location"));
+            connect(open, &QAction::triggered, this,
+                    &preview_item_widget::exporer_folder_action_triggered);
+        }
         menu_->exec(static_cast<QContextMenuEvent*>(e)->globalPos());
         return true;
     }
@@ -153,7 +193,18 @@ void preview_item_widget::mouseDoubleClickEvent(QMouseEvent*) {
 }
 
 void preview_item_widget::open_detail() {
-    // TODO(detail view): open data_detail_widget once it lands.
+    // The dialog places itself on the screen under the pointer and logs it.
+    auto* dlg = new data_detail_widget(data_vec_, idx_, pass_value_, detail_obj_);
+    connect(dlg, &data_detail_widget::data_name_change, this,
+            &preview_item_widget::data_detail_data_name_change);
+    connect(dlg, &data_detail_widget::data_time_change, this,
+            &preview_item_widget::data_detail_data_time_change);
+    connect(dlg, &data_detail_widget::data_frame_change, this,
+            &preview_item_widget::data_detail_data_frame_change);
+    connect(dlg, &data_detail_widget::select_filter_state_changed, this,
+            &preview_item_widget::data_detail_select_filter_state_changed);
+    dlg->setWindowModality(Qt::ApplicationModal);
+    dlg->show();
 }
 
 void preview_item_widget::exporer_folder_action_triggered(bool) {

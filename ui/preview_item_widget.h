@@ -6,6 +6,7 @@
 #include "store/records.h"
 
 #include <QImage>
+#include <QPixmap>
 #include <QWidget>
 
 #include <string>
@@ -16,19 +17,27 @@ class QLabel;
 class QMenu;
 class data_detail_func_obj;
 
-// Picture area of a tile: paints its image stretched over its whole rectangle.
+// Picture area of a tile: paints its image stretched over its whole
+// rectangle. The picture is decoded when first needed (painted or asked for),
+// so the tiles of a page that lie outside the viewport cost no decoding.
 class tile_picture : public QWidget {
     Q_OBJECT
 public:
     explicit tile_picture(QWidget* parent = nullptr);
+    // The item directory whose picture this area shows; decoded on demand.
+    void set_source(const std::wstring& data_dir);
     void set_image(const QImage& img);
-    const QImage& image() const { return image_; }
+    // Decodes the picture now (when not done yet) and returns it.
+    const QImage& image();
 
 protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
+    std::wstring source_;
+    bool loaded_ = true;
     QImage image_;
+    QPixmap scaled_; // image_ at the widget's size
 };
 
 // Decodes the tile picture of an item: grab.jpg in its directory, else the
@@ -43,9 +52,11 @@ class preview_item_widget : public QWidget {
     Q_OBJECT
 public:
     // data_vec: the browser's whole item array; idx: absolute index into it;
-    // detail_obj: passed through to the detail view.
+    // detail_obj (the analysis worker) and pass_value go to the detail view.
     preview_item_widget(std::vector<data_info>* data_vec, int idx, data_detail_func_obj* detail_obj,
-                        QWidget* parent = nullptr);
+                        int pass_value = 0, QWidget* parent = nullptr);
+    // Opens the detail view of this tile's item (what a double-click does).
+    void open_detail();
 
     int index() const { return idx_; }
     const data_info& data() const { return data_; }
@@ -79,12 +90,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
-    void open_detail();
-
     std::vector<data_info>* data_vec_;
     int idx_;
     data_info data_;
     data_detail_func_obj* detail_obj_;
+    int pass_value_;
     tile_picture* picture_ = nullptr;
     QCheckBox* check_box_ = nullptr;
     QLabel* time_label_ = nullptr;
