@@ -57,7 +57,9 @@ void apply_head(const Json::Value& root, data_info& d) {
 
     const Json::Value* bf = root.find("beamforming", "beamforming" + 11);
     if (bf && bf->isObject()) {
-        if (!get_int(*bf, "daq", d.fs))
+        // A rate of zero or less cannot be right and would divide by zero
+        // downstream: it counts as absent.
+        if (!get_int(*bf, "daq", d.fs) || d.fs <= 0)
             d.fs = 192000;
         if (!get_double(*bf, "micSensitivity", d.mic_sensitivity))
             d.mic_sensitivity = 50;

@@ -134,6 +134,8 @@ private slots:
         QCOMPARE(d.app_version, std::string("0.0.0.0"));
         QCOMPARE(d.sign_mode, 0);
         QCOMPARE(d.freq_range_start, 5000);
+        QCOMPARE(apply_data_head_text("{\"beamforming\":{\"daq\":0}}", d), 0);
+        QCOMPARE(d.fs, 192000);
         QCOMPARE(apply_data_head_text("[1,2]", d), -1);
         QCOMPARE(apply_data_head_text("{\"a\":", d), -1);
         QCOMPARE(apply_data_head_text(std::string(5000, '['), d), -1); // deep nesting
