@@ -184,7 +184,9 @@ void data_detail_widget::on_apply_clicked() {
             show_message(tr("Warning"), tr("The data name must not be empty."), 1);
             return;
         }
-        if (data_list_db_name_exists(m_data.data_import_id, form.name)) {
+        // The row may still carry the name the files lost; that is no other item's.
+        if (form.name != m_db_row.data_name &&
+            data_list_db_name_exists(m_data.data_import_id, form.name)) {
             show_message(tr("Warning"),
                          tr("Data name already exists! Please modify the data name."), 1);
             return;
