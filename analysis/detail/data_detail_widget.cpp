@@ -396,7 +396,7 @@ void data_detail_widget::on_previous_next_clicked(int step) {
 }
 
 void data_detail_widget::switch_data(int idx) {
-    app_log("switch_data %d %d", m_index, idx);
+    app_log("switch_data %d %d", idx, int(m_list.size()));
     m_index = idx;
     load_record();
     queue_analysis();
