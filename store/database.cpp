@@ -8,6 +8,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -44,31 +45,6 @@ int32_t cell_int(const char* s) {
     return v;
 }
 
-double cell_double(const char* s) {
-    double v = 0;
-    if (!s)
-        return 0;
-    while (*s == ' ')
-        ++s;
-    std::from_chars(s, s + std::strlen(s), v);
-    return v;
-}
-
-std::string cell_text(const char* s) {
-    return s ? s : "NULL";
-}
-
-// Names and directories are mostly ASCII: widen those directly.
-std::wstring cell_wide(const char* s) {
-    if (!s)
-        return L"NULL";
-    const size_t n = std::strlen(s);
-    for (size_t i = 0; i < n; ++i)
-        if (static_cast<unsigned char>(s[i]) >= 0x80)
-            return utf8_to_wide(std::string(s, n));
-    return std::wstring(s, s + n);
-}
-
 // Runs one statement on its own connection of config.db.
 int db_run(const std::string& statement, sql_table* rows = nullptr) {
     if (statement.empty())
@@ -84,33 +60,62 @@ sql_table db_select(const std::string& statement) {
     return rows;
 }
 
-// Item selects map each row as it comes: a search may return every item.
+// Widens a UTF-8 column value; names and directories are mostly ASCII.
+std::wstring column_wide(sqlite3_stmt* st, int col) {
+    const auto* s = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+    if (!s)
+        return L"NULL";
+    const size_t n = static_cast<size_t>(sqlite3_column_bytes(st, col));
+    for (size_t i = 0; i < n; ++i)
+        if (static_cast<unsigned char>(s[i]) >= 0x80)
+            return utf8_to_wide(std::string(s, n));
+    return std::wstring(s, s + n);
+}
+
+std::string column_text(sqlite3_stmt* st, int col) {
+    const auto* s = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+    return s ? std::string(s, static_cast<size_t>(sqlite3_column_bytes(st, col))) : "NULL";
+}
+
+// Item selects step the statement and read typed columns: a search may
+// return every item, and formatting each number to text and back would
+// cost more than the query itself.
 std::vector<data_info> db_select_items(const std::string& statement) {
     std::vector<data_info> out;
     sqlite3* db = nullptr;
     if (statement.empty() || sql_open(db_path(), &db) != SQLITE_OK)
         return out;
-    const int rc = sql_exec(db, statement, [&out](int n, char** v) {
-        if (n < 12)
-            return;
-        out.emplace_back();
-        data_info& d = out.back();
-        d.data_import_id = cell_text(v[0]);
-        d.dir_name = cell_wide(v[1]);
-        d.data_name = cell_wide(v[2]);
-        d.data_note = cell_wide(v[3]);
-        d.distance = cell_double(v[4]);
-        d.time = cell_text(v[5]);
-        d.data_type = cell_int(v[6]);
-        d.fs = cell_int(v[7]);
-        d.dd_start_frame_idx = cell_int(v[8]);
-        d.spl = cell_double(v[9]);
-        d.valid_type = cell_int(v[10]);
-        d.frame_num = cell_int(v[11]);
-    });
-    sqlite3_close(db);
-    if (rc != SQLITE_OK)
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v2(db, statement.c_str(), static_cast<int>(statement.size()) + 1, &st,
+                                nullptr);
+    if (rc == SQLITE_OK) {
+        out.reserve(256);
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+            if (sqlite3_column_count(st) < 12)
+                continue;
+            data_info& d = out.emplace_back();
+            d.data_import_id = column_text(st, 0);
+            d.dir_name = column_wide(st, 1);
+            d.data_name = column_wide(st, 2);
+            d.data_note = column_wide(st, 3);
+            d.distance = sqlite3_column_double(st, 4);
+            d.time = column_text(st, 5);
+            d.data_type = sqlite3_column_int(st, 6);
+            d.fs = sqlite3_column_int(st, 7);
+            d.dd_start_frame_idx = sqlite3_column_int(st, 8);
+            d.spl = sqlite3_column_double(st, 9);
+            d.valid_type = sqlite3_column_int(st, 10);
+            d.frame_num = sqlite3_column_int(st, 11);
+        }
+        if (rc == SQLITE_DONE)
+            rc = SQLITE_OK;
+    }
+    if (rc != SQLITE_OK) {
+        app_log("sql_exec: errno:%d %s %s", rc, sqlite3_errmsg(db), statement.c_str());
         out.clear();
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
     return out;
 }
 
@@ -170,7 +175,21 @@ int exec_logged(sqlite3* handle, const std::string& statement,
         return SQLITE_MISUSE;
     }
     char* message = nullptr;
-    const int rc = sqlite3_exec(handle, statement.c_str(), callback, context, &message);
+    int rc = sqlite3_exec(handle, statement.c_str(), callback, context, &message);
+    // A single statement outside a transaction can still get SQLITE_BUSY at
+    // once, without the busy handler, when SQLite sees that waiting could
+    // deadlock with another connection's commit. The statement was rolled
+    // back whole, so running it again is safe: retry for as long as the busy
+    // time-out would have waited. Statements that deliver rows are not retried
+    // (their rows may already be delivered).
+    for (int waited = 0; rc == SQLITE_BUSY && !callback && sqlite3_get_autocommit(handle) &&
+                         waited < sql_busy_timeout_ms;
+         waited += 5) {
+        sqlite3_free(message);
+        message = nullptr;
+        sqlite3_sleep(5);
+        rc = sqlite3_exec(handle, statement.c_str(), nullptr, nullptr, &message);
+    }
     if (rc != SQLITE_OK) {
         app_log("sql_exec: errno:%d %s %s", rc, message ? message : sqlite3_errmsg(handle),
                 statement.c_str());
