@@ -76,6 +76,12 @@ TOrnViewer::TOrnViewer(QWidget* parent) : QMainWindow(parent) {
 
     start_threads();
 
+    // A sensible size for desktops whose window manager does not maximise.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        resize(avail.size() * 9 / 10);
+        move(avail.center() - rect().center());
+    }
     showMaximized();
     word_ok_ = word_availability();
     if (word_ok_ != 0)

@@ -58,6 +58,7 @@ data_list_widget::data_list_widget(QWidget* parent) : QWidget(parent) {
                         .scaled(24, 24, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     icon->setStyleSheet("padding-top:12px;");
     header->addWidget(icon);
+    header->addSpacing(6);
     auto* title = new QLabel(tr("Datasets"), this);
     title->setStyleSheet("font:24px;padding-top:12px");
     header->addWidget(title);
@@ -66,6 +67,9 @@ data_list_widget::data_list_widget(QWidget* parent) : QWidget(parent) {
     import_btn_->setObjectName("import_data_btn");
     import_btn_->setFixedSize(88, 33);
     import_btn_->setCursor(Qt::PointingHandCursor);
+    QFont button_font = import_btn_->font();
+    button_font.setPixelSize(13);
+    import_btn_->setFont(button_font);
     import_btn_->setStyleSheet(
         "QPushButton{background:rgb(30,117,217);border:1px solid #FFFFFF;color:white;}");
     header->addWidget(import_btn_);
@@ -244,7 +248,7 @@ void data_list_widget::on_import_data_btn_clicked() {
 void data_list_widget::on_import_data_btn_clicked_local_data() {
     QString start = last_import_dir_;
     if (start.isEmpty())
-        start = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+        start = desktop_dir();
     const QString dir = QFileDialog::getExistingDirectory(
         nullptr, tr("Select the data root directory"), start, QFileDialog::ShowDirsOnly);
     if (dir.isEmpty())

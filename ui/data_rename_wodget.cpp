@@ -19,7 +19,7 @@ data_rename_wodget::data_rename_wodget(const std::string& name, QWidget* parent)
     setWindowTitle(tr("Rename"));
     setWindowIcon(QIcon(kit_style::app_icon));
     setFixedSize(460, 200);
-    setStyleSheet(kit_style::window_white);
+    setStyleSheet(kit_style::window_style("data_rename_wodget"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -18,8 +18,8 @@ dir_setting_widget::dir_setting_widget(const texts& t, std::wstring& field, QWid
     : t_orn_widget(parent), texts_(t), field_(field) {
     setWindowTitle(tr("Setting"));
     setWindowIcon(QIcon(kit_style::app_icon));
-    setFixedSize(560, 230);
-    setStyleSheet(kit_style::window_white);
+    setFixedSize(560, 210);
+    setStyleSheet(kit_style::window_style("dir_setting_widget"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -29,10 +29,12 @@ dir_setting_widget::dir_setting_widget(const texts& t, std::wstring& field, QWid
     // The title bar's close button acts as "Cancel".
     connect(bar.close, &QPushButton::clicked, this, &dir_setting_widget::on_cancle_clicked);
 
+    auto* label_row = new QHBoxLayout;
+    label_row->setContentsMargins(36, 24, 36, 8);
     auto* label = new QLabel(t.label, this);
     label->setStyleSheet("QLabel{font:16px;}");
-    label->setContentsMargins(36, 24, 36, 8);
-    layout->addWidget(label);
+    label_row->addWidget(label);
+    layout->addLayout(label_row);
 
     auto* row = new QHBoxLayout;
     row->setContentsMargins(36, 0, 36, 0);
@@ -77,7 +79,7 @@ bool dir_setting_widget::refuse_empty() {
 void dir_setting_widget::on_explorer_btn_clicked() {
     QString start = QString::fromStdWString(field_);
     if (start.isEmpty())
-        start = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+        start = desktop_dir();
     const QString dir = QFileDialog::getExistingDirectory(nullptr, texts_.chooser_title, start,
                                                           QFileDialog::ShowDirsOnly);
     if (!dir.isEmpty())

@@ -17,7 +17,7 @@ lang_setting_widget::lang_setting_widget(QWidget* parent) : t_orn_widget(parent)
     setWindowTitle(tr("Language setting"));
     setWindowIcon(QIcon(kit_style::app_icon));
     setFixedSize(460, 210);
-    setStyleSheet(kit_style::window_white);
+    setStyleSheet(kit_style::window_style("lang_setting_widget"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

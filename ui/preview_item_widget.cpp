@@ -132,7 +132,9 @@ preview_item_widget::preview_item_widget(std::vector<data_info>* data_vec, int i
     QPalette pal = time_label_->palette();
     pal.setColor(QPalette::WindowText, Qt::gray);
     time_label_->setPalette(pal);
-    time_label_->setFont(font);
+    QFont time_font = font;
+    time_font.setPixelSize(11);
+    time_label_->setFont(time_font);
     layout->addWidget(time_label_);
 
     picture_->set_source(data_.data_dir);

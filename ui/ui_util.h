@@ -16,3 +16,7 @@ t_orn_msg_box* show_msg_box(const QString& title, const QString& text, int icon,
 // caller's log line ("... %s"), written with the path before the opening.
 // Returns 0 or a non-zero code when nothing could be started.
 int open_folder_location(const std::wstring& dir, const char* log_format);
+
+// Start directory of the folder choosers: the user's desktop directory, or
+// the home directory where there is no desktop directory.
+QString desktop_dir();

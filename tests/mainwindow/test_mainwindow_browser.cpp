@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -113,6 +114,30 @@ private Q_SLOTS:
         QVERIFY(click_dataset(*w, row_of(*w, "empty")));
         QCOMPARE(w->tile_count(), 0);
         QVERIFY(w->preview_list()->styleSheet().contains("preview_list_background"));
+    }
+
+    void detail_view_updates_reach_the_shown_tile() {
+        make_dataset(tmp_->path(), "set", 120);
+        auto w = start_viewer();
+        QVERIFY(click_dataset(*w, 0));
+        QVERIFY(wait_tiles(*w, 100));
+        w->data_detail_data_time_change(3, "2024-02-03 04:05:06.789");
+        QCOMPARE(w->tile(3)->time_label()->text(), QString("2024-02-03 04:05:06"));
+        w->data_detail_data_time_change(4, "2024-02-03 04:05:06");
+        QCOMPARE(w->tile(4)->time_label()->text(), QString("2024-02-03 04:05:06"));
+        w->data_detail_data_name_change(5, "ignored: the name comes from the item array");
+        QCOMPARE(w->tile(5)->check_box()->text(), QString::fromStdWString(w->items()[5].data_name));
+        // An index of another page touches nothing.
+        w->data_detail_data_time_change(110, "2024-02-03 04:05:06");
+        QVERIFY(w->tile(10)->time_label()->text() != QString("2024-02-03 04:05:06"));
+
+        // A replaced picture is loaded again.
+        QVERIFY(w->tile(6)->picture()->image().isNull());
+        QImage img(64, 48, QImage::Format_RGB32);
+        img.fill(Qt::green);
+        QVERIFY(img.save(QString::fromStdWString(w->items()[6].data_dir) + "/grab.jpg"));
+        w->data_detail_data_frame_change(6);
+        QVERIFY(!w->tile(6)->picture()->image().isNull());
     }
 
     void click_while_a_page_loads_is_ignored() {

@@ -10,12 +10,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using namespace ui_test;
 
@@ -209,6 +211,36 @@ private Q_SLOTS:
         QVERIFY(!QDir(data_root_ + "/deleted").exists());
         QCOMPARE(data_list_db_count(deleted.id), 0);
         QVERIFY(log_text().contains("dataset_delete deleted 0"));
+    }
+
+    void import_button_remembers_the_parent_directory() {
+        QDir().mkpath(tmp_->path() + "/fieldwork/set_a");
+        QDir().mkpath(tmp_->path() + "/fieldwork/set_b");
+        data_list_widget w;
+        QSignalSpy starts(&w, &data_list_widget::start_import_local_data);
+        QString shown_dir;
+        auto choose = [&](const QString& path) {
+            QTimer::singleShot(0, [&shown_dir, path] {
+                for (QWidget* top : QApplication::topLevelWidgets())
+                    if (auto* dlg = qobject_cast<QFileDialog*>(top)) {
+                        shown_dir = dlg->directory().absolutePath();
+                        QCOMPARE(dlg->windowTitle(), QString("Select the data root directory"));
+                        dlg->setDirectory(path);
+                        QMetaObject::invokeMethod(dlg, "accept");
+                    }
+            });
+            w.on_import_data_btn_clicked_local_data();
+        };
+        choose(tmp_->path() + "/fieldwork/set_a");
+        QCOMPARE(w.last_import_dir(), tmp_->path() + "/fieldwork");
+        QCOMPARE(starts.count(), 1);
+        QCOMPARE(
+            QString::fromStdWString(starts.at(0).at(0).value<std::vector<std::wstring>>().at(0)),
+            tmp_->path() + "/fieldwork/set_a");
+        choose(tmp_->path() + "/fieldwork/set_b");
+        QCOMPARE(shown_dir, tmp_->path() + "/fieldwork");
+        QCOMPARE(starts.count(), 2);
+        QVERIFY(log_text().contains("import_path:" + tmp_->path() + "/fieldwork"));
     }
 
     void check_local_dir_refusals() {
