@@ -87,6 +87,8 @@ int run_sample(const QStringList& args) {
                             .arg(dir)
                             .toUtf8()
                             .constData());
+    std::printf("%s\n",
+                tr_cli("Register it with: halvix-cli import %1").arg(dir).toUtf8().constData());
     return 0;
 }
 
