@@ -5,6 +5,10 @@
 #include "report_test_util.h"
 
 #include "report/engine/docx_document.h"
+#include "report/engine/image_info.h"
+
+#include <QBuffer>
+#include <QImageWriter>
 
 #include <QtTest>
 
@@ -222,6 +226,45 @@ private slots:
         QCOMPARE(ext.attribute("cx").as_llong(), 160LL * 12700);
     }
 
+    void picture_headers_give_type_and_size() {
+        auto encode = [](const char* format, bool progressive) {
+            QImage img(123, 45, QImage::Format_RGB32);
+            img.fill(Qt::red);
+            QBuffer buf;
+            buf.open(QIODevice::WriteOnly);
+            QImageWriter w(&buf, format);
+            w.setProgressiveScanWrite(progressive);
+            w.write(img);
+            return buf.data().toStdString();
+        };
+        docengine::image_info info;
+        QVERIFY(docengine::read_image_info(encode("jpeg", false), info));
+        QCOMPARE(info.extension, std::string("jpeg"));
+        QCOMPARE(info.width, 123);
+        QCOMPARE(info.height, 45);
+        QVERIFY(docengine::read_image_info(encode("jpeg", true), info)); // progressive frame header
+        QCOMPARE(info.width, 123);
+        // Camera pictures carry large metadata segments before the frame header.
+        std::string exif = encode("jpeg", false);
+        std::string app1 = "\xFF\xE1";
+        app1 += char(0x40);
+        app1 += char(0x02);
+        app1 += std::string(0x4000, '\xFF'); // fill bytes that look like markers
+        exif.insert(2, app1);
+        QVERIFY(docengine::read_image_info(exif, info));
+        QCOMPARE(info.height, 45);
+        QVERIFY(docengine::read_image_info(encode("png", false), info));
+        QCOMPARE(info.content_type, std::string("image/png"));
+        QCOMPARE(info.width, 123);
+        QVERIFY(docengine::read_image_info(encode("bmp", false), info));
+        QCOMPARE(info.height, 45);
+        // Truncated or foreign data is refused.
+        const std::string jpeg = encode("jpeg", false);
+        QVERIFY(!docengine::read_image_info(jpeg.substr(0, 20), info));
+        QVERIFY(!docengine::read_image_info("GIF", info));
+        QVERIFY(!docengine::read_image_info(std::string(), info));
+    }
+
     void failures_are_logged_and_change_nothing() {
         log_capture log(tmp.path());
         log.reset();
@@ -247,6 +290,13 @@ private slots:
         log.reset();
         word_move_down(nullptr, 1);
         QVERIFY(log.text().contains("NULL IDispatch passed to AutoWrap"));
+
+        // Saving where no file can be written fails.
+        log.reset();
+        AutoWrap(DISPATCH_METHOD, nullptr, doc, L"SaveAs2", 1,
+                 tmp.filePath("no/such/dir/x.docx").toStdWString());
+        QCOMPARE(log.count("IDispatch::Invoke(\"SaveAs2\"="), 1);
+        QVERIFY(!QFile::exists(tmp.filePath("no/such/dir/x.docx")));
 
         // Member names are matched without regard to case; a failed call moved nothing.
         word_home_story(sel);
