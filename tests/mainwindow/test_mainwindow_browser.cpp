@@ -9,9 +9,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 using namespace ui_test;
@@ -233,6 +236,22 @@ private Q_SLOTS:
         QVERIFY(w->isVisible());
         w->logical_dots_per_inch_changed(144.0);
         QVERIFY(log_text().contains("logical_dots_per_inch_changed 144.000 1.50"));
+        // The window's only menu: "Language setting", opened at the cursor.
+        QStringList actions;
+        QTimer::singleShot(0, [&actions] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* menu = qobject_cast<QMenu*>(top))
+                    if (menu->isVisible()) {
+                        for (QAction* a : menu->actions())
+                            actions << a->text();
+                        menu->close();
+                    }
+        });
+        QContextMenuEvent menu_event(QContextMenuEvent::Mouse, QPoint(400, 300));
+        QCoreApplication::sendEvent(w.get(), &menu_event);
+        QCOMPARE(actions, QStringList{"Language setting"});
+        QVERIFY(menu_event.isAccepted());
+
         w->lang_action_triggered(false);
         lang_setting_widget* dlg = nullptr;
         for (QWidget* top : QApplication::topLevelWidgets())

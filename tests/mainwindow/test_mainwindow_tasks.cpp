@@ -3,6 +3,7 @@
 // dialog and finish box, and a rename of the shown dataset.
 #include "viewer_fixture.h"
 
+#include "app/tasks/orn_func_obj.h"
 #include "store/database.h"
 #include "tools/samplegen/sample_gen.h"
 #include "ui/data_rename_wodget.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 
 using namespace ui_test;
 
@@ -97,6 +99,38 @@ private Q_SLOTS:
         QCOMPARE(count_dirs(tmp_->path() + "/set"), 3); // the user's files stay
     }
 
+    void aborted_delete_keeps_the_rest_and_still_finishes() {
+        // The worker on the test thread, so the abort lands exactly after
+        // the second item.
+        const import_data_info set = make_dataset(tmp_->path(), "set", 10);
+        std::vector<data_info> items = data_list_db_select(set, false, false, false);
+        std::vector<int> selection;
+        orn_func_obj worker(100, nullptr);
+        QSignalSpy finish(&worker, &orn_func_obj::delete_data_finish);
+        int progress = 0;
+        connect(&worker, &orn_func_obj::delete_data_progress, &worker, [&](double) {
+            if (++progress == 2)
+                worker.abort_delete_data();
+        });
+        worker.abort_delete_data(); // a stale flag from before is cleared on entry
+        worker.delete_data(&items, &selection, true);
+        QCOMPARE(progress, 2);
+        QCOMPARE(finish.count(), 1);
+        QCOMPARE(finish.at(0).at(0).toBool(), true);
+        QCOMPARE(finish.at(0).at(2).toBool(), false); // the dataset still has items
+        QCOMPARE(data_list_db_count(set.id), 8);
+        QCOMPARE(count_dirs(tmp_->path() + "/set"), 8);
+
+        // Reading a page emits the indices of that page only.
+        QSignalSpy one(&worker, &orn_func_obj::read_one_data_finish);
+        QSignalSpy page(&worker, &orn_func_obj::read_one_page_finish);
+        worker.read_local_data(250, 2);
+        QCOMPARE(one.count(), 50);
+        QCOMPARE(one.first().at(0).toInt(), 200);
+        QCOMPARE(one.last().at(0).toInt(), 249);
+        QCOMPARE(page.count(), 1);
+    }
+
     void delete_of_checked_items_in_search_mode_searches_again() {
         make_dataset(tmp_->path(), "s1", 4);
         make_dataset(tmp_->path(), "s2", 4);
@@ -133,6 +167,15 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitFor([&] { return w->tile_count() == 6; }));
         // Tiles show the pictures of the generated items.
         QVERIFY(!w->tile(0)->picture()->image().isNull());
+        // A tile opens the detail view of its item.
+        w->tile(1)->open_detail();
+        QWidget* detail = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->inherits("data_detail_widget"))
+                detail = top;
+        QVERIFY(detail);
+        QVERIFY(detail->windowModality() == Qt::ApplicationModal);
+        close_dialogs(); // before the analysis worker ends with the window
     }
 
     void renaming_the_shown_dataset_reloads_the_browser() {
