@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QString>
 
@@ -28,6 +29,17 @@ std::wstring report_template_for(const data_info& item, int lang_id) {
     if (lang_id == 1)
         return leak ? report_template_leak_zh : report_template_general_zh;
     return leak ? report_template_leak_en : report_template_general_en;
+}
+
+int write_template_copy(const std::wstring& resource, const std::wstring& path) {
+    QFile in(QString::fromStdWString(resource));
+    if (!in.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray bytes = in.readAll();
+    QFile out(QString::fromStdWString(path));
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return -1;
+    return out.write(bytes) == bytes.size() ? 0 : -1;
 }
 
 namespace {

@@ -2,6 +2,10 @@
 // Fills one report document: moves the word processor's selection through a
 // template copy and types the item's values or inserts its pictures. The
 // caller opens the copy (word_open_template_copy) and finishes it.
+// A run: word_com_initialize; word_start_combined_document; per item
+// write_template_copy (or reuse the written copy when combining),
+// word_open_template_copy, fill_report_document, word_finish_item; then
+// word_finish_combined_document and word_com_uninitialize.
 // Threading: the thread that owns the automation state (the report task).
 
 #include "report/word_automation.h"
@@ -18,6 +22,9 @@ extern const wchar_t* const report_template_leak_en;    // ":/Halvix/Resources/t
 std::vector<std::wstring> report_template_resources();
 // The template for an item: gas leak when sign_mode is 2; Chinese when lang_id is 1.
 std::wstring report_template_for(const data_info& item, int lang_id);
+// Writes the template resource (":/Halvix/Resources/...") byte for byte to
+// path. 0, or -1 when the resource is missing or the file cannot be written.
+int write_template_copy(const std::wstring& resource, const std::wstring& path);
 
 // The report header fields, as plain values (the caller reads them from the
 // configuration and translates the fixed words).

@@ -1,7 +1,6 @@
 #include "report/report_sample.h"
 
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -140,15 +139,4 @@ int write_sample_pictures(const std::wstring& item_dir, bool all_four, int index
              plot_picture(true, 400, index).save(dir + "report_prpd.jpg", "JPG", 90);
     }
     return ok ? 0 : -1;
-}
-
-int write_template_copy(const std::wstring& resource, const std::wstring& path) {
-    QFile in(qs(resource));
-    if (!in.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray bytes = in.readAll();
-    QFile out(qs(path));
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return -1;
-    return out.write(bytes) == bytes.size() ? 0 : -1;
 }

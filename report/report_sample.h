@@ -20,6 +20,3 @@ report_sample make_report_sample(const std::wstring& item_dir, bool leak, bool c
 // Writes grab.jpg and report_spectrum.jpg into item_dir, and with all_four
 // also grab_raw.jpg and report_prpd.jpg. 0, or -1 when a file cannot be written.
 int write_sample_pictures(const std::wstring& item_dir, bool all_four, int index);
-// Writes the template resource (":/Halvix/Resources/...") byte for byte to
-// path. 0, or -1 when the resource is missing or the file cannot be written.
-int write_template_copy(const std::wstring& resource, const std::wstring& path);

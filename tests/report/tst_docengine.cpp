@@ -138,7 +138,7 @@ private slots:
         word_home_story(sel);
         word_move_down(sel, 3);
         word_end_line(sel);
-        word_type_text(sel, L" a\tb\r\nc\x01");
+        word_type_text(sel, L" a\tb\r\nc\x01<&>\U0001F600");
         // A narrow string goes through the conversion buffer.
         std::wstring buffer;
         word_home_story(sel);
@@ -152,7 +152,7 @@ private slots:
         QCOMPARE(lines[1].cells, QStringList({"a0", "replaced", "a2"}));
         QCOMPARE(lines[4].cells[0], QString("c0: value"));
         QCOMPARE(lines[0].cells[0], QString("Ti-tle"));
-        QCOMPARE(lines[3].cells[0], QString("Middle a\tb\nc"));
+        QCOMPARE(lines[3].cells[0], QString::fromUtf8("Middle a\tb\nc<&>\xF0\x9F\x98\x80"));
         QCOMPARE(lines[2].cells[0], QString::fromUtf8("\xe4\xb8\xad"
                                                       "b0"));
         // The appended text carries the label's bold run properties.
