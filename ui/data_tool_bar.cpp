@@ -15,7 +15,7 @@ const char* const button_style =
     "QPushButton{background:rgb(30,117,217);border:1px solid #FFFFFF;color:white;font:14px;}"
     "QPushButton:hover{background:rgb(52,134,228);}"
     "QPushButton:pressed{background:rgb(24,98,184);}";
-const char* const check_style = "QCheckBox{font:14px;color:#333333;spacing:6px;}";
+const char* const check_style = "QCheckBox{font:13px;color:#333333;spacing:4px;}";
 } // namespace
 
 data_tool_bar::data_tool_bar(QWidget* parent) : QWidget(parent) {
@@ -68,7 +68,11 @@ data_tool_bar::data_tool_bar(QWidget* parent) : QWidget(parent) {
     search_btn_->setStyleSheet("QPushButton{border:none;background:transparent;"
                                "image:url(:/TOrnViewer/Resources/search.png);}");
     edit_layout->addWidget(search_btn_);
-    layout->addWidget(search_edit_);
+    // The box gives way on narrow screens rather than pushing the window
+    // past the screen's edge when every filter is shown.
+    search_edit_->setMinimumWidth(150);
+    search_edit_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    layout->addWidget(search_edit_, 1);
     layout->addSpacing(24);
 
     connect(select_all_, &QCheckBox::toggled, this, &data_tool_bar::select_all_state_changed);

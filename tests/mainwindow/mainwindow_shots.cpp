@@ -55,6 +55,11 @@ int main(int argc, char** argv) {
     w->tool_bar()->select_all_box()->setChecked(true);
     save(w.get(), out + "/05_select_all.png");
     w->tool_bar()->select_all_box()->setChecked(false);
+    w->tool_bar()->set_app_type(2);
+    std::printf("tool bar minimum width for every filter: %d, window minimum %d\n",
+                w->tool_bar()->minimumSizeHint().width(), w->minimumSizeHint().width());
+    save(w.get(), out + "/05b_all_filters.png");
+    w->tool_bar()->set_app_type(0);
 
     w->dataset_list()->list_widget()->setCurrentRow(0);
     w->dataset_list()->list_widget_rename(false);
