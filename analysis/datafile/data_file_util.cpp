@@ -63,16 +63,24 @@ int read_whole_file(const std::wstring& path, std::string& text) {
         std::fclose(f);
         return e;
     }
+    // These are small JSON files; a directory opened as a file reports an
+    // absurd size, and no allocation may throw out of the reader.
+    constexpr int64_t max_text_size = 64 * 1024 * 1024;
+    if (size > max_text_size) {
+        std::fclose(f);
+        return EFBIG;
+    }
     try {
         text.resize(static_cast<size_t>(size));
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
         std::fclose(f);
         return ENOMEM;
     }
     const size_t got = size ? std::fread(&text[0], 1, text.size(), f) : 0;
+    const int read_error = std::ferror(f) ? (errno ? errno : EIO) : 0;
     text.resize(got);
     std::fclose(f);
-    return 0;
+    return read_error;
 }
 
 int replace_file(const std::wstring& path, const std::string& content) {

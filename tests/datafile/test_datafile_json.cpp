@@ -79,6 +79,10 @@ private slots:
         QCOMPARE(read_data_note(&empty, d), -1);
         const std::wstring missing = tmp.filePath("missing.json").toStdWString();
         QCOMPARE(read_data_note(&missing, d), ENOENT);
+        // A directory in the note's place is an error result, never an exception.
+        const std::wstring folder = tmp.filePath("folder.json").toStdWString();
+        QDir(tmp.path()).mkpath("folder.json");
+        QVERIFY(read_data_note(&folder, d) != 0);
     }
 
     void edit_overrides_note_and_header() {
