@@ -105,6 +105,11 @@ data_list_widget::data_list_widget(QWidget* parent) : QWidget(parent) {
 void data_list_widget::update_data_list() {
     list_->clear();
     datasets_ = data_import_db_select_all();
+    // Rows move when datasets come or go: the shown row follows its dataset.
+    shown_row_ = -1;
+    for (size_t i = 0; i < datasets_.size(); ++i)
+        if (!shown_id_.empty() && datasets_[i].id == shown_id_)
+            shown_row_ = static_cast<int>(i);
     if (datasets_.empty())
         return;
     const QIcon icon(QPixmap(":/TOrnViewer/Resources/folder.png")
@@ -133,6 +138,7 @@ void data_list_widget::list_widget_item_clicked(QListWidgetItem* item) {
         return;
     Q_EMIT data_list_widget_clicked(datasets_[row]);
     shown_row_ = row;
+    shown_id_ = datasets_[row].id;
 }
 
 bool data_list_widget::eventFilter(QObject* obj, QEvent* e) {

@@ -76,5 +76,6 @@ private:
     int rename_row_ = -1;
     int pending_row_ = -1;
     int shown_row_ = -1;
+    std::string shown_id_; // dataset of the shown row
     QString last_import_dir_;
 };

@@ -150,6 +150,21 @@ private Q_SLOTS:
         dlg->on_ok_clicked();
         QCOMPARE(clicks.count(), 2);
         QVERIFY(QDir(data_root_ + "/other2").exists());
+
+        // A newer dataset moves the shown one down; renaming still follows it.
+        make_dataset(data_root_, "newest", 1);
+        w.update_data_list();
+        QCOMPARE(w.shown_row(), 1);
+        dlg = open_rename(w, 0);
+        dlg->line_edit()->setText("newest2");
+        dlg->on_ok_clicked();
+        QCOMPARE(clicks.count(), 2);
+        dlg = open_rename(w, 1);
+        dlg->line_edit()->setText("renamed again");
+        dlg->on_ok_clicked();
+        QCOMPARE(clicks.count(), 3);
+        QCOMPARE(QString::fromStdWString(clicks.at(2).at(0).value<import_data_info>().name),
+                 QString("renamed again"));
     }
 
     void rename_failure_on_disk_changes_nothing() {
