@@ -42,8 +42,9 @@ int run_datasets(const QStringList& args) {
     std::printf("%-24s %-24s %-23s %6s  %-14s %s\n", "ID", "NAME", "TIME", "ITEMS", "WRITER",
                 "DIRECTORY");
     for (const auto& s : sets) {
-        std::printf("%-24s %-24s %-23s %6d  %-14s %s\n", s.id.c_str(), wide_to_utf8(s.name).c_str(),
-                    s.time.c_str(), data_list_db_count(s.id), s.app_name.c_str(),
+        std::printf("%-24s %s %-23s %6d  %-14s %s\n", s.id.c_str(),
+                    cli_pad(wide_to_utf8(s.name), 24).c_str(), s.time.c_str(),
+                    data_list_db_count(s.id), s.app_name.c_str(),
                     wide_to_utf8(s.local_root).c_str());
     }
     return 0;

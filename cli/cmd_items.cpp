@@ -131,9 +131,9 @@ int run_items(const QStringList& args) {
     std::printf("%-19s %-28s %8s %5s %3s %5s %6s  %s\n", "TIME", "NAME", "SPL", "LEVEL", "FAV",
                 "CHECK", "FRAMES", "DIRECTORY");
     for (const auto& d : items) {
-        std::printf("%-19s %-28s %8.2f %5d %3d %5d %6d  %s\n", d.time.c_str(),
-                    wide_to_utf8(d.data_name).c_str(), d.spl, d.discharge, d.favorite, d.valid_type,
-                    d.frame_num, wide_to_utf8(d.data_dir).c_str());
+        std::printf("%-19s %s %8.2f %5d %3d %5d %6d  %s\n", d.time.c_str(),
+                    cli_pad(wide_to_utf8(d.data_name), 28).c_str(), d.spl, d.discharge, d.favorite,
+                    d.valid_type, d.frame_num, wide_to_utf8(d.data_dir).c_str());
     }
     return 0;
 }

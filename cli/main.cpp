@@ -26,16 +26,29 @@ void print_help() {
                 "  --version   show the version\n\n"
                 "Commands:\n");
     auto list = commands();
-    std::sort(list.begin(), list.end(),
-              [](const cli_command& a, const cli_command& b) { return std::strcmp(a.name, b.name) < 0; });
+    std::sort(list.begin(), list.end(), [](const cli_command& a, const cli_command& b) {
+        return std::strcmp(a.name, b.name) < 0;
+    });
     for (const auto& c : list)
-        std::printf("  %-60s %s\n", c.synopsis, c.summary);
+        std::printf("  %s\n      %s\n", c.synopsis, c.summary);
 }
 } // namespace
 
-cli_command_registrar::cli_command_registrar(cli_command c) { commands().push_back(std::move(c)); }
+cli_command_registrar::cli_command_registrar(cli_command c) {
+    commands().push_back(std::move(c));
+}
+
+// Qt's notice about a missing runtime directory means nothing to a
+// command-line user; everything else still reaches stderr.
+static void quiet_message_handler(QtMsgType type, const QMessageLogContext& context,
+                                  const QString& msg) {
+    if (type == QtWarningMsg && msg.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, msg)));
+}
 
 int main(int argc, char** argv) {
+    qInstallMessageHandler(quiet_message_handler);
     // Pictures are drawn and decoded without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -59,6 +72,7 @@ int main(int argc, char** argv) {
         if (name == QLatin1String(c.name))
             return c.run(args);
     }
-    std::fprintf(stderr, "halvix-cli: unknown command \"%s\" (see --help)\n", name.toUtf8().constData());
+    std::fprintf(stderr, "halvix-cli: unknown command \"%s\" (see --help)\n",
+                 name.toUtf8().constData());
     return 2;
 }

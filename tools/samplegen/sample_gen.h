@@ -57,7 +57,7 @@ struct sample_item {
     double pd_pa = 0;                 // partial-discharge pulse peak, 0 when none
     std::vector<double> pd_phase_deg; // pulse positions on the 50 Hz cycle
     double noise_rms_pa = 0;
-    double pa_per_count = 0;       // big-endian layout: Pa of one sample count
+    double pa_per_count = 0;       // Pa of one stored sample unit (count or float)
     std::vector<double> frame_spl; // level of each frame, dB
     std::vector<uint32_t> index_table;
 };

@@ -45,6 +45,9 @@ std::string compact(const Json::Value& v) {
     return Json::writeString(b, v) + "\n";
 }
 
+// Pa of one stored sample unit in the little-endian layouts.
+constexpr double le_pa_per_unit = 125.0 / 3.0;
+
 QDateTime item_time(const sample_options& o, int i) {
     const QDateTime base(QDate(2024, 5, 6), QTime(8, 0, 0), Qt::UTC);
     return base.addDays(qint64((o.seed - 1) % 365)).addSecs(qint64(i) * 433);
@@ -126,8 +129,11 @@ int generate_sample_set(const std::wstring& out_dir, const sample_options& o, sa
         // Signal and Data.dat (or a link to the source item's file).
         it.frame_spl.clear();
         std::vector<std::vector<uint8_t>> payloads;
-        double peak = it.tone_pa * 1.05 + it.hiss_rms_pa * 4.5 + it.pd_pa * 1.1 + 0.2;
-        it.pa_per_count = it.app_type == 0 ? peak / 30000.0 : 0;
+        // The camera's converter: counts times this factor are Pa, so the
+        // analysis finds the generated pressure again.
+        const int sensitivity = src % 2 ? 40 : 50;
+        it.pa_per_count =
+            it.app_type == 0 ? 1000.0 / sensitivity * 1.407374883553 / 16384.0 : le_pa_per_unit;
         const uint32_t sig_seed = o.seed * 7919u + uint32_t(src);
         if (i != src)
             it.frame_spl = set.items[size_t(src)].frame_spl;
@@ -156,7 +162,10 @@ int generate_sample_set(const std::wstring& out_dir, const sample_options& o, sa
                 payloads.push_back(encode_frame_be(c, true));
             } else {
                 c.tag = 0x4c450000u + uint32_t(k);
-                c.wave_pa = pa;
+                // These writers store samples in units of 125/3 Pa.
+                c.wave_pa.resize(pa.size());
+                for (size_t j = 0; j < pa.size(); ++j)
+                    c.wave_pa[j] = float(pa[j] / le_pa_per_unit);
                 payloads.push_back(encode_frame_le(c));
             }
         }
@@ -169,7 +178,7 @@ int generate_sample_set(const std::wstring& out_dir, const sample_options& o, sa
             h["distanceCorrectEnable"] = false;
             Json::Value& bf = h["beamforming"];
             bf["daq"] = it.fs;
-            bf["micSensitivity"] = src % 2 ? 40 : 50;
+            bf["micSensitivity"] = sensitivity;
             bf["micGain"] = std::to_string(it.mic_gain_text);
             bf["fpass1"] = 2000.0;
             bf["fpass2"] = it.fs / 2.0;
