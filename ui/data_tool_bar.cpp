@@ -70,6 +70,8 @@ data_tool_bar::data_tool_bar(QWidget* parent) : QWidget(parent) {
     edit_layout->addWidget(search_btn_);
     // The box gives way on narrow screens rather than pushing the window
     // past the screen's edge when every filter is shown.
+    search_edit_->ensurePolished();
+    search_edit_->setMaximumWidth(search_edit_->sizeHint().width());
     search_edit_->setMinimumWidth(150);
     search_edit_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     layout->addWidget(search_edit_, 1);
