@@ -2,6 +2,7 @@
 // a written item with known pulse phases.
 
 #include "item_writer.h"
+#include "tools/samplegen/sample_gen.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -102,6 +103,57 @@ private Q_SLOTS:
             writers.insert(info.value("app_name").toString());
         }
         QCOMPARE(writers.size(), 3);
+    }
+
+    // The sample generator and the analysis must agree on each writer's
+    // sample units: a generated tone comes back at its own frequency and
+    // pressure, averaged from zero with weight 0.9 over the frames.
+    void generated_sets_analyse_to_their_pressure() {
+        QTemporaryDir dir;
+        for (int writer = 0; writer < 3; ++writer) {
+            sample_options o;
+            o.items = 2;
+            o.writer = writer;
+            o.frames = 12;
+            o.picture_width = 64;
+            o.picture_height = 48;
+            sample_set set;
+            const QString root = dir.filePath(QString::number(writer));
+            QCOMPARE(generate_sample_set(root.toStdWString(), o, &set), 0);
+            int checked = 0;
+            for (const sample_item& it : set.items) {
+                if (it.tone_hz <= 0)
+                    continue;
+                const cli_result r =
+                    run_cli({root + "/" + QString::fromStdWString(it.dir_name), "--json"});
+                QCOMPARE(r.code, 0);
+                const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+                double best_hz = 0, best_db = -1e9;
+                for (const QJsonValue& p :
+                     o.value("spectrum").toObject().value("points").toArray()) {
+                    const QJsonArray a = p.toArray();
+                    if (a.at(1).toDouble() > best_db) {
+                        best_db = a.at(1).toDouble();
+                        best_hz = a.at(0).toDouble();
+                    }
+                }
+                QCOMPARE(best_hz, it.tone_hz);
+                // Frame k carries the tone 0.1*(k % 10) dB louder; RMS level re 20 uPa.
+                double expected = 0;
+                for (int k = 0; k < it.frames; ++k) {
+                    const double pa = it.tone_pa * std::pow(10.0, 0.1 * (k % 10) / 20.0);
+                    const double level = 20 * std::log10(pa / std::sqrt(2.0)) + 94;
+                    expected = (level + 9 * expected) / 10;
+                }
+                QVERIFY2(std::fabs(best_db - expected) < 0.2,
+                         qPrintable(QString("writer %1: %2 dB, expected %3")
+                                        .arg(writer)
+                                        .arg(best_db)
+                                        .arg(expected)));
+                ++checked;
+            }
+            QVERIFY(checked > 0);
+        }
     }
 
     void pulses_rows_csv_and_png() {
