@@ -39,8 +39,6 @@ const char* const grid_scroll_style =
     "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:none;}";
 } // namespace
 
-int word_availability(); // torn_viewer_reports.cpp
-
 TOrnViewer::TOrnViewer(QWidget* parent) : QMainWindow(parent) {
     setWindowIcon(QIcon(QStringLiteral(":/Halvix/Resources/app_logo.png")));
 

@@ -133,6 +133,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // 0 when documents can be generated (the document engine's check).
+    static int word_availability();
     void build_central_widget();
     void start_threads();
     void stop_threads();
