@@ -14,7 +14,7 @@
 #include <QEventLoop>
 #include <QListWidget>
 
-int word_availability() {
+int TOrnViewer::word_availability() {
     return reporter_checker();
 }
 
