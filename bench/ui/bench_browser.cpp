@@ -86,13 +86,13 @@ int main(int argc, char** argv) {
     ui_test::use_private_data_location(tmp);
 
     std::printf("preparing 300 items with 640x480 grab.jpg and 100,000 search rows...\n");
-    std::vector<ui_test::item_spec> specs(300);
-    for (size_t i = 0; i < specs.size(); ++i) {
-        specs[i].picture = true;
-        specs[i].data_type = i % 3 == 0 ? 0 : 1;
-        specs[i].favorite = i % 2;
+    std::vector<ui_test::item_setup> setups(300);
+    for (size_t i = 0; i < setups.size(); ++i) {
+        setups[i].picture = true;
+        setups[i].data_type = i % 3 == 0 ? 0 : 1;
+        setups[i].favorite = i % 2;
     }
-    ui_test::make_dataset(tmp.path(), "pictures", 300, "TarvoOrnApp", specs);
+    ui_test::make_dataset(tmp.path(), "pictures", 300, "TarvoOrnApp", setups);
     // --pages-only: skip the search rows (for profiling the page path).
     const bool pages_only = argc > 1 && std::string(argv[1]) == "--pages-only";
     if (!pages_only)

@@ -159,10 +159,10 @@ private Q_SLOTS:
     }
 
     void writer_types_switch_filters() {
-        std::vector<item_spec> orn(4);
+        std::vector<item_setup> orn(4);
         orn[0].valid_type = 1;
         orn[1].favorite = 1;
-        std::vector<item_spec> vuv(5);
+        std::vector<item_setup> vuv(5);
         vuv[0].discharge = 3;
         vuv[1].discharge = 3;
         vuv[2].favorite = 1;

@@ -73,11 +73,11 @@ private Q_SLOTS:
         bar.search_btn()->click(); // no dataset at all: nothing happens
         QCOMPARE(spy.count(), 0);
 
-        std::vector<item_spec> specs(4);
-        specs[1].discharge = 2;
-        specs[2].note = "valve leak";
-        specs[3].favorite = 1;
-        make_dataset(tmp_->path(), "one", 4, "vuvoraro", specs);
+        std::vector<item_setup> setups(4);
+        setups[1].discharge = 2;
+        setups[2].note = "valve leak";
+        setups[3].favorite = 1;
+        make_dataset(tmp_->path(), "one", 4, "vuvoraro", setups);
         make_dataset(tmp_->path(), "two", 3);
         bar.search_btn()->click();
         QCOMPARE(spy.count(), 1);
@@ -118,10 +118,10 @@ private Q_SLOTS:
         QCOMPARE(tile_time_text("2024-01-29 14:28:35.042"), QString("2024/01/29 14:28:35"));
         QCOMPARE(tile_time_text("abc"), QString("abc"));
 
-        std::vector<item_spec> specs(2);
-        specs[0].picture = true;
-        specs[0].data_type = 0;
-        const import_data_info set = make_dataset(tmp_->path(), "tiles", 2, "TarvoOrnApp", specs);
+        std::vector<item_setup> setups(2);
+        setups[0].picture = true;
+        setups[0].data_type = 0;
+        const import_data_info set = make_dataset(tmp_->path(), "tiles", 2, "TarvoOrnApp", setups);
         std::vector<data_info> items;
         data_info a;
         a.data_name = L"with picture";

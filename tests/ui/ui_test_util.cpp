@@ -34,14 +34,14 @@ QString log_text() {
 }
 
 import_data_info make_dataset(const QString& parent, const QString& name, int n,
-                              const std::string& app_name, const std::vector<item_spec>& specs) {
+                              const std::string& app_name, const std::vector<item_setup>& setups) {
     const QString root = parent + "/" + name;
     QDir().mkpath(root);
     const std::string id = make_dataset_id();
     sqlite3* db = db_open();
     db_begin(db);
     for (int i = 0; i < n; ++i) {
-        const item_spec spec = i < static_cast<int>(specs.size()) ? specs[i] : item_spec();
+        const item_setup setup = i < static_cast<int>(setups.size()) ? setups[i] : item_setup();
         const QString dir_name = QString("item_%1").arg(i, 4, 10, QChar('0'));
         const QString dir = root + "/" + dir_name;
         QDir().mkpath(dir);
@@ -49,7 +49,7 @@ import_data_info make_dataset(const QString& parent, const QString& name, int n,
         dat.open(QIODevice::WriteOnly);
         dat.write("0");
         dat.close();
-        if (spec.picture) {
+        if (setup.picture) {
             QImage img(640, 480, QImage::Format_RGB32);
             img.fill(QColor(40, 60 + (i * 7) % 150, 120));
             QPainter p(&img);
@@ -63,7 +63,7 @@ import_data_info make_dataset(const QString& parent, const QString& name, int n,
         row.data_import_id = id;
         row.dir_name = dir_name.toStdString();
         row.data_name = (name + "_" + QString::number(i)).toStdString();
-        row.data_note = spec.note.toStdString();
+        row.data_note = setup.note.toStdString();
         row.distance = 1.0;
         const int minutes = i;
         row.time = QString("2024-01-%1 %2:%3:%4")
@@ -72,11 +72,11 @@ import_data_info make_dataset(const QString& parent, const QString& name, int n,
                        .arg(minutes % 60, 2, 10, QChar('0'))
                        .arg(7, 2, 10, QChar('0'))
                        .toStdString();
-        row.data_type = spec.data_type;
+        row.data_type = setup.data_type;
         row.fs = 192000;
-        row.valid_type = spec.valid_type;
-        row.discharge = spec.discharge;
-        row.favorite = spec.favorite;
+        row.valid_type = setup.valid_type;
+        row.discharge = setup.discharge;
+        row.favorite = setup.favorite;
         row.frame_num = 25;
         data_list_db_insert(db, row);
     }

@@ -22,7 +22,7 @@ void use_private_data_location(const QTemporaryDir& dir);
 // The log written so far.
 QString log_text();
 
-struct item_spec {
+struct item_setup {
     int data_type = 1;
     int valid_type = 0;
     int discharge = 0;
@@ -36,7 +36,7 @@ struct item_spec {
 // "<name>_<i>" with distinct times, newest last. Returns the dataset record.
 import_data_info make_dataset(const QString& parent, const QString& name, int n,
                               const std::string& app_name = "TarvoOrnApp",
-                              const std::vector<item_spec>& specs = {});
+                              const std::vector<item_setup>& setups = {});
 
 // Visible message boxes, newest last.
 QList<t_orn_msg_box*> msg_boxes();
