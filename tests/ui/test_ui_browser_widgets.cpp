@@ -103,16 +103,6 @@ private Q_SLOTS:
         QCOMPARE(spy.count(), before);
     }
 
-    void buttons_announce_delete_and_remove() {
-        data_tool_bar bar;
-        QSignalSpy spy(&bar, &data_tool_bar::delete_btn_clicked);
-        bar.delete_btn()->click();
-        bar.remove_btn()->click();
-        QCOMPARE(spy.count(), 2);
-        QCOMPARE(spy.at(0).at(0).toBool(), true);
-        QCOMPARE(spy.at(1).at(0).toBool(), false);
-    }
-
     void tile_shows_name_time_picture_and_play_mark() {
         QCOMPARE(tile_time_text("2024-01-29 14:28:35"), QString("2024/01/29 14:28:35"));
         QCOMPARE(tile_time_text("2024-01-29 14:28:35.042"), QString("2024/01/29 14:28:35"));
