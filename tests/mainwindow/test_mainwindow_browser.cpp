@@ -67,11 +67,16 @@ private Q_SLOTS:
         QVERIFY(wait_tiles(*w, 100));
         QCOMPARE(w->tile(0)->index(), 100);
 
+        // Tiles of a later page follow "Select all".
+        w->tool_bar()->select_all_box()->setChecked(true);
         to_bottom(*w);
         push(*w, true, 6);
         QCOMPARE(w->page_index(), 2);
         QVERIFY(wait_tiles(*w, 50));
         QCOMPARE(w->tile(49)->index(), 249);
+        QVERIFY(w->tile(0)->is_checked() && w->tile(49)->is_checked());
+        w->tool_bar()->select_all_box()->setChecked(false);
+        QVERIFY(!w->tile(0)->is_checked());
         to_bottom(*w);
         push(*w, true, 12); // no page after the last
         QCOMPARE(w->page_index(), 2);
