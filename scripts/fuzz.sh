@@ -40,6 +40,13 @@ if [[ -d "$samples" ]]; then
   done < <(find "$samples" -type f \( -name Data.dat -o -name '*.json' \) -print0)
 fi
 
-"$build/fuzz/fuzz_data_dat" -max_total_time="$seconds" -max_len=131072 -timeout=20 \
-  -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$build/" "$corpus" "$seeds"
-echo "fuzz: no crash in ${seconds} s"
+# The fuzzer's running commentary goes to a log; a finding prints its end.
+log="$build/fuzz.log"
+if ! "$build/fuzz/fuzz_data_dat" -max_total_time="$seconds" -max_len=131072 -timeout=20 \
+  -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$build/" "$corpus" "$seeds" \
+  >"$log" 2>&1; then
+  tail -n 80 "$log" >&2
+  echo "fuzz: the Data.dat reader failed; see $log and the crash-* file in $build" >&2
+  exit 1
+fi
+echo "fuzz: no crash in ${seconds} s ($(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo '?') inputs)"

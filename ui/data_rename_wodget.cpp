@@ -16,17 +16,10 @@
 data_rename_wodget::data_rename_wodget(const std::string& name, QWidget* parent)
     : t_orn_widget(parent), old_name_(QString::fromStdString(name)) {
     setObjectName("data_rename_wodget");
-    setWindowTitle(tr("Rename"));
-    setWindowIcon(QIcon(kit_style::app_icon));
-    setFixedSize(460, 200);
-    setStyleSheet(kit_style::window_style("data_rename_wodget"));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    const kit_style::title_bar_parts bar = kit_style::make_title_bar(this, tr("Rename"));
-    layout->addWidget(bar.bar);
-    connect(bar.close, &QPushButton::clicked, this, &data_rename_wodget::on_close_clicked);
+    QPushButton* close = nullptr;
+    QVBoxLayout* layout =
+        build_dialog_frame(tr("Rename"), QSize(460, 200), "data_rename_wodget", &close);
+    connect(close, &QPushButton::clicked, this, &data_rename_wodget::on_close_clicked);
 
     auto* row = new QHBoxLayout;
     row->setContentsMargins(36, 28, 36, 0);

@@ -16,18 +16,11 @@
 
 dir_setting_widget::dir_setting_widget(const texts& t, std::wstring& field, QWidget* parent)
     : t_orn_widget(parent), texts_(t), field_(field) {
-    setWindowTitle(tr("Setting"));
-    setWindowIcon(QIcon(kit_style::app_icon));
-    setFixedSize(560, 210);
-    setStyleSheet(kit_style::window_style("dir_setting_widget"));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    const kit_style::title_bar_parts bar = kit_style::make_title_bar(this, tr("Setting"));
-    layout->addWidget(bar.bar);
+    QPushButton* close = nullptr;
+    QVBoxLayout* layout =
+        build_dialog_frame(tr("Setting"), QSize(560, 210), "dir_setting_widget", &close);
     // The title bar's close button acts as "Cancel".
-    connect(bar.close, &QPushButton::clicked, this, &dir_setting_widget::on_cancle_clicked);
+    connect(close, &QPushButton::clicked, this, &dir_setting_widget::on_cancle_clicked);
 
     auto* label_row = new QHBoxLayout;
     label_row->setContentsMargins(36, 24, 36, 8);

@@ -14,17 +14,10 @@
 
 lang_setting_widget::lang_setting_widget(QWidget* parent) : t_orn_widget(parent) {
     setObjectName("lang_setting_widget");
-    setWindowTitle(tr("Language setting"));
-    setWindowIcon(QIcon(kit_style::app_icon));
-    setFixedSize(460, 210);
-    setStyleSheet(kit_style::window_style("lang_setting_widget"));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    const kit_style::title_bar_parts bar = kit_style::make_title_bar(this, tr("Language setting"));
-    layout->addWidget(bar.bar);
-    connect(bar.close, &QPushButton::clicked, this, &lang_setting_widget::on_close_clicked);
+    QPushButton* close = nullptr;
+    QVBoxLayout* layout =
+        build_dialog_frame(tr("Language setting"), QSize(460, 210), "lang_setting_widget", &close);
+    connect(close, &QPushButton::clicked, this, &lang_setting_widget::on_close_clicked);
 
     auto* row = new QHBoxLayout;
     row->setContentsMargins(36, 32, 36, 0);

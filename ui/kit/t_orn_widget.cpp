@@ -1,14 +1,34 @@
 #include "ui/kit/t_orn_widget.h"
 
+#include "ui/kit/kit_style.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyleOption>
+#include <QVBoxLayout>
 
 t_orn_widget::t_orn_widget(QWidget* parent) : QWidget(parent) {
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint | Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose, true);
+}
+
+QVBoxLayout* t_orn_widget::build_dialog_frame(const QString& title, const QSize& size,
+                                              const char* class_name, QPushButton** close_button) {
+    setWindowTitle(title);
+    setWindowIcon(QIcon(QString::fromLatin1(kit_style::app_icon)));
+    setFixedSize(size);
+    setStyleSheet(kit_style::window_style(class_name));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    const kit_style::title_bar_parts bar = kit_style::make_title_bar(this, title);
+    layout->addWidget(bar.bar);
+    if (close_button)
+        *close_button = bar.close;
+    return layout;
 }
 
 void t_orn_widget::mousePressEvent(QMouseEvent* e) {

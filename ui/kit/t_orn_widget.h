@@ -7,6 +7,9 @@
 
 #include <QWidget>
 
+class QPushButton;
+class QVBoxLayout;
+
 class t_orn_widget : public QWidget {
     Q_OBJECT
 public:
@@ -16,6 +19,13 @@ public:
     bool is_dragging() const { return drag_.dragging(); }
 
 protected:
+    // The common frame of a settings-style dialog: title and icon, fixed size,
+    // white outlined background for class_name, and a vertical layout without
+    // margins holding the blue title bar. Returns the layout; the title bar's
+    // close button is handed back for the caller to connect.
+    QVBoxLayout* build_dialog_frame(const QString& title, const QSize& size, const char* class_name,
+                                    QPushButton** close_button);
+
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
