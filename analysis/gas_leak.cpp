@@ -2,9 +2,13 @@
 
 #include <cmath>
 
+namespace {
+constexpr double shortest_distance = 0.3; // m, the detail view's lower bound
+} // namespace
+
 double spl_at_one_metre(double spl, double distance) {
     if (!(distance > 0))
-        return spl;
+        distance = shortest_distance;
     return spl + 10.0 * std::log2(distance);
 }
 

@@ -9,10 +9,11 @@ struct gas_leak_result {
 };
 
 // spl in dB, distance in m (10 dB per doubling refers the level to 1 m).
-// A distance of 0 or below is taken as 1 m, so the estimate stays finite.
+// A distance of 0 or below (NaN too) is taken as 0.3 m, the shortest
+// distance the detail view accepts, so the estimate stays finite.
 gas_leak_result calc_gas_leak(double spl, double distance, double rect, int unit_mode,
                               double power_ratio, double energy_cost, double gas_cost);
 
-// The level referred to 1 m: spl + 10*log2(distance) (spl itself for a
-// distance of 0 or below).
+// The level referred to 1 m: spl + 10*log2(distance), with the same 0.3 m
+// stand-in for a distance of 0 or below.
 double spl_at_one_metre(double spl, double distance);

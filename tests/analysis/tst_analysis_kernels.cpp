@@ -63,10 +63,15 @@ private Q_SLOTS:
         const gas_leak_result cfm = calc_gas_leak(60, 2, 1.5, 1, 0.2, 0.8, 0.002);
         QVERIFY(qAbs(cfm.rate - 0.4996437181298446) < 1e-12);
         QVERIFY(qAbs(cfm.cost - 532.2284828514006) < 1e-6);
-        // A distance from a file of 0 or below stays finite (taken as 1 m).
-        const gas_leak_result zero = calc_gas_leak(60, 0, 1, 0, 1, 1, 1);
-        QVERIFY(std::isfinite(zero.rate) && std::isfinite(zero.cost));
-        QCOMPARE(zero.rate, one_metre_rate());
+        // A distance from a file of 0 or below stays finite: taken as 0.3 m,
+        // 60 + 10*log2(0.3) = 42.630 dB at 1 m.
+        const double rate_at_03 = 0.165 * std::exp(0.0578 * 42.63034405833794);
+        for (double dist : {0.0, -2.0, std::nan("")}) {
+            const gas_leak_result r = calc_gas_leak(60, dist, 1, 0, 1, 1, 1);
+            QVERIFY(std::isfinite(r.rate) && std::isfinite(r.cost));
+            QVERIFY(qAbs(r.rate - rate_at_03) < 1e-9);
+            QVERIFY(qAbs(r.level - 1.2329062940482771) < 1e-9);
+        }
     }
 
     void amplitude_spectrum_levels() {
@@ -231,9 +236,6 @@ private Q_SLOTS:
         QVERIFY(!stft_fft_buffer_take(dropped));
         QCOMPARE(stft_fft_buffer_pending(), stft_fft_buffer_keep);
     }
-
-private:
-    static double one_metre_rate() { return 0.165 * std::exp(0.0578 * 60); }
 };
 
 QTEST_APPLESS_MAIN(tst_analysis_kernels)
