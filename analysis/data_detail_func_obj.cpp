@@ -70,8 +70,7 @@ bool data_detail_func_obj::ensure_size(std::vector<T>& v, size_t n, const char* 
     } catch (const std::bad_alloc&) {
         v.clear();
         v.shrink_to_fit();
-        if (what)
-            app_log("%s alloc %d", what, int(n));
+        app_log("%s alloc %d", what ? what : "work buffer", int(n));
         return false;
     }
     if (grows) {
@@ -82,8 +81,7 @@ bool data_detail_func_obj::ensure_size(std::vector<T>& v, size_t n, const char* 
     return true;
 }
 
-data_detail_func_obj::scales data_detail_func_obj::scale_factors(const data_info& h,
-                                                                 const data_info& d) const {
+data_detail_func_obj::scales data_detail_func_obj::scale_factors(const data_info& h) const {
     scales sc;
     if (h.app_type == 0) {
         // 16-bit converter counts to Pa; a missing sensitivity is the usual 50.
@@ -92,11 +90,10 @@ data_detail_func_obj::scales data_detail_func_obj::scale_factors(const data_info
     } else {
         sc.analysis = sc.display = sc.prpd = 125.0 / 3.0;
     }
-    // Distance correction refers the analysed level to 1 m with the same
-    // 10 dB per doubling of distance as the gas-leak estimate, as a factor
-    // on the Pa scale so every level computed from it moves alike.
-    if (h.distance_correct_enable && d.distance > 0 && (d.distance > 1.0001 || d.distance < 0.9999))
-        sc.analysis *= std::pow(10.0, 10.0 * std::log2(d.distance) / 20.0);
+    // distance_correct_enable is deliberately not applied here: every level
+    // computed from s (spectrum, spectrogram rows, colour bar) expects a
+    // plain Pa-per-unit factor, and a distance term would mix a level into
+    // it. The scale stays the Pa-per-unit factor whatever the flag says.
     return sc;
 }
 
@@ -167,7 +164,7 @@ void data_detail_func_obj::update_data(int func) {
         return;
     }
 
-    const scales sc = scale_factors(h, d);
+    const scales sc = scale_factors(h);
     const double dt = 1.0 / fs;
     const int n = frames_[0]->wave_num;
     const double x0 = n * dt * start;
@@ -284,17 +281,24 @@ void data_detail_func_obj::run_spectrum(const data_info& h, int fs, double s) {
     const int n = frame_signal_count(*frames_[0]);
     const int bin_hz = n > 0 ? fs / n : 0;
     bool ready = n >= 2 && bin_hz > 0;
+    if (!ready)
+        app_log("update_wave_fft empty: %d samples at %d Hz give no bin width", n, fs);
     if (ready && fft_.size() != n) {
         app_log("frame_signal_copy fft_point fft_mem alloc");
         ready = fft_.resize(n) && ensure_size(fft_level_, size_t(n / 2 + 1), nullptr) &&
                 ensure_size(fft_avg_, size_t(n / 2 + 1), nullptr);
         if (ready)
             ++allocations_;
+        else
+            app_log("update_wave_fft empty: no FFT of %d points", n);
     }
     if (ready) {
         const double df = double(bin_hz);
         const int k0 = std::max(0, int(std::floor(h.freq_range_start / df)));
         const int k1 = std::min(n / 2, int(std::floor(h.freq_range_end / df)));
+        if (k0 > k1)
+            app_log("update_wave_fft empty: band %d..%d Hz outside 0..%d Hz", h.freq_range_start,
+                    h.freq_range_end, n / 2 * bin_hz);
         if (k0 <= k1) {
             float* level = fft_level_.data();
             float* avg = fft_avg_.data();
@@ -302,8 +306,11 @@ void data_detail_func_obj::run_spectrum(const data_info& h, int fs, double s) {
             float* in = fft_.input();
             for (const auto& f : frames_) {
                 // A shorter frame has no full block; it is left out, never padded.
-                if (frame_signal_count(*f) < n)
+                if (frame_signal_count(*f) < n) {
+                    app_log("update_wave_fft frame of %d samples left out (block %d)",
+                            frame_signal_count(*f), n);
                     continue;
+                }
                 const float* sig = f->signal.data();
                 for (int i = 0; i < n; ++i)
                     in[i] = float(double(sig[i]) * s);
@@ -350,22 +357,29 @@ int data_detail_func_obj::stft_window_count() const {
 bool data_detail_func_obj::run_stft(const data_info& h, int fs, double s, double x0,
                                     double duration, int target_rows) {
     const int bin_hz = fs / stft_window_size;
-    if (bin_hz <= 0)
+    if (bin_hz <= 0) {
+        app_log("update_stft_clear: %d Hz is below one bin per window", fs);
         return false;
+    }
     const int k0 = std::max(0, h.freq_range_start / bin_hz);
     const int k1 = std::min(stft_window_size / 2, h.freq_range_end / bin_hz);
     const int rows = k1 - k0;
     // Windows are counted where they really are, so frames of unequal length
     // never leave columns unfilled.
     const int columns = stft_column_count(stft_window_count());
-    if (rows <= 0 || columns <= 0)
+    if (rows <= 0 || columns <= 0) {
+        app_log("update_stft_clear: %d rows, %d columns", std::max(rows, 0), columns);
         return false;
+    }
 
     if (stft_fft_.size() != stft_window_size) {
         app_log("frame_signal_copy_stft fft_mem_free_stft alloc");
         const size_t bins = stft_window_size / 2 + 1;
-        if (!stft_fft_.resize(stft_window_size) ||
-            !ensure_size(stft_window_, stft_window_size, nullptr) ||
+        if (!stft_fft_.resize(stft_window_size)) {
+            app_log("update_stft_clear: no FFT of %d points", stft_window_size);
+            return false;
+        }
+        if (!ensure_size(stft_window_, stft_window_size, nullptr) ||
             !ensure_size(stft_acc_, bins, nullptr) ||
             !ensure_size(stft_power_avg_, bins, nullptr) ||
             !ensure_size(stft_level_avg_, bins, nullptr) ||
@@ -505,12 +519,18 @@ void data_detail_func_obj::run_prpd(int fs, double prpd_scale) {
     // left out rather than showing the previous item.
     int filled = 0;
     int q = 0;
+    if (spb <= 0)
+        app_log("wave_prpd empty: %d Hz gives no samples per phase bin", fs);
     if (spb > 0 && !prpd_mask_.empty() && !prpd_ring_.empty()) {
         double* ring = prpd_ring_.data();
         const size_t used = std::min(frames_.size(), size_t(prpd_frames_max));
         for (size_t f = 0; f < used; ++f) {
             const int wn = frame_wave_count(*frames_[f]);
             const float* wave = frames_[f]->wave.data();
+            // A last group shorter than spb takes the peak of what is there.
+            if (wn % spb != 0)
+                app_log("wave_prpd frame %d: last phase group has %d of %d samples", int(f),
+                        wn % spb, spb);
             for (int at = 0; at < wn; at += spb) {
                 const int end = std::min(wn, at + spb);
                 double peak = -1.0;

@@ -82,7 +82,7 @@ private:
         double prpd = 1;
     };
     template <class T> bool ensure_size(std::vector<T>& v, size_t n, const char* what);
-    scales scale_factors(const data_info& h, const data_info& d) const;
+    scales scale_factors(const data_info& h) const;
     void run_pictures(int requested_start, int start_used, int pic_num);
     void run_wave(double x0, double duration, double dt, double display_scale);
     void run_raw_picture(const data_info& d);

@@ -136,5 +136,14 @@ private Q_SLOTS:
 
 private:
     QString item(const QString& name) const { return tmp_.path() + "/" + name; }
+    QString log_path() const { return tmp_.path() + "/test.log"; }
+    // Log text written since the given size.
+    QString log_since(qint64 from) const {
+        QFile f(log_path());
+        if (!f.open(QIODevice::ReadOnly) || !f.seek(from))
+            return QString();
+        return QString::fromUtf8(f.readAll());
+    }
+    qint64 log_size() const { return QFileInfo(log_path()).size(); }
     QTemporaryDir tmp_;
 };

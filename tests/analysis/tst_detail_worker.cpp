@@ -2,6 +2,7 @@
 // worked out from the formulas. (The shared samples are run end to end by
 // the halvix-cli analyse test.)
 
+#include "app/core/app_log.h"
 #include "detail_worker_fixture.h"
 
 namespace {
@@ -31,6 +32,7 @@ std::vector<item_writer::frame> tone_frames(int count) {
 
 void tst_detail_worker::initTestCase() {
     QVERIFY(tmp_.isValid());
+    QCOMPARE(log_open(log_path().toStdWString()), 0);
     QVERIFY(item_writer::write_item(item("tone"), 0, tone_frames(25)));
 }
 

@@ -151,6 +151,7 @@ void tst_detail_worker::low_sample_rate_and_unequal_frames() {
     data_detail_func_obj w;
     collected c;
     collect(w, c);
+    qint64 log_at = log_size();
     w.data_detail_handle_add(request_for(item("slow"), 3, 0, 25, 8000));
     w.update_data(0);
     QCOMPARE(c.prpd_n, 1);
@@ -159,23 +160,32 @@ void tst_detail_worker::low_sample_rate_and_unequal_frames() {
     QVERIFY(c.fft.isEmpty());
     QCOMPARE(c.clear_n, 1);
     QCOMPARE(c.wave.size(), 3 * n);
+    // Each empty plot says why.
+    QString log = log_since(log_at);
+    QVERIFY(log.contains("wave_prpd empty: 8000 Hz gives no samples per phase bin"));
+    QVERIFY(log.contains("update_wave_fft empty: band 5000..96000 Hz outside 0..3840 Hz"));
+    QVERIFY(log.contains("update_stft_clear: 0 rows, 4 columns"));
 
-    // Frames of 7680, 5000 and 7680 samples: 7 + (1 + 4) + (1 + 7) = 20
+    // Frames of 7680, 5010 and 7680 samples: 7 + (1 + 4) + (1 + 7) = 20
     // windows -> 4 columns; the short frame is left out of the spectrum.
     const double u = 1.0 / pa_per_unit;
     std::vector<item_writer::frame> odd = {le_frame(item_writer::tone(n, 0, 40000, u, fs)),
-                                           le_frame(item_writer::tone(5000, 0, 40000, u, fs)),
+                                           le_frame(item_writer::tone(5010, 0, 40000, u, fs)),
                                            le_frame(item_writer::tone(n, 2, 40000, u, fs))};
     QVERIFY(item_writer::write_item(item("odd"), 1, odd));
     collected c2;
     data_detail_func_obj w2;
     collect(w2, c2);
+    log_at = log_size();
     w2.data_detail_handle_add(request_for(item("odd"), 3));
     w2.update_data(0);
+    log = log_since(log_at);
+    QVERIFY(log.contains("update_wave_fft frame of 5010 samples left out (block 7680)"));
+    QVERIFY(log.contains("wave_prpd frame 1: last phase group has 10 of 20 samples"));
     QCOMPARE(c2.stft_w, 4);
     QCOMPARE(c2.stft_h, 910);
     QVERIFY(qAbs(peak_of(c2.fft)->y() - (1 - 0.81) * tone_db(1.0)) < 0.01);
-    // PRPD: 384 + 250 + 384 groups, all within the ring.
+    // PRPD: 384 + 251 + 384 groups, all within the ring.
     QVERIFY(!c2.prpd.isEmpty());
 }
 
@@ -265,14 +275,12 @@ void tst_detail_worker::scale_sensitivity_distance_and_unknown_writer() {
     const double at100 = single_frame_peak("sens100", 0, "", "100", 1, counts);
     QVERIFY(qAbs(at50 - 0.1 * tone_db(1.0)) < 0.01);
     QVERIFY(qAbs(at100 - 0.1 * tone_db(0.5)) < 0.01);
-    // Distance correction on: 10 dB per doubling refers the level to 1 m;
-    // off, the distance changes nothing.
+    // The distance-correction flag leaves the Pa scale alone: the same tone
+    // reads the same level at 2 m and 0.5 m, flag on or off.
     const std::string on = ",\"distanceCorrectEnable\":true";
     const double u = 1.0 / pa_per_unit;
-    QVERIFY(qAbs(single_frame_peak("dist_on", 1, on, "50", 2, u) - 0.1 * (tone_db(1.0) + 10)) <
-            0.01);
-    QVERIFY(qAbs(single_frame_peak("dist_half", 1, on, "50", 0.5, u) - 0.1 * (tone_db(1.0) - 10)) <
-            0.01);
+    QVERIFY(qAbs(single_frame_peak("dist_on", 1, on, "50", 2, u) - 0.1 * tone_db(1.0)) < 0.01);
+    QVERIFY(qAbs(single_frame_peak("dist_half", 1, on, "50", 0.5, u) - 0.1 * tone_db(1.0)) < 0.01);
     QVERIFY(qAbs(single_frame_peak("dist_off", 1, "", "50", 2, u) - 0.1 * tone_db(1.0)) < 0.01);
 
     // A writer that is not decoded: frames without samples give empty
