@@ -7,6 +7,7 @@
 #include "platform/keep_awake.h"
 #include "platform/shell.h"
 #include "platform/system_info.h"
+#include "platform/text.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -42,6 +43,23 @@ public Q_SLOTS:
 class test_platform : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void text_encodings() {
+        QCOMPARE(platform::utf8_to_wide(std::string()), std::wstring());
+        QCOMPARE(platform::wide_to_utf8(std::wstring()), std::string());
+        // Chinese, a character outside the basic plane, and an embedded NUL
+        // survive both directions byte for byte.
+        const std::string text("\xe5\xb1\x80\xe9\x83\xa8 \xf0\x9f\x98\x80 a\0b", 15);
+        const std::wstring wide = platform::utf8_to_wide(text);
+        QCOMPARE(wide, std::wstring(L"\u5c40\u90e8 \U0001F600 a\0b", 8));
+        QCOMPARE(platform::wide_to_utf8(wide), text);
+        // Bytes that are no UTF-8 (a stray continuation byte, a sequence cut
+        // at the end) become replacement characters; the text around stays.
+        const std::wstring damaged = platform::utf8_to_wide(std::string("x\x80y\xe5\xb1"));
+        QVERIFY(damaged.size() >= 4);
+        QCOMPARE(damaged.substr(0, 3), std::wstring(L"x\uFFFDy"));
+        QVERIFY(damaged.find_first_not_of(L'\uFFFD', 3) == std::wstring::npos);
+    }
+
     void scale_factor_text_rule() {
         QCOMPARE(platform::scale_factor_text(1.0), std::string());
         QCOMPARE(platform::scale_factor_text(0.75), std::string());
