@@ -158,8 +158,19 @@ void data_detail_func_obj::update_data(int func) {
     }
     const int fs = d.fs > 0 ? d.fs : h.fs;
     if (fs <= 0) {
-        app_log("update_data fs:%d", fs);
+        // Without a sampling rate nothing has a time or frequency axis; the
+        // plots are emptied so the previous item's results do not linger.
+        app_log("update_data fs:%d, no sampling rate: plots left empty", fs);
         frames_.clear();
+        wave_points_.clear();
+        fft_points_.clear();
+        prpd_points_.clear();
+        if (func == 0) {
+            Q_EMIT update_wave(wave_points_, 0, 0, 0, 0);
+            Q_EMIT update_stft_clear();
+        }
+        Q_EMIT update_wave_fft(fft_points_, 0, 0, 0, 0);
+        Q_EMIT update_wave_prpd(prpd_points_, 0, 0, 0, 0);
         finish_info();
         return;
     }
