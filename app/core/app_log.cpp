@@ -44,10 +44,14 @@ int log_open(const std::wstring& path, int64_t limit) {
         std::error_code ec;
         std::filesystem::copy_file(fs_path, p + ".bak",
                                    std::filesystem::copy_options::overwrite_existing, ec);
-        log_file = std::fopen(p.c_str(), "w+b");
-    } else {
-        log_file = std::fopen(p.c_str(), "ab");
+        // Restarted empty, then written in append mode like an unrotated
+        // log: another process of the program (the command line) may log
+        // to the same file, and a private write position would overwrite
+        // its lines.
+        if (std::FILE* truncated = std::fopen(p.c_str(), "w+b"))
+            std::fclose(truncated);
     }
+    log_file = std::fopen(p.c_str(), "ab");
     if (!log_file)
         return errno ? errno : EIO;
     log_descriptor.store(fileno(log_file));

@@ -121,8 +121,20 @@ private Q_SLOTS:
         }
         QCOMPARE(log_open(path.toStdWString()), 0);
         app_log("after open");
+        // Another process of the program (the command line beside the
+        // window) appends to the same log: neither may overwrite the other.
+        {
+            QFile other(path);
+            QVERIFY(other.open(QIODevice::Append));
+            other.write("other process\r\n");
+        }
+        app_log("after open");
         log_close();
-        const qint64 line = prefix_size + QByteArray("after open\r\n").size();
+        const QByteArray tail = read_all(path).right(2 * (prefix_size + 12) + 15);
+        QCOMPARE(tail.mid(prefix_size, 12), QByteArray("after open\r\n"));
+        QCOMPARE(tail.mid(prefix_size + 12, 15), QByteArray("other process\r\n"));
+        QCOMPARE(tail.mid(2 * prefix_size + 27), QByteArray("after open\r\n"));
+        const qint64 line = 2 * (prefix_size + QByteArray("after open\r\n").size()) + 15;
         if (rotates) {
             QCOMPARE(QFileInfo(path).size(), line);
             QCOMPARE(QFileInfo(path + ".bak").size(), size);
