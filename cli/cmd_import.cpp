@@ -20,11 +20,18 @@ QString tr_cli(const char* text) {
     return QCoreApplication::translate("halvix_cli", text);
 }
 
+// Redraws only when the shown percentage changes: a large set reports
+// progress once per item.
 void draw_bar(double v) {
+    static int shown = -1;
     const int width = 40;
     const int filled = int(v * width + 0.5);
+    const int percent = int(v * 100 + 0.5);
+    if (percent == shown)
+        return;
+    shown = percent;
     std::printf("\r[%s%s] %3d%%", std::string(size_t(filled), '#').c_str(),
-                std::string(size_t(width - filled), ' ').c_str(), int(v * 100 + 0.5));
+                std::string(size_t(width - filled), ' ').c_str(), percent);
     std::fflush(stdout);
 }
 
