@@ -119,11 +119,17 @@ std::vector<data_info> db_select_items(const std::string& statement) {
     return out;
 }
 
+// root + "/" + dir_name in one allocation: a search may fill 100,000 of these.
+void set_data_dir(data_info& d, const std::wstring& root) {
+    d.data_dir.reserve(root.size() + 1 + d.dir_name.size());
+    d.data_dir.append(root).append(1, L'/').append(d.dir_name);
+}
+
 std::vector<data_info> items_of_dataset(const std::string& statement,
                                         const import_data_info& dataset) {
     std::vector<data_info> out = db_select_items(statement);
     for (auto& d : out)
-        d.data_dir = dataset.local_root + L"/" + d.dir_name;
+        set_data_dir(d, dataset.local_root);
     return out;
 }
 
@@ -137,7 +143,7 @@ std::vector<data_info> items_of_search(const std::string& statement) {
     for (auto& d : out) {
         const auto it = roots.find(d.data_import_id);
         if (it != roots.end())
-            d.data_dir = it->second + L"/" + d.dir_name;
+            set_data_dir(d, it->second);
     }
     return out;
 }
