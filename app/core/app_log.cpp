@@ -2,12 +2,12 @@
 
 #include "platform/text.h"
 
+#include <QDateTime>
+
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstdarg>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <mutex>
 #include <system_error>
@@ -76,17 +76,13 @@ void app_log(const char* format, ...) {
     // prefix (21) + message (at most 1023) + "\r\n"
     char line[32 + 1024 + 2];
 
-    const auto now = std::chrono::system_clock::now();
-    const std::time_t secs = std::chrono::system_clock::to_time_t(now);
-    const unsigned ms = static_cast<unsigned>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
-        1000);
-    std::tm tm_local{};
-    localtime_r(&secs, &tm_local);
-    int prefix =
-        std::snprintf(line, 32, "[%02d%02d%02d %02d%02d%02d.%03u] ",
-                      (tm_local.tm_year + 1900 - 2000) % 100, tm_local.tm_mon + 1, tm_local.tm_mday,
-                      tm_local.tm_hour, tm_local.tm_min, tm_local.tm_sec, ms);
+    // Local time through Qt: the C library's re-entrant call is not portable.
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate day = now.date();
+    const QTime time = now.time();
+    int prefix = std::snprintf(line, 32, "[%02d%02d%02d %02d%02d%02d.%03u] ",
+                               (day.year() - 2000) % 100, day.month(), day.day(), time.hour(),
+                               time.minute(), time.second(), static_cast<unsigned>(time.msec()));
     if (prefix < 0 || prefix >= 32)
         return;
 
