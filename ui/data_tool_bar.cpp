@@ -3,6 +3,7 @@
 #include "store/database.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPainter>
@@ -10,12 +11,23 @@
 #include <QSignalBlocker>
 #include <QStyleOption>
 
+#include <algorithm>
+
 namespace {
 const char* const button_style =
     "QPushButton{background:rgb(30,117,217);border:1px solid #FFFFFF;color:white;font:14px;}"
     "QPushButton:hover{background:rgb(52,134,228);}"
     "QPushButton:pressed{background:rgb(24,98,184);}";
 const char* const check_style = "QCheckBox{font:13px;color:#333333;spacing:4px;}";
+
+// Gaps of the full layout and of the compact one used when the window is
+// too narrow for it: leading, between items, before the buttons, trailing.
+struct bar_gaps {
+    int leading, spacing, middle, trailing;
+};
+constexpr bar_gaps full_gaps{32, 12, 12, 24};
+constexpr bar_gaps compact_gaps{8, 4, 4, 8};
+constexpr int button_width = 118;
 } // namespace
 
 data_tool_bar::data_tool_bar(QWidget* parent) : QWidget(parent) {
@@ -23,8 +35,9 @@ data_tool_bar::data_tool_bar(QWidget* parent) : QWidget(parent) {
     setObjectName("data_tool_bar");
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(12);
-    layout->addSpacing(32);
+    layout->setSpacing(full_gaps.spacing);
+    layout->addSpacing(full_gaps.leading);
+    leading_ = layout->itemAt(layout->count() - 1)->spacerItem();
 
     select_all_ = make_filter_box(tr("Select all"));
     select_all_->setObjectName("select_all");
@@ -36,12 +49,13 @@ data_tool_bar::data_tool_bar(QWidget* parent) : QWidget(parent) {
     favorite_ = make_filter_box(tr("Favorite"));
     for (QCheckBox* b : {select_all_, normal_, check_, general_, severe_, critical_, favorite_})
         layout->addWidget(b);
-    layout->addSpacing(12);
+    layout->addSpacing(full_gaps.middle);
+    middle_ = layout->itemAt(layout->count() - 1)->spacerItem();
 
     auto make_button = [&](const QString& text, const char* name) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(name);
-        b->setFixedSize(118, 33);
+        b->setFixedSize(button_width, 33);
         b->setCursor(Qt::PointingHandCursor);
         b->setStyleSheet(button_style);
         layout->addWidget(b);
@@ -72,10 +86,10 @@ data_tool_bar::data_tool_bar(QWidget* parent) : QWidget(parent) {
     // past the screen's edge when every filter is shown.
     search_edit_->ensurePolished();
     search_edit_->setMaximumWidth(search_edit_->sizeHint().width());
-    search_edit_->setMinimumWidth(150);
     search_edit_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     layout->addWidget(search_edit_, 1);
-    layout->addSpacing(24);
+    layout->addSpacing(full_gaps.trailing);
+    trailing_ = layout->itemAt(layout->count() - 1)->spacerItem();
 
     connect(select_all_, &QCheckBox::toggled, this, &data_tool_bar::select_all_state_changed);
     for (QCheckBox* b : {normal_, check_, general_, severe_, critical_, favorite_})
@@ -93,6 +107,47 @@ data_tool_bar::data_tool_bar(QWidget* parent) : QWidget(parent) {
                        static_cast<QWidget*>(critical_), static_cast<QWidget*>(favorite_),
                        static_cast<QWidget*>(gen_report_btn_)})
         w->hide();
+    measure_widths();
+}
+
+void data_tool_bar::set_compact(bool on) {
+    const bar_gaps& g = on ? compact_gaps : full_gaps;
+    auto* box = static_cast<QHBoxLayout*>(layout());
+    box->setSpacing(g.spacing);
+    leading_->changeSize(g.leading, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    middle_->changeSize(g.middle, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    trailing_->changeSize(g.trailing, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    for (QPushButton* b : {delete_btn_, remove_btn_, gen_report_btn_}) {
+        // Compact buttons keep room for their text (the style's 14 px font).
+        QFont f = b->font();
+        f.setPixelSize(14);
+        const int text = QFontMetrics(f).horizontalAdvance(b->text()) + 20;
+        b->setFixedWidth(on ? std::min(button_width, text) : button_width);
+    }
+    search_edit_->setMinimumWidth(on ? 120 : 150);
+    box->invalidate();
+    compact_ = on;
+}
+
+void data_tool_bar::measure_widths() {
+    // Both layouts are measured with the boxes shown for this writer type.
+    set_compact(false);
+    full_min_width_ = layout()->minimumSize().width();
+    set_compact(true);
+    compact_min_width_ = layout()->minimumSize().width();
+    set_compact(width() < full_min_width_);
+    updateGeometry();
+}
+
+QSize data_tool_bar::minimumSizeHint() const {
+    return {compact_min_width_, QWidget::minimumSizeHint().height()};
+}
+
+void data_tool_bar::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    const bool narrow = width() < full_min_width_;
+    if (narrow != compact_)
+        set_compact(narrow);
 }
 
 QCheckBox* data_tool_bar::make_filter_box(const QString& text) {
@@ -132,8 +187,9 @@ void data_tool_bar::set_app_type(int app_type) {
         gen_report_btn_->show();
         break;
     default:
-        break;
+        return;
     }
+    measure_widths();
 }
 
 void data_tool_bar::uncheck_level_filters() {

@@ -12,6 +12,7 @@
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class QSpacerItem;
 
 // Check states of the filter boxes, in the order the database filters take them.
 struct filter_states {
@@ -53,6 +54,10 @@ public:
     QPushButton* gen_report_btn() const { return gen_report_btn_; }
     QPushButton* search_btn() const { return search_btn_; }
     QLineEdit* search_edit() const { return search_edit_; }
+    // True while narrower than the full layout: smaller gaps and buttons.
+    bool compact() const { return compact_; }
+    // The compact layout's width: the bar can shrink that far.
+    QSize minimumSizeHint() const override;
 
 Q_SIGNALS:
     void gen_report_btn_clicked();
@@ -70,10 +75,14 @@ private Q_SLOTS:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     QCheckBox* make_filter_box(const QString& text);
     void run_search();
+    void set_compact(bool on);
+    // Measures the full and compact layouts for the boxes now shown.
+    void measure_widths();
 
     QCheckBox* select_all_ = nullptr;
     QCheckBox* normal_ = nullptr;
@@ -88,4 +97,10 @@ private:
     QLineEdit* search_edit_ = nullptr;
     QPushButton* search_btn_ = nullptr;
     std::vector<data_info> search_result_;
+    QSpacerItem* leading_ = nullptr;
+    QSpacerItem* middle_ = nullptr;
+    QSpacerItem* trailing_ = nullptr;
+    int full_min_width_ = 0;
+    int compact_min_width_ = 0;
+    bool compact_ = false;
 };

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <cstdio>
 
 using namespace ui_test;
@@ -59,6 +60,12 @@ int main(int argc, char** argv) {
     std::printf("tool bar minimum width for every filter: %d, window minimum %d\n",
                 w->tool_bar()->minimumSizeHint().width(), w->minimumSizeHint().width());
     save(w.get(), out + "/05b_all_filters.png");
+    w->resize(1366, 768);
+    save(w.get(), out + "/05c_all_filters_1366.png");
+    std::printf("at %d px wide the tool bar is %s (report button %d)\n", w->width(),
+                w->tool_bar()->compact() ? "compact" : "full",
+                w->tool_bar()->gen_report_btn()->width());
+    w->resize(1400, 860);
     w->tool_bar()->set_app_type(0);
 
     w->dataset_list()->list_widget()->setCurrentRow(0);

@@ -6,7 +6,9 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -50,6 +52,49 @@ private Q_SLOTS:
         bar.set_app_type(1);
         for (QWidget* w : filters)
             QVERIFY(w->isHidden());
+    }
+
+    void every_filter_fits_a_narrow_window() {
+        // Inside a window, as in the main window (a top-level bar would be
+        // held at its full width by its own layout).
+        QWidget window;
+        auto* host = new QHBoxLayout(&window);
+        host->setContentsMargins(0, 0, 0, 0);
+        auto* bar_ptr = new data_tool_bar;
+        host->addWidget(bar_ptr);
+        data_tool_bar& bar = *bar_ptr;
+        bar.set_app_type(2);
+        // Wide enough: the full layout with its 118 px buttons.
+        window.resize(2000, 60);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(!bar.compact());
+        QCOMPARE(bar.delete_btn()->width(), 118);
+        const int full = bar.layout()->minimumSize().width();
+        QVERIFY(bar.minimumSizeHint().width() < full - 150);
+
+        // Narrower: compact, and every shown control lies inside the bar
+        // without overlapping its neighbour.
+        window.resize(bar.minimumSizeHint().width(), 60);
+        QTRY_VERIFY(bar.compact());
+        QTest::qWait(20);
+        QList<QWidget*> row = {bar.select_all_box(), bar.normal_box(), bar.check_box(),
+                               bar.general_box(),    bar.severe_box(), bar.critical_box(),
+                               bar.favorite_box(),   bar.delete_btn(), bar.remove_btn(),
+                               bar.gen_report_btn(), bar.search_edit()};
+        for (int i = 0; i < row.size(); ++i) {
+            QVERIFY(bar.rect().contains(row[i]->geometry()));
+            const int least = row[i]->minimumWidth() > 0 ? row[i]->minimumWidth()
+                                                         : row[i]->minimumSizeHint().width();
+            QVERIFY2(row[i]->width() >= least, qPrintable(row[i]->objectName()));
+            if (i > 0)
+                QVERIFY(row[i - 1]->geometry().right() < row[i]->geometry().left());
+        }
+
+        // Back to full once there is room again.
+        window.resize(full + 200, 60);
+        QTRY_VERIFY(!bar.compact());
+        QCOMPARE(bar.gen_report_btn()->width(), 118);
     }
 
     void unchecking_levels_keeps_favorite_and_stays_silent() {
