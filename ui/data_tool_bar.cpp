@@ -130,7 +130,9 @@ void data_tool_bar::set_compact(bool on) {
 }
 
 void data_tool_bar::measure_widths() {
-    // Both layouts are measured with the boxes shown for this writer type.
+    // Both layouts are measured with the boxes shown for this writer type,
+    // in the fonts their style sheets give them.
+    ensurePolished();
     set_compact(false);
     full_min_width_ = layout()->minimumSize().width();
     set_compact(true);
