@@ -234,6 +234,8 @@ private Q_SLOTS:
 
     void dataset_insert_rename_delete() {
         QCOMPARE(data_import_db_insert(L"/data/first", L"first", "1", "1_1_1", "TarvoOrnApp"), 0);
+        // Registration times have millisecond resolution: make the order certain.
+        QThread::msleep(3);
         QCOMPARE(data_import_db_insert(L"/data/第二", L"第二", "", "1_1_2", "TarvoSableApp"), 0);
         auto all = data_import_db_select_all();
         QCOMPARE(all.size(), size_t(2));
