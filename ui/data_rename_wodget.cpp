@@ -37,17 +37,9 @@ data_rename_wodget::data_rename_wodget(const std::string& name, QWidget* parent)
     layout->addLayout(row);
     layout->addStretch();
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(0, 0, 36, 24);
-    buttons->setSpacing(12);
-    buttons->addStretch();
-    QPushButton* ok = kit_style::make_button(this, tr("Confirm"), "ok");
-    QPushButton* cancle = kit_style::make_button(this, tr("Cancel"), "cancle");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancle);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &data_rename_wodget::on_ok_clicked);
-    connect(cancle, &QPushButton::clicked, this, &data_rename_wodget::on_cancle_clicked);
+    const confirm_cancel buttons = add_confirm_cancel_row(layout);
+    connect(buttons.ok, &QPushButton::clicked, this, &data_rename_wodget::on_ok_clicked);
+    connect(buttons.cancle, &QPushButton::clicked, this, &data_rename_wodget::on_cancle_clicked);
     edit_->setFocus();
 }
 

@@ -47,18 +47,10 @@ dir_setting_widget::dir_setting_widget(const texts& t, std::wstring& field, QWid
     layout->addLayout(row);
     layout->addStretch();
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(0, 0, 36, 24);
-    buttons->setSpacing(12);
-    buttons->addStretch();
-    QPushButton* ok = kit_style::make_button(this, tr("Confirm"), "ok");
-    QPushButton* cancle = kit_style::make_button(this, tr("Cancel"), "cancle");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancle);
-    layout->addLayout(buttons);
+    const confirm_cancel buttons = add_confirm_cancel_row(layout);
 
-    connect(ok, &QPushButton::clicked, this, &dir_setting_widget::on_ok_clicked);
-    connect(cancle, &QPushButton::clicked, this, &dir_setting_widget::on_cancle_clicked);
+    connect(buttons.ok, &QPushButton::clicked, this, &dir_setting_widget::on_ok_clicked);
+    connect(buttons.cancle, &QPushButton::clicked, this, &dir_setting_widget::on_cancle_clicked);
     connect(browse, &QPushButton::clicked, this, &dir_setting_widget::on_explorer_btn_clicked);
 }
 

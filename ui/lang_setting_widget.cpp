@@ -36,17 +36,9 @@ lang_setting_widget::lang_setting_widget(QWidget* parent) : t_orn_widget(parent)
     layout->addLayout(row);
     layout->addStretch();
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(0, 0, 36, 24);
-    buttons->setSpacing(12);
-    buttons->addStretch();
-    QPushButton* ok = kit_style::make_button(this, tr("Confirm"), "ok");
-    QPushButton* cancle = kit_style::make_button(this, tr("Cancel"), "cancle");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancle);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &lang_setting_widget::on_ok_clicked);
-    connect(cancle, &QPushButton::clicked, this, &lang_setting_widget::on_cancle_clicked);
+    const confirm_cancel buttons = add_confirm_cancel_row(layout);
+    connect(buttons.ok, &QPushButton::clicked, this, &lang_setting_widget::on_ok_clicked);
+    connect(buttons.cancle, &QPushButton::clicked, this, &lang_setting_widget::on_cancle_clicked);
 }
 
 void lang_setting_widget::on_ok_clicked() {

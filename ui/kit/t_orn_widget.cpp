@@ -3,6 +3,7 @@
 #include "ui/kit/kit_style.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -29,6 +30,20 @@ QVBoxLayout* t_orn_widget::build_dialog_frame(const QString& title, const QSize&
     if (close_button)
         *close_button = bar.close;
     return layout;
+}
+
+t_orn_widget::confirm_cancel t_orn_widget::add_confirm_cancel_row(QVBoxLayout* layout) {
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 36, 24);
+    row->setSpacing(12);
+    row->addStretch();
+    confirm_cancel b;
+    b.ok = kit_style::make_button(this, tr("Confirm"), QStringLiteral("ok"));
+    b.cancle = kit_style::make_button(this, tr("Cancel"), QStringLiteral("cancle"));
+    row->addWidget(b.ok);
+    row->addWidget(b.cancle);
+    layout->addLayout(row);
+    return b;
 }
 
 void t_orn_widget::mousePressEvent(QMouseEvent* e) {

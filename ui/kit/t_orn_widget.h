@@ -25,6 +25,13 @@ protected:
     // close button is handed back for the caller to connect.
     QVBoxLayout* build_dialog_frame(const QString& title, const QSize& size, const char* class_name,
                                     QPushButton** close_button);
+    // Appends the right-aligned "Confirm" and "Cancel" buttons (object names
+    // "ok" and "cancle", 12 px apart, 36 px from the right edge).
+    struct confirm_cancel {
+        QPushButton* ok = nullptr;
+        QPushButton* cancle = nullptr;
+    };
+    confirm_cancel add_confirm_cancel_row(QVBoxLayout* layout);
 
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
