@@ -10,5 +10,9 @@ std::string wide_to_utf8(const std::wstring& s);
 } // namespace platform
 
 // The names every other part uses.
-inline std::wstring utf8_to_wide(const std::string& s) { return platform::utf8_to_wide(s); }
-inline std::string wide_to_utf8(const std::wstring& s) { return platform::wide_to_utf8(s); }
+inline std::wstring utf8_to_wide(const std::string& s) {
+    return platform::utf8_to_wide(s);
+}
+inline std::string wide_to_utf8(const std::wstring& s) {
+    return platform::wide_to_utf8(s);
+}
