@@ -86,9 +86,9 @@ data_detail_func_obj::scales data_detail_func_obj::scale_factors(const data_info
     if (h.app_type == 0) {
         // 16-bit converter counts to Pa; a missing sensitivity is the usual 50.
         const double sensitivity = h.mic_sensitivity > 0 ? h.mic_sensitivity : 50.0;
-        sc.analysis = (1000.0 / sensitivity) * 1.407374883553 * std::ldexp(1.0, -14);
+        sc.analysis = be_pa_per_count(sensitivity);
     } else {
-        sc.analysis = sc.display = sc.prpd = 125.0 / 3.0;
+        sc.analysis = sc.display = sc.prpd = le_pa_per_unit;
     }
     // distance_correct_enable is deliberately not applied here: every level
     // computed from s (spectrum, spectrogram rows, colour bar) expects a

@@ -14,6 +14,14 @@
 // Largest frame payload the format carries.
 constexpr uint32_t data_frame_payload_max = 4096000;
 
+// Pa of one stored sample unit. Big-endian frames carry 16-bit converter
+// counts whose size depends on the microphone sensitivity; the little-endian
+// writers store floats in units of 125/3 Pa.
+inline double be_pa_per_count(double mic_sensitivity) {
+    return 1000.0 / mic_sensitivity * 1.407374883553 / 16384.0;
+}
+constexpr double le_pa_per_unit = 125.0 / 3.0;
+
 // One decoded frame of Data.dat. Arrays are owned by the record.
 struct signal_frame {
     uint32_t tag = 0;

@@ -1,6 +1,7 @@
 // Synthetic data sets: signals, pictures and the files of each data item.
 
 #include "tools/samplegen/sample_gen.h"
+#include "tools/samplegen/sample_json.h"
 
 #include "platform/text.h"
 
@@ -57,14 +58,6 @@ uint32_t float_bits(float f) {
     uint32_t u;
     std::memcpy(&u, &f, 4);
     return u;
-}
-
-std::string compact(const Json::Value& v) {
-    Json::StreamWriterBuilder b;
-    b["indentation"] = "";
-    b["emitUTF8"] = true;
-    b["precision"] = 15;
-    return Json::writeString(b, v) + "\n";
 }
 
 // Seven-segment digits: the frame number stays legible without any font.
@@ -162,6 +155,14 @@ void synth_frame(const signal_params& sp, uint32_t seed, int fs, int n, int k,
 
 } // namespace
 
+std::string sample_compact_json(const Json::Value& v) {
+    Json::StreamWriterBuilder b;
+    b["indentation"] = "";
+    b["emitUTF8"] = true;
+    b["precision"] = 15;
+    return Json::writeString(b, v) + "\n";
+}
+
 void sample_synth_frame(const sample_item& it, uint32_t seed, int k, std::vector<float>& pa,
                         std::vector<float>& spectrum) {
     signal_params sp;
@@ -256,7 +257,7 @@ std::vector<uint8_t> build_data_dat(const std::string& header_json,
         Json::Value tail(Json::objectValue);
         tail["index_table"] = table;
         tail["frame_total"] = Json::UInt(payloads.size());
-        std::string text = compact(tail);
+        std::string text = sample_compact_json(tail);
         text.pop_back(); // no newline inside the file
         b.insert(b.end(), text.begin(), text.end());
         put_le32(b, uint32_t(text.size()));

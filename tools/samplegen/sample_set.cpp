@@ -3,6 +3,9 @@
 
 #include "tools/samplegen/sample_gen.h"
 
+#include "analysis/datafile/data_file.h"
+#include "tools/samplegen/sample_json.h"
+
 #include "platform/text.h"
 
 #include <QDateTime>
@@ -36,17 +39,6 @@ fs::path to_path(const std::wstring& w) {
 std::wstring to_wide(const fs::path& p) {
     return utf8_to_wide(p.u8string());
 }
-
-std::string compact(const Json::Value& v) {
-    Json::StreamWriterBuilder b;
-    b["indentation"] = "";
-    b["emitUTF8"] = true;
-    b["precision"] = 15;
-    return Json::writeString(b, v) + "\n";
-}
-
-// Pa of one stored sample unit in the little-endian layouts.
-constexpr double le_pa_per_unit = 125.0 / 3.0;
 
 QDateTime item_time(const sample_options& o, int i) {
     const QDateTime base(QDate(2024, 5, 6), QTime(8, 0, 0), Qt::UTC);
@@ -132,8 +124,7 @@ int generate_sample_set(const std::wstring& out_dir, const sample_options& o, sa
         // The camera's converter: counts times this factor are Pa, so the
         // analysis finds the generated pressure again.
         const int sensitivity = src % 2 ? 40 : 50;
-        it.pa_per_count =
-            it.app_type == 0 ? 1000.0 / sensitivity * 1.407374883553 / 16384.0 : le_pa_per_unit;
+        it.pa_per_count = it.app_type == 0 ? be_pa_per_count(sensitivity) : le_pa_per_unit;
         const uint32_t sig_seed = o.seed * 7919u + uint32_t(src);
         if (i != src)
             it.frame_spl = set.items[size_t(src)].frame_spl;
@@ -197,7 +188,7 @@ int generate_sample_set(const std::wstring& out_dir, const sample_options& o, sa
                 h["freqRangeStart"] = 5000;
                 h["freqRangeEnd"] = it.fs / 2;
             }
-            std::string header = compact(h);
+            std::string header = sample_compact_json(h);
             header.pop_back();
             const auto bytes = build_data_dat(header, payloads, it.has_tail, &it.index_table);
             if (!it.has_tail)
@@ -244,7 +235,7 @@ int generate_sample_set(const std::wstring& out_dir, const sample_options& o, sa
             note["gasleak_currency"] = currencies[i % 3];
             note["gasleak_unite_mode"] = i % 2;
         }
-        if (int r = write_text(to_wide(dir / "note.json"), compact(note)))
+        if (int r = write_text(to_wide(dir / "note.json"), sample_compact_json(note)))
             return r;
         if (o.grab && frames > 0) {
             if (int r = write_bytes(to_wide(dir / "grab.jpg"), picture(src, 0, true)))
