@@ -2,7 +2,7 @@
 
 #include "analysis/signal_math.h"
 #include "analysis/stft_fft_handoff.h"
-#include "app/core/app_log.h"
+#include "core/app_log.h"
 #include "platform/text.h"
 
 #include <QElapsedTimer>

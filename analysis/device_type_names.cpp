@@ -1,6 +1,6 @@
 #include "analysis/device_type_names.h"
 
-#include "app/core/app_globals.h"
+#include "core/app_globals.h"
 #include "platform/text.h"
 
 #include <json/json.h>

@@ -1,10 +1,10 @@
 // Program entry: prepares the environment, refuses a second instance and runs
 // the main window.
 
-#include "app/core/app_config.h"
-#include "app/core/app_globals.h"
-#include "app/core/environment.h"
 #include "app/torn_viewer.h"
+#include "core/app_config.h"
+#include "core/app_globals.h"
+#include "core/environment.h"
 #include "platform/instance_lock.h"
 #include "platform/system_info.h"
 #include "platform/termination.h"

@@ -1,9 +1,9 @@
 #include "app/torn_viewer.h"
 
 #include "analysis/data_detail_func_obj.h"
-#include "app/core/app_globals.h"
-#include "app/core/app_log.h"
 #include "app/tasks/orn_func_obj.h"
+#include "core/app_globals.h"
+#include "core/app_log.h"
 #include "platform/crash_handler.h"
 #include "platform/text.h"
 #include "store/database.h"

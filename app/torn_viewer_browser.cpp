@@ -2,7 +2,7 @@
 // and the updates coming back from the detail view.
 #include "app/torn_viewer.h"
 
-#include "app/core/app_log.h"
+#include "core/app_log.h"
 #include "store/database.h"
 #include "ui/data_list_widget.h"
 #include "ui/data_tool_bar.h"

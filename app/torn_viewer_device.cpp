@@ -2,7 +2,7 @@
 // they stay until the device import, search and clock dialogs join.
 #include "app/torn_viewer.h"
 
-#include "app/core/app_log.h"
+#include "core/app_log.h"
 #include "ui/dir_setting_widget.h"
 
 void TOrnViewer::on_import_data_btn_clicked() {

@@ -1,7 +1,7 @@
 // Report generation: the gate before a report and the task's window side.
 #include "app/torn_viewer.h"
 
-#include "app/core/app_log.h"
+#include "core/app_log.h"
 #include "platform/shell.h"
 #include "platform/text.h"
 #include "report/word_automation.h"

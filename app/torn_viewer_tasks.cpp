@@ -2,8 +2,8 @@
 // remove of items, and the local data import.
 #include "app/torn_viewer.h"
 
-#include "app/core/app_log.h"
 #include "app/tasks/orn_func_obj.h"
+#include "core/app_log.h"
 #include "ui/data_list_widget.h"
 #include "ui/data_tool_bar.h"
 #include "ui/kit/t_orn_msg_box.h"

@@ -3,9 +3,9 @@
 
 #include "cli/cli_command.h"
 
-#include "app/core/app_globals.h"
-#include "app/core/app_log.h"
-#include "app/core/environment.h"
+#include "core/app_globals.h"
+#include "core/app_log.h"
+#include "core/environment.h"
 #include "platform/crash_handler.h"
 #include "platform/text.h"
 #include "store/database.h"

@@ -1,6 +1,6 @@
 #include "report/report_filler.h"
 
-#include "app/core/app_log.h"
+#include "core/app_log.h"
 #include "platform/text.h"
 
 #include <QDate>

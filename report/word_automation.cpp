@@ -1,6 +1,6 @@
 #include "report/word_automation.h"
 
-#include "app/core/app_log.h"
+#include "core/app_log.h"
 #include "platform/text.h"
 #include "report/report_filler.h"
 

@@ -10,5 +10,7 @@ build=${HALVIX_BUILD_DIR:-$root/build}
 if [[ -x "$root/scripts/fuzz.sh" && "${HALVIX_SKIP_FUZZ:-0}" != 1 ]]; then
   "$root/scripts/fuzz.sh"
 fi
-cd "$build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 300
+rc=0
+(cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 300) || rc=$?
+"$root/scripts/test-ratio.sh"
+exit $rc

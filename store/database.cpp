@@ -1,7 +1,7 @@
 #include "store/database.h"
 
-#include "app/core/app_globals.h"
-#include "app/core/app_log.h"
+#include "core/app_globals.h"
+#include "core/app_log.h"
 #include "platform/text.h"
 #include "store/database_sql.h"
 #include "store/time_util.h"

@@ -1,6 +1,6 @@
 #include "store/file_util.h"
 
-#include "app/core/app_log.h"
+#include "core/app_log.h"
 #include "platform/fs_ops.h"
 #include "platform/text.h"
 

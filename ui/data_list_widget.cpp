@@ -1,10 +1,10 @@
 #include "ui/data_list_widget.h"
 
-#include "app/core/app_log.h"
-#include "app/tasks/local_import.h"
+#include "core/app_log.h"
 #include "platform/text.h"
 #include "store/database.h"
 #include "store/file_util.h"
+#include "store/local_dir_check.h"
 #include "ui/data_rename_wodget.h"
 #include "ui/kit/kit_style.h"
 #include "ui/kit/t_orn_msg_box.h"

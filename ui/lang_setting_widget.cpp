@@ -1,7 +1,7 @@
 #include "ui/lang_setting_widget.h"
 
-#include "app/core/app_config.h"
-#include "app/core/app_log.h"
+#include "core/app_config.h"
+#include "core/app_log.h"
 #include "ui/kit/kit_style.h"
 #include "ui/kit/t_orn_msg_box.h"
 #include "ui/ui_util.h"

@@ -1,10 +1,10 @@
 #include "ui/preview_item_widget.h"
 
 #include "analysis/datafile/data_file.h"
-#include "analysis/detail/data_detail_widget.h"
-#include "app/core/app_log.h"
+#include "core/app_log.h"
 #include "platform/text.h"
 #include "store/file_util.h"
+#include "ui/detail/data_detail_widget.h"
 #include "ui/ui_util.h"
 
 #include <QBuffer>

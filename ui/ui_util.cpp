@@ -1,6 +1,6 @@
 #include "ui/ui_util.h"
 
-#include "app/core/app_log.h"
+#include "core/app_log.h"
 #include "platform/shell.h"
 #include "platform/text.h"
 #include "ui/kit/t_orn_msg_box.h"

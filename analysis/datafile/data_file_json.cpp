@@ -3,7 +3,7 @@
 #include "analysis/datafile/data_file.h"
 #include "analysis/datafile/data_file_internal.h"
 
-#include "app/core/app_log.h"
+#include "core/app_log.h"
 #include "platform/text.h"
 
 #include <cerrno>

@@ -1,25 +1,17 @@
-// Local data import: directory checks and the import of data set directories.
+// Local data import: the import of data set directories.
 
 #include "app/tasks/local_import.h"
 
 #include "analysis/datafile/data_file.h"
-#include "app/core/app_log.h"
+#include "core/app_log.h"
 #include "platform/text.h"
 #include "store/database.h"
 #include "store/file_util.h"
-
-#include <QCoreApplication>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-std::wstring trim_root(std::wstring root) {
-    while (root.size() > 1 && root.back() == L'/')
-        root.pop_back();
-    return root;
-}
 
 double finite_or_zero(double v) {
     return std::isfinite(v) ? v : 0.0;
@@ -61,55 +53,6 @@ bool read_item(const std::wstring& root, const std::wstring& sub_path, data_info
 
 } // namespace
 
-std::wstring local_root_name(const std::wstring& root) {
-    const std::wstring r = trim_root(root);
-    const size_t slash = r.find_last_of(L'/');
-    return slash == std::wstring::npos ? r : r.substr(slash + 1);
-}
-
-local_dir_check check_local_dir(const QList<QUrl>& urls, std::vector<std::wstring>& roots,
-                                std::wstring* refused) {
-    std::vector<std::wstring> names;
-    for (const auto& r : roots)
-        names.push_back(local_root_name(r));
-    for (const QUrl& url : urls) {
-        const QString local = url.toLocalFile();
-        if (!url.isLocalFile() || local.startsWith(QLatin1String("//"))) {
-            if (refused)
-                *refused = (url.isLocalFile() ? local : url.toString()).toStdWString();
-            return local_dir_check::network_path;
-        }
-        const std::wstring path = trim_root(local.toStdWString());
-        const std::wstring name = local_root_name(path);
-        // A name chosen twice in one request would give two sets of one name.
-        if (data_import_db_name_exists(name) ||
-            std::find(names.begin(), names.end(), name) != names.end()) {
-            if (refused)
-                *refused = path;
-            return local_dir_check::name_exists;
-        }
-        app_log("check_local_dir:%s", wide_to_utf8(path).c_str());
-        roots.push_back(path);
-        names.push_back(name);
-    }
-    return local_dir_check::accepted;
-}
-
-QString local_dir_check_message(local_dir_check result) {
-    switch (result) {
-    case local_dir_check::network_path:
-        return QCoreApplication::translate("data_list_widget",
-                                           "Only local directories are supported for data import!");
-    case local_dir_check::name_exists:
-        return QCoreApplication::translate(
-            "data_list_widget",
-            "The local dataset directory name is the same as the existing dataset name!");
-    case local_dir_check::accepted:
-        break;
-    }
-    return QString();
-}
-
 local_import_result import_local_roots(const std::vector<std::wstring>& roots_in,
                                        const std::atomic<uint8_t>& abort,
                                        const std::function<void(double)>& progress,
@@ -117,7 +60,7 @@ local_import_result import_local_roots(const std::vector<std::wstring>& roots_in
     local_import_result res;
     std::vector<std::wstring> roots;
     for (const auto& r : roots_in)
-        roots.push_back(trim_root(r));
+        roots.push_back(trim_dir_root(r));
     std::vector<std::vector<std::wstring>> subdirs(roots.size());
     for (size_t i = 0; i < roots.size(); ++i) {
         list_subdirectories(roots[i], subdirs[i]);

@@ -1,39 +1,17 @@
 #pragma once
-// Registering data set directories that lie on a local disk: the checks of
-// the chosen or dropped directories, and the import itself (one data_list
+// Registering data set directories that lie on a local disk (one data_list
 // row per data item, one data_import row per data set), shared by the
-// worker object, the command line and the benchmarks.
+// worker object, the command line and the benchmarks. The directory checks
+// are in store/local_dir_check.h.
 // Threading: any thread; one import at a time per abort flag.
 
-#include <QList>
-#include <QString>
-#include <QUrl>
+#include "store/local_dir_check.h"
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
-
-// ---- Directory checks ------------------------------------------------------
-
-enum class local_dir_check {
-    accepted,
-    network_path, // not a local file, or a path beginning with "//"
-    name_exists,  // a data set of this name is registered (or chosen twice)
-};
-
-// Checks each URL in order and appends the accepted paths to roots. Stops at
-// the first refusal and returns it (with the refused path in *refused);
-// paths accepted before it stay in roots.
-local_dir_check check_local_dir(const QList<QUrl>& urls, std::vector<std::wstring>& roots,
-                                std::wstring* refused = nullptr);
-
-// The translated text shown for a refusal (empty for accepted).
-QString local_dir_check_message(local_dir_check result);
-
-// Last path component of a data set directory (its data set name).
-std::wstring local_root_name(const std::wstring& root);
 
 // ---- Import ----------------------------------------------------------------
 

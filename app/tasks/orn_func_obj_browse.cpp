@@ -1,9 +1,9 @@
 // Worker tasks of the data browser: page reading and the delete / remove of
 // data items.
 
-#include "app/core/app_log.h"
 #include "app/tasks/orn_func_obj.h"
 #include "app/tasks/task_awake.h"
+#include "core/app_log.h"
 #include "store/database.h"
 #include "store/file_util.h"
 

@@ -1,7 +1,7 @@
 // Prints how long the data browser's database reads take over 100,000 items
 // (goal for a search: under 100 ms). Figures only; never fails on time.
 
-#include "app/core/app_globals.h"
+#include "core/app_globals.h"
 #include "store/database.h"
 
 #include <QDir>

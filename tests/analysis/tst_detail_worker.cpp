@@ -2,7 +2,7 @@
 // worked out from the formulas. (The shared samples are run end to end by
 // the halvix-cli analyse test.)
 
-#include "app/core/app_log.h"
+#include "core/app_log.h"
 #include "detail_worker_fixture.h"
 
 namespace {

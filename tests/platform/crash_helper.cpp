@@ -4,7 +4,7 @@
 //   crash_helper DIR lock                 -- takes the instance lock in DIR,
 //                                           prints "locked", then waits
 
-#include "app/core/app_log.h"
+#include "core/app_log.h"
 #include "platform/crash_handler.h"
 #include "platform/instance_lock.h"
 

@@ -2,7 +2,7 @@
 // Shared helpers of the report tests: a private log file, sample pictures
 // and one-line automation calls.
 
-#include "app/core/app_log.h"
+#include "core/app_log.h"
 #include "report/word_automation.h"
 
 #include <QDir>

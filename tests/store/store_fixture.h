@@ -1,8 +1,8 @@
 #pragma once
 // A private data folder with config/ and an open log for one test case.
 
-#include "app/core/app_globals.h"
-#include "app/core/app_log.h"
+#include "core/app_globals.h"
+#include "core/app_log.h"
 
 #include <QDir>
 #include <QFile>

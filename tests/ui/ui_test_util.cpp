@@ -1,7 +1,7 @@
 #include "ui_test_util.h"
 
-#include "app/core/app_globals.h"
-#include "app/core/app_log.h"
+#include "core/app_globals.h"
+#include "core/app_log.h"
 #include "store/database.h"
 #include "ui/kit/t_orn_msg_box.h"
 

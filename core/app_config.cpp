@@ -1,0 +1,207 @@
+#include "core/app_config.h"
+
+#include "core/app_globals.h"
+#include "core/app_log.h"
+#include "platform/atomic_file.h"
+#include "platform/text.h"
+
+#include <QCoreApplication>
+
+#include <json/json.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+app_config app_cfg;
+
+namespace {
+
+std::vector<std::wstring> make_purpose_list() {
+    return {QCoreApplication::translate("app_config", "Routine inspection").toStdWString(),
+            QCoreApplication::translate("app_config", "Spot check").toStdWString()};
+}
+
+std::wstring make_temperature_unit() {
+    return QCoreApplication::translate("app_config", "°C").toStdWString();
+}
+
+std::vector<std::wstring>& purpose_list_storage() {
+    static std::vector<std::wstring> list = make_purpose_list();
+    return list;
+}
+
+std::wstring& temperature_unit_storage() {
+    static std::wstring unit = make_temperature_unit();
+    return unit;
+}
+
+// Each reader keeps the current value when the member is missing or has
+// another JSON type, so a hand-edited file can never make reading throw.
+void read_string(const Json::Value& root, const char* key, std::wstring& field) {
+    const Json::Value& v = root[key];
+    if (v.isString())
+        field = platform::utf8_to_wide(v.asString());
+}
+
+void read_int(const Json::Value& root, const char* key, int& field) {
+    const Json::Value& v = root[key];
+    if (v.isInt())
+        field = v.asInt();
+}
+
+void read_double(const Json::Value& root, const char* key, double& field) {
+    const Json::Value& v = root[key];
+    if (v.isNumeric() && !v.isBool())
+        field = v.asDouble();
+}
+
+void read_bool(const Json::Value& root, const char* key, bool& field) {
+    const Json::Value& v = root[key];
+    if (v.isBool())
+        field = v.asBool();
+}
+
+std::string u8(const std::wstring& s) {
+    return platform::wide_to_utf8(s);
+}
+} // namespace
+
+std::wstring config_file_path() {
+    return app_config_path + L"/config.json";
+}
+
+std::mutex& config_file_lock() {
+    static std::mutex lock;
+    return lock;
+}
+
+int read_config() {
+    const std::string path = platform::wide_to_utf8(config_file_path());
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return errno ? errno : ENOENT;
+    long size = -1;
+    if (std::fseek(f, 0, SEEK_END) == 0)
+        size = std::ftell(f);
+    if (size <= 0) {
+        const int e = size < 0 ? (errno ? errno : EIO) : 0;
+        app_log("read_config size:%d", static_cast<int>(size));
+        std::fclose(f);
+        return e;
+    }
+    std::string text(static_cast<size_t>(size), '\0');
+    std::rewind(f);
+    const size_t got = std::fread(&text[0], 1, text.size(), f);
+    const int read_error = std::ferror(f) ? (errno ? errno : EIO) : 0;
+    std::fclose(f);
+    if (read_error)
+        return read_error;
+    text.resize(got);
+
+    Json::CharReaderBuilder builder;
+    builder["allowComments"] = true;
+    builder["collectComments"] = false;
+    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    Json::Value root;
+    std::string errors;
+    if (!reader->parse(text.data(), text.data() + text.size(), &root, &errors) || !root.isObject())
+        return 2;
+
+    app_config& c = app_cfg;
+    app_log("read_config");
+    read_string(root, "export_root", c.export_root);
+    app_log("export_root:%s", u8(c.export_root).c_str());
+    read_string(root, "report_root", c.report_root);
+    app_log("report_root:%s", u8(c.report_root).c_str());
+    read_int(root, "report_test_purpose", c.report_test_purpose);
+    app_log("report_test_target:%d", c.report_test_purpose);
+    read_string(root, "report_location", c.report_location);
+    app_log("report_location:%s", u8(c.report_location).c_str());
+    read_double(root, "report_temperature", c.report_temperature);
+    app_log("report_temperature:%.2f", c.report_temperature);
+    read_string(root, "report_work_condition", c.report_work_condition);
+    app_log("report_work_condition:%s", u8(c.report_work_condition).c_str());
+    read_double(root, "report_humidity", c.report_humidity);
+    app_log("report_humidity:%.2f", c.report_humidity);
+    read_string(root, "report_worker", c.report_worker);
+    app_log("report_worker:%s", u8(c.report_worker).c_str());
+    read_string(root, "report_weather", c.report_weather);
+    app_log("report_weather:%s", u8(c.report_weather).c_str());
+    read_string(root, "report_test_result", c.report_test_result);
+    app_log("report_test_result:%s", u8(c.report_test_result).c_str());
+    read_string(root, "report_test_advice", c.report_test_advice);
+    app_log("report_test_advice:%s", u8(c.report_test_advice).c_str());
+    read_bool(root, "export_remove_device_data", c.export_remove_device_data);
+    app_log("export_remove_device_data:%d", c.export_remove_device_data ? 1 : 0);
+    c.lang = -1;
+    read_int(root, "lang_id", c.lang);
+    app_log("lang:%d", c.lang);
+    read_string(root, "report_work_unit", c.report_work_unit);
+    app_log("report_work_unit:%s", u8(c.report_work_unit).c_str());
+    read_string(root, "report_department", c.report_department);
+    app_log("report_department:%s", u8(c.report_department).c_str());
+    read_string(root, "report_telephone_number", c.report_telephone_number);
+    app_log("report_telephone_number:%s", u8(c.report_telephone_number).c_str());
+    read_bool(root, "combine_report", c.combine_report);
+    app_log("combine_report:%d", c.combine_report ? 1 : 0);
+    app_log("read_config end");
+    return 0;
+}
+
+std::string config_to_json(const app_config& c) {
+    Json::Value root(Json::objectValue);
+    root["export_root"] = u8(c.export_root);
+    root["report_root"] = u8(c.report_root);
+    root["report_test_purpose"] = c.report_test_purpose;
+    root["report_location"] = u8(c.report_location);
+    root["report_temperature"] = c.report_temperature;
+    root["report_work_condition"] = u8(c.report_work_condition);
+    root["report_humidity"] = c.report_humidity;
+    root["report_worker"] = u8(c.report_worker);
+    root["report_weather"] = u8(c.report_weather);
+    root["report_test_result"] = u8(c.report_test_result);
+    root["report_test_advice"] = u8(c.report_test_advice);
+    root["export_remove_device_data"] = c.export_remove_device_data;
+    root["lang_id"] = c.lang;
+    root["report_work_unit"] = u8(c.report_work_unit);
+    root["report_department"] = u8(c.report_department);
+    root["report_telephone_number"] = u8(c.report_telephone_number);
+    root["combine_report"] = c.combine_report;
+
+    // Compact, one line, UTF-8 kept as is, then a line feed.
+    Json::StreamWriterBuilder builder;
+    builder["indentation"] = "";
+    builder["emitUTF8"] = true;
+    return Json::writeString(builder, root) + "\n";
+}
+
+int write_config() {
+    const std::string text = config_to_json(app_cfg);
+    const std::string path = platform::wide_to_utf8(config_file_path());
+    std::lock_guard<std::mutex> lock(config_file_lock());
+    const int rc = platform::write_file_atomic(path, text);
+    if (rc != 0)
+        app_log("write_config errno:%d %s", rc, path.c_str());
+    return rc;
+}
+
+const std::vector<std::wstring>& test_purpose_list() {
+    return purpose_list_storage();
+}
+
+std::wstring test_purpose_text(int index) {
+    const auto& list = purpose_list_storage();
+    if (index < 0 || static_cast<size_t>(index) >= list.size())
+        return {};
+    return list[static_cast<size_t>(index)];
+}
+
+const std::wstring& temperature_unit_word() {
+    return temperature_unit_storage();
+}
+
+void retranslate_word_lists() {
+    purpose_list_storage() = make_purpose_list();
+    temperature_unit_storage() = make_temperature_unit();
+}

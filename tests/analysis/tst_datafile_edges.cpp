@@ -1,0 +1,379 @@
+// Header rules, frame layouts and the bounds of every length read from a file.
+
+#include "analysis/datafile/data_file.h"
+#include "platform/text.h"
+#include "tools/samplegen/sample_gen.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+std::wstring wpath(const QString& s) {
+    return s.toStdWString();
+}
+
+sample_frame_content frame_content(uint32_t tag, int n, float level_pa) {
+    sample_frame_content c;
+    c.tag = tag;
+    for (int i = 0; i < n; ++i) {
+        c.counts.push_back(int16_t(i % 2 ? -i : i));
+        c.wave_pa.push_back(0.5f * float(i));
+    }
+    c.spectrum.assign(768, 0.001f);
+    c.spectrum[100] = level_pa;
+    c.raw_picture = {0xff, 0xd8, 1, 2};
+    c.picture = {0xff, 0xd8, 3, 4, 5};
+    c.spl = 80.5f;
+    return c;
+}
+
+std::string header(const char* app_name, const char* version) {
+    return std::string("{\"app_name\":\"") + app_name + "\",\"app_version\":\"" + version +
+           "\",\"beamforming\":{}}";
+}
+
+int32_t read_count(const std::wstring& path, int32_t start, int32_t want, bool& at_end,
+                   std::vector<signal_frame_ptr>* out = nullptr) {
+    std::vector<signal_frame_ptr> frames;
+    data_info d;
+    int32_t n = want;
+    if (read_data_frames(path, start, n, frames, d, at_end) != 0)
+        return -1;
+    if (out)
+        *out = std::move(frames);
+    return n;
+}
+
+void put_be32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+    b[at] = uint8_t(v >> 24);
+    b[at + 1] = uint8_t(v >> 16);
+    b[at + 2] = uint8_t(v >> 8);
+    b[at + 3] = uint8_t(v);
+}
+void put_le32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        b[at + size_t(i)] = uint8_t(v >> (8 * i));
+}
+
+} // namespace
+
+class tst_datafile_edges : public QObject {
+    Q_OBJECT
+    QTemporaryDir tmp;
+    std::wstring file(const char* name) { return wpath(tmp.filePath(name)); }
+
+private slots:
+    void header_keys_and_defaults() {
+        data_info d;
+        d.fs = 1234;
+        d.mic_sensitivity = 7;
+        d.mic_gain = 9;
+        // No "beamforming": the three fields stay as they were.
+        QCOMPARE(apply_data_head_text("{\"app_name\":\"TarvoOrnApp\"}", d), 0);
+        QCOMPARE(d.fs, 1234);
+        QCOMPARE(d.mic_sensitivity, 7.0);
+        QCOMPARE(d.mic_gain, 9);
+        QCOMPARE(d.app_version, std::string("0.0.0.0"));
+        QCOMPARE(d.freq_range_end, 617);
+        QCOMPARE(d.freq_range_start, 5000);
+        // Empty "beamforming" object: the defaults.
+        QCOMPARE(apply_data_head_text("{\"beamforming\":{}}", d), 0);
+        QCOMPARE(d.fs, 192000);
+        QCOMPARE(d.mic_sensitivity, 50.0);
+        QCOMPARE(d.mic_gain, 0);
+
+        const std::pair<const char*, int> gains[] = {{"-13", -2}, {"14", 2},  {"12", 2}, {"5", 0},
+                                                     {"-6", -1},  {"7dB", 1}, {"x", 0}};
+        for (const auto& g : gains) {
+            data_info e;
+            apply_data_head_text(std::string("{\"beamforming\":{\"micGain\":\"") + g.first + "\"}}",
+                                 e);
+            QCOMPARE(e.mic_gain, g.second);
+        }
+
+        data_info v;
+        apply_data_head_text("{\"app_name\":\"vuvoraro\"}", v);
+        QCOMPARE(v.freq_range_start, 2000);
+        QCOMPARE(v.app_type, 2);
+        QVERIFY(v.has_tail);
+        data_info s;
+        apply_data_head_text("{\"app_name\":\"TarvoSableApp\",\"app_version\":\"9.9\"}", s);
+        QCOMPARE(s.freq_range_start, 5000);
+        QVERIFY(!s.has_tail);
+        data_info o;
+        apply_data_head_text("{\"app_name\":\"Other\",\"geometry\":{\"distance\":2.5},"
+                             "\"freqRangeStart\":123,\"freqRangeEnd\":456,\"sign_mode\":2}",
+                             o);
+        QCOMPARE(o.app_type, 3);
+        QCOMPARE(o.distance, 2.5);
+        QCOMPARE(o.distance_text, std::string("2 "));
+        QCOMPARE(o.freq_range_start, 123);
+        QCOMPARE(o.freq_range_end, 456);
+        QCOMPARE(o.sign_mode, 2);
+    }
+
+    void members_of_a_wrong_type_keep_defaults() {
+        data_info d;
+        d.time = "kept";
+        d.data_type = 4;
+        QCOMPARE(apply_data_head_text(
+                     "{\"datetime\":5,\"data_type\":\"1\",\"distanceCorrectEnable\":1,"
+                     "\"beamforming\":{\"daq\":\"x\",\"micSensitivity\":[],\"micGain\":12},"
+                     "\"geometry\":7,\"app_version\":1.5,\"sign_mode\":{},"
+                     "\"freqRangeStart\":null}",
+                     d),
+                 0);
+        QCOMPARE(d.time, std::string("kept"));
+        QCOMPARE(d.data_type, 4);
+        QCOMPARE(d.distance_correct_enable, false);
+        QCOMPARE(d.fs, 192000);
+        QCOMPARE(d.mic_sensitivity, 50.0);
+        QCOMPARE(d.mic_gain, 0);
+        QCOMPARE(d.app_version, std::string("0.0.0.0"));
+        QCOMPARE(d.sign_mode, 0);
+        QCOMPARE(d.freq_range_start, 5000);
+        QCOMPARE(apply_data_head_text("{\"beamforming\":{\"daq\":0}}", d), 0);
+        QCOMPARE(d.fs, 192000);
+        QCOMPARE(apply_data_head_text("[1,2]", d), -1);
+        QCOMPARE(apply_data_head_text("{\"a\":", d), -1);
+        QCOMPARE(apply_data_head_text(std::string(5000, '['), d), -1); // deep nesting
+    }
+
+    void version_decides_the_tail() {
+        QVERIFY(!app_version_has_tail("1.0.0.54"));
+        QVERIFY(app_version_has_tail("1.0.0.55"));
+        QVERIFY(app_version_has_tail("1.1"));
+        QVERIFY(app_version_has_tail("2"));
+        QVERIFY(!app_version_has_tail("0.0.0.0"));
+        QVERIFY(!app_version_has_tail(""));
+        QVERIFY(!app_version_has_tail("1.0.0.5x5"));
+        QVERIFY(!app_version_has_tail("-1.0.0.60"));
+        QVERIFY(app_version_has_tail("1.0.0.55.1"));
+        QVERIFY(app_version_has_tail("99999999999999999999"));
+    }
+
+    void big_endian_wave_rule_and_levels() {
+        sample_frame_content c = frame_content(7, 6, 2.0f);
+        std::vector<uint8_t> with = encode_frame_be(c, true);
+        std::vector<uint8_t> without = encode_frame_be(c, false); // K = 768
+        signal_frame a, b;
+        QCOMPARE(decode_frame_be(with.data(), uint32_t(with.size()), a, 1.0, false), 0);
+        QCOMPARE(decode_frame_be(without.data(), uint32_t(without.size()), b, 1.0, false), 0);
+        QCOMPARE(a.tag, 7u);
+        QCOMPARE(a.sample_num, 6);
+        QCOMPARE(a.signal, (std::vector<float>{0, -1, 2, -3, 4, -5}));
+        QCOMPARE(a.signal_abs_max, 5.0f);
+        QCOMPARE(a.wave, (std::vector<float>{0, 0.5f, 1, 1.5f, 2, 2.5f}));
+        QCOMPARE(b.wave, std::vector<float>(6, 0.0f));
+        QCOMPARE(b.wave_num, 6);
+        QCOMPARE(a.spectrum_num, 768);
+        QCOMPARE(a.spectrum_max, 2.0f);
+        QCOMPARE(a.spl, double(20.0f * std::log10(2.0f) + 94.0f));
+        QCOMPARE(a.raw_picture, c.raw_picture);
+        QCOMPARE(a.picture, c.picture);
+        QCOMPARE(a.picture_len, 5);
+        // The gain correction adds 6 dB per doubling.
+        signal_frame g;
+        decode_frame_be(with.data(), uint32_t(with.size()), g, 4.0, true);
+        QVERIFY(std::fabs(g.spl_corrected - (g.spl + 12.0)) < 1e-9);
+    }
+
+    void little_endian_layout() {
+        sample_frame_content c = frame_content(0x4c45, 5, 1.0f);
+        std::vector<uint8_t> p = encode_frame_le(c);
+        signal_frame f;
+        QCOMPARE(decode_frame_le(p.data(), uint32_t(p.size()), f), 0);
+        QCOMPARE(f.tag, 0x4c45u);
+        QCOMPARE(f.sample_num, 5);
+        QCOMPARE(f.signal, c.wave_pa);
+        QCOMPARE(f.wave, c.wave_pa);
+        QCOMPARE(f.spectrum_num, 768);
+        QCOMPARE(f.spectrum_max, 0.0f); // not part of this layout
+        QCOMPARE(f.raw_picture_len, 0);
+        QCOMPARE(f.picture, c.picture);
+        QCOMPARE(f.spl, 80.5);
+
+        // The level float lies past the picture: a payload that ends before
+        // it keeps everything else and leaves the level at 0.
+        signal_frame cut;
+        QCOMPARE(decode_frame_le(p.data(), uint32_t(p.size() - 9), cut), 3);
+        QCOMPARE(cut.picture, c.picture);
+        QCOMPARE(cut.spl, 0.0);
+    }
+
+    void lengths_past_the_payload_are_refused() {
+        const sample_frame_content c = frame_content(1, 4, 1.0f);
+        const std::vector<uint8_t> le = encode_frame_le(c);
+        // Offsets of the little-endian fields in the generator's layout.
+        const size_t q_at = 16, x_at = 40, s_at = 44 + 32;
+        const size_t m_at = s_at + 4 + 768 * 4, b_at = m_at + 4 + 4 * 8;
+        struct {
+            size_t at;
+            uint32_t value;
+            int result;
+        } cases[] = {{q_at, 0xfffffff0u, 1},         {x_at, 0x7fffffffu, 1}, {s_at, 0xffffffffu, 1},
+                     {s_at, uint32_t(le.size()), 1}, {m_at, 0x80000000u, 1}, {b_at, 0xfffffffcu, 2},
+                     {b_at, uint32_t(le.size()), 2}};
+        for (const auto& k : cases) {
+            std::vector<uint8_t> p = le;
+            put_le32(p, k.at, k.value);
+            signal_frame f;
+            QCOMPARE(decode_frame_le(p.data(), uint32_t(p.size()), f), k.result);
+        }
+        // Every truncation of both layouts decodes without reading past it.
+        const std::vector<uint8_t> be = encode_frame_be(c, true);
+        for (size_t n = 0; n < be.size(); ++n) {
+            std::vector<uint8_t> p(be.begin(), be.begin() + long(n));
+            signal_frame f;
+            QVERIFY(decode_frame_be(p.data(), uint32_t(n), f, 1.0, false) != 0);
+        }
+        for (size_t n = 0; n + 8 < le.size(); ++n) { // 8 unread bytes end the layout
+            std::vector<uint8_t> p(le.begin(), le.begin() + long(n));
+            signal_frame f;
+            QVERIFY(decode_frame_le(p.data(), uint32_t(n), f) != 0);
+        }
+        std::vector<uint8_t> p = be;
+        put_be32(p, 4, 0x7fffffffu); // sample count far beyond the payload
+        signal_frame f;
+        QCOMPARE(decode_frame_be(p.data(), uint32_t(p.size()), f, 1.0, false), 6);
+        QCOMPARE(f.sample_num, 0);
+    }
+
+    void frames_by_index_and_by_walking() {
+        std::vector<std::vector<uint8_t>> payloads;
+        for (uint32_t i = 0; i < 5; ++i)
+            payloads.push_back(encode_frame_be(frame_content(100 + i, 8, 1.0f + float(i)), true));
+        std::vector<uint32_t> index;
+        const auto bytes =
+            build_data_dat(header("TarvoOrnApp", "1.0.0.55"), payloads, true, &index);
+        QCOMPARE(write_bytes(file("tail.dat"), bytes), 0);
+        // The same frames without a tail, from an older writer.
+        QCOMPARE(write_bytes(file("walk.dat"),
+                             build_data_dat(header("TarvoOrnApp", "1.0.0.54"), payloads, false)),
+                 0);
+
+        data_info d;
+        QCOMPARE(read_data_head(file("tail.dat"), d), 0);
+        QVERIFY(d.has_tail);
+        QCOMPARE(d.index_table, index);
+        QCOMPARE(read_data_head(file("tail.dat"), d), 0);
+        QCOMPARE(d.index_table, index); // read again: replaced, not appended
+        data_info w = d;
+        QCOMPARE(read_data_head(file("walk.dat"), w), 0);
+        QVERIFY(!w.has_tail);
+        QVERIFY(w.index_table.empty());
+
+        for (const char* name : {"tail.dat", "walk.dat"}) {
+            int32_t count = 0;
+            QCOMPARE(count_data_frames(file(name), count), 0);
+            QCOMPARE(count, 5); // the tail is not counted as a frame
+            bool at_end = true;
+            std::vector<signal_frame_ptr> frames;
+            QCOMPARE(read_count(file(name), 1, 2, at_end, &frames), 2);
+            QVERIFY(!at_end);
+            QCOMPARE(frames[0]->tag, 101u);
+            QCOMPARE(frames[1]->tag, 102u);
+            QCOMPARE(read_count(file(name), 3, 10, at_end, &frames), 2);
+            QVERIFY(at_end);
+            QCOMPARE(frames[1]->tag, 104u);
+            QCOMPARE(read_count(file(name), 4, 1, at_end), 1);
+            QVERIFY(at_end);
+            QCOMPARE(read_count(file(name), 5, 3, at_end), 0);
+            QVERIFY(at_end);
+            QCOMPARE(read_count(file(name), 50, 3, at_end), 0);
+            QVERIFY(at_end);
+        }
+
+        // A short index table: starts beyond it walk from the header.
+        std::string tail = "{\"index_table\":[" + std::to_string(index[0] + 0) + "]}";
+        std::vector<uint8_t> mixed(bytes.begin(),
+                                   bytes.begin() + long(index[4] + 4 + payloads[4].size()));
+        mixed.insert(mixed.end(), tail.begin(), tail.end());
+        for (int i = 0; i < 4; ++i)
+            mixed.push_back(uint8_t(tail.size() >> (8 * i)));
+        QCOMPARE(write_bytes(file("short_index.dat"), mixed), 0);
+        std::vector<signal_frame_ptr> frames;
+        bool at_end = false;
+        QCOMPARE(read_count(file("short_index.dat"), 3, 1, at_end, &frames), 1);
+        QCOMPARE(frames[0]->tag, 103u);
+        data_info s;
+        QCOMPARE(read_data_head(file("short_index.dat"), s), 0);
+        QCOMPARE(s.index_table.size(), size_t(1));
+
+        // Unknown writer: frames are read as empty records.
+        QCOMPARE(
+            write_bytes(file("other.dat"), build_data_dat(header("Other", "1"), payloads, false)),
+            0);
+        QCOMPARE(read_count(file("other.dat"), 0, 10, at_end, &frames), 5);
+        QCOMPARE(frames[0]->tag, 0u);
+        QCOMPARE(frames[0]->sample_num, 0);
+        QVERIFY(frames[0]->picture.empty());
+    }
+
+    void damaged_files_end_early() {
+        std::vector<std::vector<uint8_t>> payloads;
+        for (uint32_t i = 0; i < 3; ++i)
+            payloads.push_back(encode_frame_le(frame_content(i, 8, 1.0f)));
+        std::vector<uint32_t> index;
+        const auto good = build_data_dat(header("vuvoraro", "1"), payloads, true, &index);
+        bool at_end = false;
+
+        // Header length beyond the file: unreadable header.
+        std::vector<uint8_t> b = good;
+        put_le32(b, 0, 0xfffffff0u);
+        QCOMPARE(write_bytes(file("bad_head.dat"), b), 0);
+        data_info d;
+        QCOMPARE(read_data_head(file("bad_head.dat"), d), -1);
+        std::vector<signal_frame_ptr> frames;
+        int32_t n = 3;
+        QCOMPARE(read_data_frames(file("bad_head.dat"), 0, n, frames, d, at_end), -1);
+        QCOMPARE(n, 0);
+
+        // Tail length negative or huge: no index, the frames are walked.
+        for (uint32_t t : {0u, 0xffffffffu, 0x7fffffffu}) {
+            b = good;
+            put_le32(b, b.size() - 4, t);
+            QCOMPARE(write_bytes(file("bad_tail.dat"), b), 0);
+            data_info e;
+            QCOMPARE(read_data_head(file("bad_tail.dat"), e), 0);
+            QVERIFY(e.index_table.empty());
+            QCOMPARE(read_count(file("bad_tail.dat"), 1, 1, at_end), 1);
+        }
+
+        // A frame longer than the largest payload ends the frames.
+        b = good;
+        put_be32(b, index[1], data_frame_payload_max + 1);
+        QCOMPARE(write_bytes(file("huge_frame.dat"), b), 0);
+        QCOMPARE(read_count(file("huge_frame.dat"), 0, 3, at_end), 1);
+        QVERIFY(at_end);
+        int32_t count = 0;
+        QCOMPARE(count_data_frames(file("huge_frame.dat"), count), 0);
+        QCOMPARE(count, 1);
+
+        // A truncated last frame is not read.
+        b = good;
+        b.resize(index[2] + 10);
+        QCOMPARE(write_bytes(file("cut.dat"), b), 0);
+        QCOMPARE(read_count(file("cut.dat"), 0, 9, at_end), 2);
+        QVERIFY(at_end);
+
+        // Header JSON broken, empty file, missing file.
+        QCOMPARE(write_bytes(file("json.dat"), build_data_dat("{\"a\":", payloads, false)), 0);
+        QCOMPARE(read_data_head(file("json.dat"), d), -1);
+        QCOMPARE(write_bytes(file("empty.dat"), {}), 0);
+        data_info e;
+        QCOMPARE(read_data_head(file("empty.dat"), e), 0);
+        QCOMPARE(e.app_version, std::string());
+        QCOMPARE(read_count(file("empty.dat"), 0, 2, at_end), 0);
+        QVERIFY(at_end);
+        QCOMPARE(read_data_head(file("none.dat"), e), ENOENT);
+        n = 1;
+        QCOMPARE(read_data_frames(file("none.dat"), 0, n, frames, e, at_end), ENOENT);
+        QCOMPARE(count_data_frames(file("none.dat"), count), ENOENT);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_datafile_edges)
+#include "tst_datafile_edges.moc"

@@ -1,0 +1,211 @@
+// note.json and data_edit.json: reading order, results, and safe rewriting.
+
+#include "analysis/datafile/data_file.h"
+#include "core/app_log.h"
+#include "platform/text.h"
+#include "tools/samplegen/sample_gen.h"
+
+#include <QtTest>
+
+#include <json/json.h>
+
+namespace {
+
+std::string slurp(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll().toStdString();
+}
+
+Json::Value parse(const std::string& s) {
+    Json::Value v;
+    Json::CharReaderBuilder b;
+    std::unique_ptr<Json::CharReader> r(b.newCharReader());
+    std::string e;
+    r->parse(s.data(), s.data() + s.size(), &v, &e);
+    return v;
+}
+
+} // namespace
+
+class tst_datafile_json : public QObject {
+    Q_OBJECT
+    QTemporaryDir tmp;
+
+    std::wstring make_item(const char* name) {
+        QDir(tmp.path()).mkpath(name);
+        const std::wstring dir = tmp.filePath(name).toStdWString();
+        const std::string head = "{\"datetime\":\"2024-01-02 03:04:05\",\"app_name\":\"vuvoraro\","
+                                 "\"geometry\":{\"distance\":3.0},\"gasleak_rect\":0.5}";
+        write_bytes(dir + L"/Data.dat", build_data_dat(head, {}, false));
+        return dir;
+    }
+
+private slots:
+    void note_results_and_defaults() {
+        data_info d;
+        d.favorite = 1;
+        d.discharge = 3;
+        d.sound_abs_max = 9;
+        d.valid_type = 1;
+        const std::string text = "{\"name\":\"阀门 'x'\",\"favorite\":7,\"spl\":88.5,"
+                                 "\"gasleak_unite_mode\":1,\"gasleak_unit_mode\":0}";
+        QCOMPARE(read_data_note(nullptr, d, &text), 0);
+        QCOMPARE(d.data_name, std::wstring(L"阀门 'x'"));
+        QCOMPARE(d.favorite, 1);
+        QCOMPARE(d.discharge, 0);        // default when absent
+        QCOMPARE(d.sound_abs_max, 0.01); // default when absent
+        QCOMPARE(d.valid_type, 1);       // no default: unchanged
+        QCOMPARE(d.spl, 88.5);
+        QCOMPARE(d.gasleak_unit_mode, 1); // note.json's own spelling only
+
+        const std::string wrong = "{\"name\":5,\"favorite\":\"1\",\"spl\":\"x\",\"discharge\":2.5}";
+        data_info w;
+        w.data_name = L"kept";
+        w.spl = 1;
+        QCOMPARE(read_data_note(nullptr, w, &wrong), 0);
+        QCOMPARE(w.data_name, std::wstring(L"kept"));
+        QCOMPARE(w.favorite, 0);
+        QCOMPARE(w.discharge, 0);
+        QCOMPARE(w.spl, 1.0);
+
+        QCOMPARE(read_data_note(nullptr, d, nullptr), 0);
+        const std::string broken = "{\"name\":";
+        QCOMPARE(read_data_note(nullptr, d, &broken), -2);
+        const std::string array = "[]";
+        QCOMPARE(read_data_note(nullptr, d, &array), -2);
+        const std::wstring empty = tmp.filePath("empty.json").toStdWString();
+        write_text(empty, "");
+        QCOMPARE(read_data_note(&empty, d), -1);
+        const std::wstring missing = tmp.filePath("missing.json").toStdWString();
+        QCOMPARE(read_data_note(&missing, d), ENOENT);
+        // A directory in the note's place is an error result, never an exception.
+        const std::wstring folder = tmp.filePath("folder.json").toStdWString();
+        QDir(tmp.path()).mkpath("folder.json");
+        QVERIFY(read_data_note(&folder, d) != 0);
+    }
+
+    void edit_overrides_note_and_header() {
+        data_info d;
+        d.data_dir = make_item("edited");
+        write_text(d.data_dir + L"/note.json",
+                   "{\"name\":\"from note\",\"note\":\"n\",\"spl\":70}");
+        write_text(d.data_dir + L"/data_edit.json",
+                   "{\"data_name\":\"from edit\",\"time\":\"2025-06-07 08:09:10\","
+                   "\"distance\":9.5,\"gasleak_rect\":2.5,\"gasleak_unit_mode\":1}");
+        QCOMPARE(read_data_item(d), 0);
+        QCOMPARE(d.data_name, std::wstring(L"from edit"));
+        QCOMPARE(d.data_note, std::wstring(L"n"));
+        QCOMPARE(d.time, std::string("2025-06-07 08:09:10"));
+        QCOMPARE(d.distance, 9.5);
+        QCOMPARE(d.distance_text, std::string("3 ")); // printed from the header
+        QCOMPARE(d.spl, 70.0);
+        QCOMPARE(d.gasleak_rect, 2.5);
+        QCOMPARE(d.gasleak_unit_mode, 1);
+
+        data_info e;
+        e.data_dir = d.data_dir;
+        QCOMPARE(read_data_edit(e), 0);
+        write_text(d.data_dir + L"/data_edit.json", "");
+        QCOMPARE(read_data_edit(e), 1);
+        write_text(d.data_dir + L"/data_edit.json", "{oops");
+        QCOMPARE(read_data_edit(e), 2);
+        e.data_dir = tmp.filePath("nowhere").toStdWString();
+        QCOMPARE(read_data_edit(e), ENOENT);
+    }
+
+    void save_edit_round_trip_and_failure() {
+        data_info d;
+        d.data_dir = make_item("save_edit");
+        d.data_name = L"名字 'q'";
+        d.data_note = L"note";
+        d.distance = 4.4;
+        d.spl = 77.7;
+        d.time = "2024-03-19 09:21:56";
+        d.gasleak_currency = L"USD";
+        d.gasleak_rect = 1.5;
+        d.gasleak_unit_mode = 1;
+        d.gasleak_power_ratio = 0.2;
+        d.gasleak_energy_cost = 1.1;
+        d.gasleak_gas_cost = 0.003;
+        QCOMPARE(save_data_edit(d), 0);
+        const std::string text = slurp(QString::fromStdWString(d.data_dir + L"/data_edit.json"));
+        QVERIFY(text.find('\n') == text.size() - 1); // one compact line
+        QCOMPARE(parse(text).size(), Json::ArrayIndex(11));
+        data_info r;
+        r.data_dir = d.data_dir;
+        QCOMPARE(read_data_edit(r), 0);
+        QCOMPARE(r.data_name, d.data_name);
+        QCOMPARE(r.distance, 4.4);
+        QCOMPARE(r.spl, 77.7);
+        QCOMPARE(r.time, d.time);
+        QCOMPARE(r.gasleak_currency, d.gasleak_currency);
+        QCOMPARE(r.gasleak_gas_cost, 0.003);
+        QCOMPARE(r.gasleak_unit_mode, 1);
+        QVERIFY(QDir(QString::fromStdWString(d.data_dir)).entryList(QDir::Files).size() == 2);
+
+        d.data_dir = tmp.filePath("no/such/dir").toStdWString();
+        QVERIFY(save_data_edit(d) != 0); // reported, not skipped
+    }
+
+    void note_change_keeps_other_keys() {
+        const std::wstring dir = make_item("note_change");
+        const std::wstring path = dir + L"/note.json";
+        write_text(path,
+                   "{\"name\":\"主变\",\"extra\":{\"a\":[1,2]},\"discharge\":0,\"custom\":\"k\"}");
+        data_info d;
+        d.discharge = 4;
+        d.favorite = 1;
+        d.valid_type = 1;
+        QCOMPARE(save_data_note_change(path, d), 0);
+        const Json::Value v = parse(slurp(QString::fromStdWString(path)));
+        QCOMPARE(v["name"].asString(), std::string("主变"));
+        QCOMPARE(v["extra"]["a"][1].asInt(), 2);
+        QCOMPARE(v["custom"].asString(), std::string("k"));
+        QCOMPARE(v["discharge"].asInt(), 4);
+        QCOMPARE(v["favorite"].asInt(), 1);
+        QCOMPARE(v["data_valid_type"].asInt(), 1);
+
+        // Broken or empty notes are reported and left untouched.
+        write_text(path, "{\"name\":");
+        QCOMPARE(save_data_note_change(path, d), -2);
+        QCOMPARE(slurp(QString::fromStdWString(path)), std::string("{\"name\":"));
+        write_text(path, "");
+        QVERIFY(save_data_note_change(path, d) != 0);
+        QCOMPARE(slurp(QString::fromStdWString(path)), std::string());
+        QCOMPARE(save_data_note_change(dir + L"/missing.json", d), ENOENT);
+    }
+
+    void failures_leave_their_log_lines() {
+        const QString log = tmp.filePath("log.txt");
+        QCOMPARE(log_open(log.toStdWString()), 0);
+        const std::wstring dir = make_item("logged");
+        const std::wstring note = dir + L"/note.json";
+        write_text(note, "{\"name\":");
+        data_info d;
+        read_data_note(&note, d);
+        save_data_note_change(note, d);
+        const std::wstring missing = dir + L"/none.json";
+        read_data_note(&missing, d);
+        save_data_note_change(missing, d);
+        // A vuvoraro file without its tail.
+        write_bytes(dir + L"/Data.dat", build_data_dat("{\"app_name\":\"vuvoraro\"}", {}, false));
+        read_data_head(dir + L"/Data.dat", d);
+        write_bytes(dir + L"/Data.dat", build_data_dat("{\"app_name\":", {}, false));
+        read_data_head(dir + L"/Data.dat", d);
+        log_close();
+        const std::string text = slurp(log);
+        const std::string n8 = QString::fromStdWString(note).toStdString();
+        const std::string m8 = QString::fromStdWString(missing).toStdString();
+        const std::string d8 = QString::fromStdWString(dir + L"/Data.dat").toStdString();
+        QVERIFY(text.find("read_data_note " + n8 + " ") != std::string::npos);
+        QVERIFY(text.find("save_data_note_change parse fail " + n8) != std::string::npos);
+        QVERIFY(text.find("read_data_note errno:2 " + m8) != std::string::npos);
+        QVERIFY(text.find("save_data_note_change errno:2 " + m8) != std::string::npos);
+        QVERIFY(text.find(d8 + " read_tail data_tail_size:") != std::string::npos);
+        QVERIFY(text.find(d8 + " ") != std::string::npos);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_datafile_json)
+#include "tst_datafile_json.moc"

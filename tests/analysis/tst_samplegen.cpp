@@ -1,0 +1,138 @@
+// The generated data sets read back with the reader: what the generator says
+// it wrote is what the files hold.
+
+#include "analysis/datafile/data_file.h"
+#include "platform/text.h"
+#include "tools/samplegen/sample_gen.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+class tst_samplegen : public QObject {
+    Q_OBJECT
+private slots:
+    void every_writer_reads_back() {
+        QTemporaryDir tmp;
+        sample_options o;
+        o.items = 12;
+        o.frames = 3;
+        o.samples = 1920;
+        o.picture_width = 160;
+        o.picture_height = 120;
+        sample_set set;
+        QCOMPARE(generate_sample_set(tmp.path().toStdWString(), o, &set), 0);
+        QCOMPARE(int(set.items.size()), 12);
+        int writers[3] = {0, 0, 0}, leaks = 0, unnamed = 0, quoted = 0;
+        for (const sample_item& it : set.items) {
+            data_info d;
+            d.data_dir = set.root + L"/" + it.dir_name;
+            QCOMPARE(read_data_item(d), 0);
+            ++writers[it.app_type];
+            QCOMPARE(d.app_type, it.app_type);
+            QCOMPARE(d.has_tail, it.has_tail);
+            QCOMPARE(d.index_table, it.index_table);
+            QCOMPARE(d.time, it.time);
+            QCOMPARE(d.data_name, it.name);
+            QCOMPARE(d.data_note, it.note);
+            QCOMPARE(d.discharge, it.discharge);
+            QCOMPARE(d.favorite, it.favorite);
+            QCOMPARE(d.valid_type, it.valid_type);
+            QCOMPARE(d.sign_mode, it.sign_mode);
+            QCOMPARE(d.mic_gain, it.mic_gain_text / 6);
+            QCOMPARE(d.fs, it.fs);
+            leaks += it.gas_leak;
+            unnamed += it.name.empty();
+            quoted += it.name.find(L'\'') != std::wstring::npos;
+            if (it.gas_leak)
+                QVERIFY(d.gasleak_rect > 0);
+
+            std::vector<signal_frame_ptr> frames;
+            int32_t n = 100;
+            bool at_end = false;
+            QCOMPARE(read_data_frames(d.data_dir + L"/Data.dat", 0, n, frames, d, at_end), 0);
+            QCOMPARE(n, o.frames);
+            for (int k = 0; k < n; ++k) {
+                const signal_frame& f = *frames[size_t(k)];
+                QVERIFY(std::fabs(f.spl - it.frame_spl[size_t(k)]) < 1e-4);
+                QCOMPARE(f.sample_num, o.samples);
+                QImage pic;
+                QVERIFY(pic.loadFromData(f.picture.data(), int(f.picture.size()), "JPG"));
+                QCOMPARE(pic.size(), QSize(160, 120));
+                if (it.app_type == 0) {
+                    QVERIFY(f.raw_picture_len > 0);
+                    // Raw counts times the scale give the display wave.
+                    float worst = 0;
+                    for (int i = 0; i < f.sample_num; ++i)
+                        worst =
+                            std::max(worst, std::fabs(float(f.signal[size_t(i)] * it.pa_per_count) -
+                                                      f.wave[size_t(i)]));
+                    QVERIFY(worst <= it.pa_per_count);
+                }
+            }
+            QVERIFY(QFile::exists(QString::fromStdWString(d.data_dir + L"/grab.jpg")));
+        }
+        QVERIFY(writers[0] > 0 && writers[1] > 0 && writers[2] > 0);
+        QVERIFY(leaks > 0);
+        QCOMPARE(unnamed, 1);
+        QCOMPARE(quoted, 1);
+    }
+
+    void tone_sits_in_its_band_and_pulses_on_their_phase() {
+        QTemporaryDir tmp;
+        sample_options o;
+        o.items = 1;
+        o.frames = 1;
+        o.writer = 1;
+        o.grab = false;
+        o.picture_width = 64;
+        o.picture_height = 48;
+        sample_set set;
+        QCOMPARE(generate_sample_set(tmp.path().toStdWString(), o, &set), 0);
+        const sample_item& it = set.items[0];
+        QVERIFY(!it.gas_leak);
+        std::vector<signal_frame_ptr> frames;
+        data_info d;
+        int32_t n = 1;
+        bool at_end = false;
+        read_data_frames(set.root + L"/" + it.dir_name + L"/Data.dat", 0, n, frames, d, at_end);
+        QCOMPARE(n, 1);
+        const signal_frame& f = *frames[0];
+        int peak = 0;
+        for (int b = 0; b < f.spectrum_num; ++b)
+            if (f.spectrum[size_t(b)] > f.spectrum[size_t(peak)])
+                peak = b;
+        QCOMPARE(peak, int(it.tone_hz / (it.fs / 2.0 / 768)));
+        QVERIFY(std::fabs(f.spectrum[size_t(peak)] - it.tone_pa / std::sqrt(2.0)) < 1e-4);
+        // The largest excursion lies just after 45 or 225 degrees of a cycle.
+        int at = 0;
+        for (int i = 0; i < f.wave_num; ++i)
+            if (std::fabs(f.wave[size_t(i)]) > std::fabs(f.wave[size_t(at)]))
+                at = i;
+        const double cycle = it.fs / 50.0;
+        const double phase = std::fmod(at, cycle) / cycle * 360.0;
+        QVERIFY2((phase >= 45 && phase < 50) || (phase >= 225 && phase < 230),
+                 qPrintable(QString::number(phase)));
+    }
+
+    void same_seed_same_bytes_and_full_size_pictures() {
+        QTemporaryDir a, b;
+        sample_options o;
+        o.items = 3;
+        o.frames = 2;
+        sample_set sa, sb;
+        QCOMPARE(generate_sample_set(a.path().toStdWString(), o, &sa), 0);
+        QCOMPARE(generate_sample_set(b.path().toStdWString(), o, &sb), 0);
+        for (size_t i = 0; i < sa.items.size(); ++i) {
+            const QString rel = QString::fromStdWString(sa.items[i].dir_name) + "/Data.dat";
+            QFile fa(a.filePath(rel)), fb(b.filePath(rel));
+            QVERIFY(fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly));
+            QVERIFY(fa.readAll() == fb.readAll());
+        }
+        QImage grab(a.filePath(QString::fromStdWString(sa.items[0].dir_name) + "/grab.jpg"));
+        QCOMPARE(grab.size(), QSize(640, 480));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_samplegen)
+#include "tst_samplegen.moc"

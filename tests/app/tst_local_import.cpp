@@ -1,0 +1,243 @@
+// Local import: rows written for the independent samples and for generated
+// sets, the edge cases of the directories, abort, and the directory checks.
+
+#include "app/tasks/local_import.h"
+#include "app/tasks/orn_func_obj.h"
+#include "core/app_globals.h"
+#include "platform/text.h"
+#include "store/database.h"
+#include "tools/samplegen/sample_gen.h"
+
+#include <QtTest>
+
+#include <json/json.h>
+
+#include <cmath>
+#include <fstream>
+
+namespace {
+
+Json::Value load_manifest() {
+    std::ifstream in(HALVIX_SAMPLES_DIR "/basic.manifest.json");
+    Json::Value root;
+    Json::CharReaderBuilder b;
+    std::string errors;
+    Json::parseFromStream(b, in, &root, &errors);
+    return root;
+}
+
+import_data_info dataset_named(const std::wstring& name) {
+    for (const auto& d : data_import_db_select_all())
+        if (d.name == name)
+            return d;
+    return {};
+}
+
+std::wstring w(const QString& s) {
+    return s.toStdWString();
+}
+
+} // namespace
+
+class tst_local_import : public QObject {
+    Q_OBJECT
+    QTemporaryDir data_home; // the program's data folder
+    QTemporaryDir work;      // data sets to import
+    std::atomic<uint8_t> no_abort{0};
+
+private slots:
+    void initTestCase() {
+        register_meta_types();
+        set_app_data_location(w(data_home.path()));
+        QDir(data_home.path()).mkpath("config");
+        QCOMPARE(db_init(), 0);
+    }
+
+    void samples_import_as_their_manifest_says() {
+        const Json::Value m = load_manifest();
+        std::vector<double> steps;
+        const local_import_result r =
+            import_local_roots({utf8_to_wide(HALVIX_SAMPLES_DIR "/basic/")}, no_abort,
+                               [&](double v) { steps.push_back(v); });
+        QCOMPARE(r.total, m["subdirectories"].asInt());
+        QCOMPARE(r.inserted_all, m["data_items"].asInt());
+        QCOMPARE(r.import_ids.size(), size_t(1));
+        QVERIFY(!steps.empty());
+        QVERIFY(std::is_sorted(steps.begin(), steps.end()));
+
+        const import_data_info set = dataset_named(L"basic");
+        QCOMPARE(set.id, r.import_ids[0]);
+        QCOMPARE(set.sn, std::string("1"));
+        QCOMPARE(set.local_root, utf8_to_wide(HALVIX_SAMPLES_DIR "/basic"));
+        QCOMPARE(set.app_name, std::string("TarvoOrnApp")); // first item's writer
+        const std::vector<data_info> rows = data_list_db_select(set, false, false, false);
+        QCOMPARE(int(rows.size()), m["data_items"].asInt());
+        for (const Json::Value& item : m["items"]) {
+            if (item["skip"].asBool())
+                continue;
+            const data_info* row = nullptr;
+            for (const auto& d : rows)
+                if (wide_to_utf8(d.dir_name) == item["dir"].asString())
+                    row = &d;
+            QVERIFY2(row, item["dir"].asCString());
+            const Json::Value& want = item["import_row"];
+            QCOMPARE(wide_to_utf8(row->data_name), want["data_name"].asString());
+            QVERIFY(std::fabs(row->spl - want["spl"].asDouble()) < 0.0006);
+            bool frame_ok = false;
+            for (const auto& f : want["frame_num"])
+                frame_ok |= f.asInt() == row->frame_num;
+            QVERIFY(frame_ok);
+            QCOMPARE(row->time, item["expected_info"]["time"].asString());
+            QCOMPARE(row->valid_type, item["expected_info"]["valid_type"].asInt());
+            QCOMPARE(row->dd_start_frame_idx, 0);
+        }
+        // The stored filter columns follow note.json.
+        QCOMPARE(int(data_list_db_select(set, false, false, true).size()), 3);
+        QCOMPARE(
+            int(data_list_db_select_discharge(set, false, false, false, false, true, false).size()),
+            1);
+    }
+
+    void directories_without_items() {
+        QDir(work.path()).mkpath("empty_root");
+        QDir(work.path()).mkpath("no_items/a");
+        QDir(work.path()).mkpath("no_items/b");
+        const local_import_result e = import_local_roots(
+            {w(work.filePath("empty_root")), w(work.filePath("missing"))}, no_abort, nullptr);
+        QCOMPARE(e.total, 0);
+        QCOMPARE(e.inserted_all, 0);
+        std::vector<double> steps;
+        const local_import_result n = import_local_roots({w(work.filePath("no_items"))}, no_abort,
+                                                         [&](double v) { steps.push_back(v); });
+        QCOMPARE(n.total, 2);
+        QCOMPARE(n.processed, 2);
+        QCOMPARE(n.inserted_all, 0);
+        QVERIFY(steps.empty());
+        QVERIFY(dataset_named(L"no_items").id.empty());
+        QVERIFY(dataset_named(L"empty_root").id.empty());
+    }
+
+    void generated_set_with_unnamed_item_and_plain_folders() {
+        sample_options o;
+        o.items = 11; // item 10 has no name in its files
+        o.frames = 2;
+        o.samples = 480;
+        o.picture_width = 32;
+        o.picture_height = 24;
+        sample_set set;
+        QCOMPARE(generate_sample_set(w(work.filePath("gen")), o, &set), 0);
+        QDir(work.path()).mkpath("gen/zz_not_an_item");
+        std::vector<double> steps;
+        const local_import_result r = import_local_roots({w(work.filePath("gen"))}, no_abort,
+                                                         [&](double v) { steps.push_back(v); });
+        QCOMPARE(r.total, 12);
+        QCOMPARE(r.inserted_all, 11);
+        // The plain folder sorts last, so progress stops short of 1.
+        QCOMPARE(steps.back(), 11.0 / 12.0);
+        const import_data_info ds = dataset_named(L"gen");
+        QCOMPARE(ds.app_name, set.items[0].app_name);
+        const auto rows = data_list_db_select(ds, false, false, false);
+        QCOMPARE(rows.size(), size_t(11));
+        for (const auto& row : rows) {
+            const sample_item* it = nullptr;
+            for (const auto& s : set.items)
+                if (s.dir_name == row.dir_name)
+                    it = &s;
+            QVERIFY(it);
+            QCOMPARE(row.data_name, it->name.empty() ? it->dir_name : it->name);
+            QCOMPARE(row.frame_num, 2);
+            const double spl = it->note_has_spl ? it->note_spl : it->frame_spl[0];
+            QVERIFY(std::fabs(row.spl - spl) < 0.0006);
+        }
+    }
+
+    void abort_keeps_rows_already_written() {
+        sample_options o;
+        o.items = 6;
+        o.frames = 1;
+        o.samples = 64;
+        o.picture_width = 16;
+        o.picture_height = 16;
+        o.seed = 5;
+        QCOMPARE(generate_sample_set(w(work.filePath("abort_a")), o), 0);
+        QCOMPARE(generate_sample_set(w(work.filePath("abort_b")), o), 0);
+        std::atomic<uint8_t> abort{0};
+        int seen = 0;
+        const local_import_result r = import_local_roots(
+            {w(work.filePath("abort_a")), w(work.filePath("abort_b"))}, abort, [&](double) {
+                if (++seen == 3)
+                    abort.store(1);
+            });
+        QVERIFY(r.aborted);
+        QCOMPARE(r.inserted_all, 3);
+        const import_data_info a = dataset_named(L"abort_a");
+        QVERIFY(!a.id.empty());
+        QCOMPARE(data_list_db_count(a.id), 3);
+        QVERIFY(dataset_named(L"abort_b").id.empty());
+    }
+
+    void directory_checks() {
+        QDir(work.path()).mkpath("fresh");
+        std::vector<std::wstring> roots;
+        std::wstring refused;
+        // Accepted ones stay when a later one is refused.
+        QList<QUrl> urls = {QUrl::fromLocalFile(work.filePath("fresh") + "/"),
+                            QUrl::fromLocalFile(HALVIX_SAMPLES_DIR "/basic"),
+                            QUrl::fromLocalFile(work.filePath("other"))};
+        QCOMPARE(check_local_dir(urls, roots, &refused), local_dir_check::name_exists);
+        QCOMPARE(roots, std::vector<std::wstring>{w(work.filePath("fresh"))});
+        QCOMPARE(refused, utf8_to_wide(HALVIX_SAMPLES_DIR "/basic"));
+        QVERIFY(local_dir_check_message(local_dir_check::name_exists).contains("same as"));
+
+        roots.clear();
+        QCOMPARE(check_local_dir({QUrl("smb://server/share/set")}, roots),
+                 local_dir_check::network_path);
+        QCOMPARE(check_local_dir({QUrl::fromLocalFile("//server/share/set")}, roots),
+                 local_dir_check::network_path);
+        QVERIFY(roots.empty());
+        // The same name twice in one request.
+        QCOMPARE(check_local_dir({QUrl::fromLocalFile(work.filePath("x/dup")),
+                                  QUrl::fromLocalFile(work.filePath("y/dup"))},
+                                 roots),
+                 local_dir_check::name_exists);
+        QCOMPARE(roots.size(), size_t(1));
+        QCOMPARE(local_root_name(L"/a/b/"), std::wstring(L"b"));
+    }
+
+    void worker_runs_the_task_on_its_thread() {
+        sample_options o;
+        o.items = 4;
+        o.frames = 1;
+        o.samples = 64;
+        o.picture_width = 16;
+        o.picture_height = 16;
+        QCOMPARE(generate_sample_set(w(work.filePath("threaded")), o), 0);
+        QThread thread;
+        auto* worker = new orn_func_obj(100, nullptr);
+        worker->moveToThread(&thread);
+        connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
+        thread.start();
+        QSignalSpy progress(worker, &orn_func_obj::update_import_local_progress);
+        QSignalSpy finish(worker, &orn_func_obj::import_local_data_finish);
+        using roots = std::vector<std::wstring>;
+        const roots both = {w(work.filePath("threaded")), w(work.filePath("nope"))};
+        QMetaObject::invokeMethod(worker, "import_local_data", Qt::QueuedConnection,
+                                  Q_ARG(std::vector<std::wstring>, both));
+        QTRY_COMPARE_WITH_TIMEOUT(finish.size(), 1, 10000);
+        QCOMPARE(finish[0][0].toBool(), true);
+        QCOMPARE(finish[0][1].value<std::string>(), std::string("Local data import completed!"));
+        QCOMPARE(progress.size(), 4);
+        QCOMPARE(progress.last()[0].toDouble(), 1.0);
+
+        const roots none = {w(work.filePath("nope"))};
+        QMetaObject::invokeMethod(worker, "import_local_data", Qt::QueuedConnection,
+                                  Q_ARG(std::vector<std::wstring>, none));
+        QTRY_COMPARE_WITH_TIMEOUT(finish.size(), 2, 10000);
+        QCOMPARE(finish[1][1].value<std::string>(), std::string("No data available for import!"));
+        thread.quit();
+        thread.wait();
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_local_import)
+#include "tst_local_import.moc"

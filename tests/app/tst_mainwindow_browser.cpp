@@ -1,0 +1,276 @@
+// The data browser driven through the real main window and its worker
+// thread: pages, push paging, the ready flag, filters per writer type,
+// search, the report gate and the window's own entries.
+#include "viewer_fixture.h"
+
+#include "ui/data_tool_bar.h"
+#include "ui/lang_setting_widget.h"
+#include "ui/preview_item_widget.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWheelEvent>
+
+using namespace ui_test;
+
+class tst_mainwindow_browser : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir* tmp_ = nullptr;
+
+    static void push(TOrnViewer& w, bool forward, int times) {
+        for (int i = 0; i < times; ++i)
+            w.preview_list_scroll_action(forward ? QAbstractSlider::SliderSingleStepAdd
+                                                 : QAbstractSlider::SliderSingleStepSub);
+    }
+    static bool wait_tiles(TOrnViewer& w, int n) {
+        return QTest::qWaitFor([&] { return w.tile_count() == n && w.is_ready(); }, 10000);
+    }
+    static void to_bottom(TOrnViewer& w) {
+        QScrollBar* bar = w.preview_list()->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        w.preview_list_scroll_value_change(bar->maximum());
+    }
+
+private Q_SLOTS:
+    void init() {
+        tmp_ = new QTemporaryDir;
+        use_private_data_location(*tmp_);
+    }
+    void cleanup() {
+        close_dialogs();
+        delete tmp_;
+    }
+
+    void pages_of_250_and_push_paging() {
+        make_dataset(tmp_->path(), "big", 250);
+        auto w = start_viewer();
+        QVERIFY(click_dataset(*w, 0));
+        QCOMPARE(w->item_count(), 250);
+        QCOMPARE(w->page_num_max(), 2);
+        QVERIFY(wait_tiles(*w, 100));
+        QCOMPARE(w->tile(0)->index(), 0);
+        QVERIFY(!w->preview_list()->styleSheet().contains("preview_list_background"));
+
+        // Five pushes past the end change nothing; the sixth turns the page.
+        to_bottom(*w);
+        push(*w, true, 5);
+        QCOMPARE(w->page_index(), 0);
+        push(*w, true, 1);
+        QCOMPARE(w->page_index(), 1);
+        QVERIFY(wait_tiles(*w, 100));
+        QCOMPARE(w->tile(0)->index(), 100);
+
+        // Tiles of a later page follow "Select all".
+        w->tool_bar()->select_all_box()->setChecked(true);
+        to_bottom(*w);
+        push(*w, true, 6);
+        QCOMPARE(w->page_index(), 2);
+        QVERIFY(wait_tiles(*w, 50));
+        QCOMPARE(w->tile(49)->index(), 249);
+        QVERIFY(w->tile(0)->is_checked() && w->tile(49)->is_checked());
+        w->tool_bar()->select_all_box()->setChecked(false);
+        QVERIFY(!w->tile(0)->is_checked());
+        to_bottom(*w);
+        push(*w, true, 12); // no page after the last
+        QCOMPARE(w->page_index(), 2);
+
+        // Wheel pushes at the top go back; a push in the middle resets the count.
+        QScrollBar* bar = w->preview_list()->verticalScrollBar();
+        bar->setValue(0);
+        w->preview_list_scroll_value_change(0);
+        auto wheel = [&](int dy) {
+            QWheelEvent ev(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, dy), Qt::NoButton,
+                           Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(w->preview_list()->viewport(), &ev);
+        };
+        for (int i = 0; i < 5; ++i)
+            wheel(120);
+        QCOMPARE(w->page_index(), 2);
+        wheel(0);
+        QCOMPARE(w->page_index(), 2);
+        wheel(120);
+        QCOMPARE(w->page_index(), 1);
+        QVERIFY(wait_tiles(*w, 100));
+    }
+
+    void exact_multiple_has_no_empty_page_and_empty_result_shows_background() {
+        QCOMPARE(TOrnViewer::last_page_index(0), 0);
+        QCOMPARE(TOrnViewer::last_page_index(100), 0);
+        QCOMPARE(TOrnViewer::last_page_index(101), 1);
+        QCOMPARE(TOrnViewer::last_page_index(200), 1);
+        make_dataset(tmp_->path(), "empty", 0);
+        make_dataset(tmp_->path(), "two_hundred", 200);
+        auto w = start_viewer();
+        QVERIFY(click_dataset(*w, row_of(*w, "two_hundred")));
+        QCOMPARE(w->page_num_max(), 1);
+        QVERIFY(wait_tiles(*w, 100));
+        to_bottom(*w);
+        push(*w, true, 6);
+        QVERIFY(wait_tiles(*w, 100));
+        QCOMPARE(w->page_index(), 1);
+        to_bottom(*w);
+        push(*w, true, 6);
+        QCOMPARE(w->page_index(), 1);
+
+        QVERIFY(click_dataset(*w, row_of(*w, "empty")));
+        QCOMPARE(w->tile_count(), 0);
+        QVERIFY(w->preview_list()->styleSheet().contains("preview_list_background"));
+    }
+
+    void detail_view_updates_reach_the_shown_tile() {
+        make_dataset(tmp_->path(), "set", 120);
+        auto w = start_viewer();
+        QVERIFY(click_dataset(*w, 0));
+        QVERIFY(wait_tiles(*w, 100));
+        w->data_detail_data_time_change(3, "2024-02-03 04:05:06.789");
+        QCOMPARE(w->tile(3)->time_label()->text(), QString("2024-02-03 04:05:06"));
+        w->data_detail_data_time_change(4, "2024-02-03 04:05:06");
+        QCOMPARE(w->tile(4)->time_label()->text(), QString("2024-02-03 04:05:06"));
+        w->data_detail_data_name_change(5, "ignored: the name comes from the item array");
+        QCOMPARE(w->tile(5)->check_box()->text(), QString::fromStdWString(w->items()[5].data_name));
+        // An index of another page touches nothing.
+        w->data_detail_data_time_change(110, "2024-02-03 04:05:06");
+        QVERIFY(w->tile(10)->time_label()->text() != QString("2024-02-03 04:05:06"));
+
+        // A replaced picture is loaded again.
+        QVERIFY(w->tile(6)->picture()->image().isNull());
+        QImage img(64, 48, QImage::Format_RGB32);
+        img.fill(Qt::green);
+        QVERIFY(img.save(QString::fromStdWString(w->items()[6].data_dir) + "/grab.jpg"));
+        w->data_detail_data_frame_change(6);
+        QVERIFY(!w->tile(6)->picture()->image().isNull());
+    }
+
+    void click_while_a_page_loads_is_ignored() {
+        make_dataset(tmp_->path(), "first", 30);
+        make_dataset(tmp_->path(), "second", 10);
+        auto w = start_viewer();
+        QListWidget* list = w->dataset_list()->list_widget();
+        const int first = row_of(*w, "first");
+        const int second = row_of(*w, "second");
+        w->dataset_list()->list_widget_item_clicked(list->item(first));
+        QVERIFY(!w->is_ready());
+        w->dataset_list()->list_widget_item_clicked(list->item(second));
+        QVERIFY(wait_tiles(*w, 30));
+        QCOMPARE(w->item_count(), 30);
+        QVERIFY(log_text().contains("TOrnViewer::data_list_widget_clicked 0"));
+    }
+
+    void writer_types_switch_filters() {
+        std::vector<item_setup> orn(4);
+        orn[0].valid_type = 1;
+        orn[1].favorite = 1;
+        std::vector<item_setup> vuv(5);
+        vuv[0].discharge = 3;
+        vuv[1].discharge = 3;
+        vuv[2].favorite = 1;
+        make_dataset(tmp_->path(), "orn", 4, "TarvoOrnApp", orn);
+        make_dataset(tmp_->path(), "vuv", 5, "vuvoraro", vuv);
+        make_dataset(tmp_->path(), "sable", 2, "TarvoSableApp");
+        auto w = start_viewer();
+        data_tool_bar* bar = w->tool_bar();
+        QVERIFY(click_dataset(*w, row_of(*w, "orn")));
+        QVERIFY(!bar->normal_box()->isHidden() && bar->general_box()->isHidden());
+        bar->check_box()->setChecked(true); // re-reads the dataset with the filter
+        QVERIFY(wait_tiles(*w, 1));
+        bar->favorite_box()->setChecked(true);
+        QVERIFY(wait_tiles(*w, 2));
+
+        QVERIFY(click_dataset(*w, row_of(*w, "vuv")));
+        QVERIFY(!bar->check_box()->isChecked());
+        QVERIFY(bar->favorite_box()->isChecked());
+        QCOMPARE(bar->check_box()->text(), QString("Attention"));
+        QCOMPARE(w->item_count(), 1);
+        bar->severe_box()->setChecked(true);
+        QVERIFY(wait_tiles(*w, 3));
+
+        QVERIFY(click_dataset(*w, row_of(*w, "sable")));
+        QVERIFY(bar->normal_box()->isHidden() && bar->favorite_box()->isHidden());
+        QVERIFY(bar->gen_report_btn()->isHidden());
+    }
+
+    void search_lists_everything_and_gates_the_report() {
+        make_dataset(tmp_->path(), "a", 120);
+        make_dataset(tmp_->path(), "b", 30);
+        auto w = start_viewer();
+        w->set_word_check_result(0);
+        // No items yet: the third refusal.
+        w->on_gen_report_btn_clicked();
+        QVERIFY(msg_box_texts().contains("Data selection is required for report generation!"));
+        answer_msg_boxes();
+
+        QVERIFY(click_dataset(*w, row_of(*w, "b")));
+        QVERIFY(wait_tiles(*w, 30));
+        w->on_gen_report_btn_clicked();
+        QVERIFY(
+            msg_box_texts().contains("Please select the data you want to generate a report for!"));
+        answer_msg_boxes();
+        w->set_word_check_result(-1);
+        w->on_gen_report_btn_clicked();
+        QVERIFY(msg_box_texts().contains(
+            "WORD application failed to load. Report generation will not be possible!"));
+        answer_msg_boxes();
+
+        w->tool_bar()->search_btn()->click();
+        QVERIFY(wait_tiles(*w, 100));
+        QVERIFY(w->in_search_mode());
+        QCOMPARE(w->item_count(), 150);
+        QCOMPARE(w->page_num_max(), 1);
+        QCOMPARE(w->dataset_list()->list_widget()->currentRow(), -1);
+        w->tile(0)->set_checked(true);
+        w->on_gen_report_btn_clicked();
+        QCOMPARE(msg_boxes().size(), 1);
+        QVERIFY(msg_box_texts().contains("Data search cannot be used for report generation!"));
+        answer_msg_boxes();
+
+        // A dataset click ends search mode.
+        QVERIFY(click_dataset(*w, row_of(*w, "a")));
+        QVERIFY(!w->in_search_mode());
+        QVERIFY(wait_tiles(*w, 100));
+    }
+
+    void language_change_ends_the_program_and_dpi_is_logged() {
+        auto w = start_viewer();
+        QVERIFY(w->isVisible());
+        w->logical_dots_per_inch_changed(144.0);
+        QVERIFY(log_text().contains("logical_dots_per_inch_changed 144.000 1.50"));
+        // The window's only menu: "Language setting", opened at the cursor.
+        QStringList actions;
+        QTimer::singleShot(0, [&actions] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* menu = qobject_cast<QMenu*>(top))
+                    if (menu->isVisible()) {
+                        for (QAction* a : menu->actions())
+                            actions << a->text();
+                        menu->close();
+                    }
+        });
+        QContextMenuEvent menu_event(QContextMenuEvent::Mouse, QPoint(400, 300));
+        QCoreApplication::sendEvent(w.get(), &menu_event);
+        QCOMPARE(actions, QStringList{"Language setting"});
+        QVERIFY(menu_event.isAccepted());
+
+        w->lang_action_triggered(false);
+        lang_setting_widget* dlg = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<lang_setting_widget*>(top))
+                dlg = d;
+        QVERIFY(dlg);
+        dlg->combo()->setCurrentIndex(dlg->combo()->currentIndex() == 0 ? 1 : 0);
+        dlg->on_ok_clicked();
+        QVERIFY(w->isVisible());
+        answer_msg_boxes();
+        QVERIFY(!w->isVisible());
+        QVERIFY(log_text().contains("user exit"));
+    }
+};
+
+QTEST_MAIN(tst_mainwindow_browser)
+#include "tst_mainwindow_browser.moc"

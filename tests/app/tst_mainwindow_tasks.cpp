@@ -1,0 +1,202 @@
+// Worker tasks driven from the main window: delete and remove of items
+// (selected or all, on every page), the local import with its progress
+// dialog and finish box, and a rename of the shown dataset.
+#include "viewer_fixture.h"
+
+#include "app/tasks/orn_func_obj.h"
+#include "store/database.h"
+#include "tools/samplegen/sample_gen.h"
+#include "ui/data_rename_wodget.h"
+#include "ui/data_tool_bar.h"
+#include "ui/kit/task_progress_widget.h"
+#include "ui/preview_item_widget.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+
+using namespace ui_test;
+
+class tst_mainwindow_tasks : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir* tmp_ = nullptr;
+
+    static bool progress_open() {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (qobject_cast<task_progress_widget*>(top) && top->isVisible())
+                return true;
+        return false;
+    }
+    // Confirms the question and waits until the task's dialog has gone.
+    static bool confirm_and_wait() {
+        if (answer_msg_boxes() != 1)
+            return false;
+        return QTest::qWaitFor([] { return !progress_open(); }, 20000);
+    }
+    static int count_dirs(const QString& path) {
+        return QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+    }
+
+private Q_SLOTS:
+    void init() {
+        tmp_ = new QTemporaryDir;
+        use_private_data_location(*tmp_);
+    }
+    void cleanup() {
+        close_dialogs();
+        delete tmp_;
+    }
+
+    void select_all_delete_removes_every_item_on_all_pages() {
+        const import_data_info big = make_dataset(tmp_->path(), "big", 230);
+        make_dataset(tmp_->path(), "other", 3);
+        auto w = start_viewer();
+        QVERIFY(click_dataset(*w, row_of(*w, "big")));
+        QTest::qWaitFor([&] { return w->tile_count() == 100; });
+
+        // Nothing checked: refused.
+        w->on_delete_btn_clicked(true);
+        QVERIFY(msg_box_texts().contains("Please select the data you want to delete/remove!"));
+        answer_msg_boxes();
+
+        w->tool_bar()->select_all_box()->setChecked(true);
+        QVERIFY(w->tile(99)->is_checked());
+        w->on_delete_btn_clicked(true);
+        QVERIFY(msg_box_texts().contains(
+            "Confirm deletion of a dataset? The dataset is not recoverable after deletion!"));
+        QVERIFY(confirm_and_wait());
+        QVERIFY(QTest::qWaitFor([&] { return w->dataset_list()->list_widget()->count() == 1; }));
+        QCOMPARE(data_list_db_count(big.id), 0);
+        QVERIFY(!QDir(tmp_->path() + "/big").exists());
+        QVERIFY(data_import_db_select_by_id(big.id).id.empty());
+        QVERIFY(QDir(tmp_->path() + "/other").exists());
+        QVERIFY(QTest::qWaitFor([&] { return w->is_ready() && w->item_count() == 0; }));
+        w->tool_bar()->select_all_box()->setChecked(false);
+    }
+
+    void remove_keeps_files_even_when_it_empties_the_dataset() {
+        const import_data_info set = make_dataset(tmp_->path(), "set", 3);
+        auto w = start_viewer();
+        QVERIFY(click_dataset(*w, 0));
+        QVERIFY(QTest::qWaitFor([&] { return w->tile_count() == 3; }));
+        w->tile(0)->set_checked(true);
+        w->tile(2)->set_checked(true);
+        w->on_delete_btn_clicked(false);
+        QVERIFY(msg_box_texts().contains("Confirm to remove data from dataset?"));
+        QVERIFY(confirm_and_wait());
+        QVERIFY(QTest::qWaitFor([&] { return w->is_ready() && w->tile_count() == 1; }));
+        QCOMPARE(data_list_db_count(set.id), 1);
+        QCOMPARE(count_dirs(tmp_->path() + "/set"), 3);
+
+        w->tile(0)->set_checked(true);
+        w->on_delete_btn_clicked(false);
+        QVERIFY(confirm_and_wait());
+        QVERIFY(QTest::qWaitFor([&] { return w->dataset_list()->list_widget()->count() == 0; }));
+        QVERIFY(data_import_db_select_by_id(set.id).id.empty());
+        QCOMPARE(count_dirs(tmp_->path() + "/set"), 3); // the user's files stay
+    }
+
+    void aborted_delete_keeps_the_rest_and_still_finishes() {
+        // The worker on the test thread, so the abort lands exactly after
+        // the second item.
+        const import_data_info set = make_dataset(tmp_->path(), "set", 10);
+        std::vector<data_info> items = data_list_db_select(set, false, false, false);
+        std::vector<int> selection;
+        orn_func_obj worker(100, nullptr);
+        QSignalSpy finish(&worker, &orn_func_obj::delete_data_finish);
+        int progress = 0;
+        connect(&worker, &orn_func_obj::delete_data_progress, &worker, [&](double) {
+            if (++progress == 2)
+                worker.abort_delete_data();
+        });
+        worker.abort_delete_data(); // a stale flag from before is cleared on entry
+        worker.delete_data(&items, &selection, true);
+        QCOMPARE(progress, 2);
+        QCOMPARE(finish.count(), 1);
+        QCOMPARE(finish.at(0).at(0).toBool(), true);
+        QCOMPARE(finish.at(0).at(2).toBool(), false); // the dataset still has items
+        QCOMPARE(data_list_db_count(set.id), 8);
+        QCOMPARE(count_dirs(tmp_->path() + "/set"), 8);
+
+        // Reading a page emits the indices of that page only.
+        QSignalSpy one(&worker, &orn_func_obj::read_one_data_finish);
+        QSignalSpy page(&worker, &orn_func_obj::read_one_page_finish);
+        worker.read_local_data(250, 2);
+        QCOMPARE(one.count(), 50);
+        QCOMPARE(one.first().at(0).toInt(), 200);
+        QCOMPARE(one.last().at(0).toInt(), 249);
+        QCOMPARE(page.count(), 1);
+    }
+
+    void delete_of_checked_items_in_search_mode_searches_again() {
+        make_dataset(tmp_->path(), "s1", 4);
+        make_dataset(tmp_->path(), "s2", 4);
+        auto w = start_viewer();
+        w->tool_bar()->search_btn()->click();
+        QVERIFY(QTest::qWaitFor([&] { return w->tile_count() == 8; }));
+        w->tile(0)->set_checked(true);
+        const QString dir = QString::fromStdWString(w->tile(0)->data().data_dir);
+        QVERIFY(QDir(dir).exists());
+        w->on_delete_btn_clicked(true);
+        QVERIFY(confirm_and_wait());
+        QVERIFY(QTest::qWaitFor([&] { return w->tile_count() == 7 && w->item_count() == 7; }));
+        QVERIFY(w->in_search_mode());
+        QVERIFY(!QDir(dir).exists());
+    }
+
+    void local_import_from_the_gui() {
+        sample_options opt;
+        opt.items = 6;
+        opt.frames = 2;
+        const QString root = tmp_->path() + "/field_set";
+        QCOMPARE(generate_sample_set(root.toStdWString(), opt), 0);
+        auto w = start_viewer();
+        QCOMPARE(w->dataset_list()->list_widget()->count(), 0);
+        w->start_import_local_data({root.toStdWString()});
+        QVERIFY(progress_open());
+        QVERIFY(QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, 20000));
+        QVERIFY(!progress_open());
+        QVERIFY(msg_box_texts().contains("Local data import"));
+        QVERIFY(msg_box_texts().contains("Local data import completed!"));
+        answer_msg_boxes();
+        QCOMPARE(w->dataset_list()->list_widget()->count(), 1);
+        QVERIFY(click_dataset(*w, 0));
+        QVERIFY(QTest::qWaitFor([&] { return w->tile_count() == 6; }));
+        // Tiles show the pictures of the generated items.
+        QVERIFY(!w->tile(0)->picture()->image().isNull());
+        // A tile opens the detail view of its item.
+        w->tile(1)->open_detail();
+        QWidget* detail = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->inherits("data_detail_widget"))
+                detail = top;
+        QVERIFY(detail);
+        QVERIFY(detail->windowModality() == Qt::ApplicationModal);
+        close_dialogs(); // before the analysis worker ends with the window
+    }
+
+    void renaming_the_shown_dataset_reloads_the_browser() {
+        make_dataset(tmp_->path(), "before", 5);
+        auto w = start_viewer();
+        QVERIFY(click_dataset(*w, 0));
+        QVERIFY(QTest::qWaitFor([&] { return w->tile_count() == 5; }));
+        w->dataset_list()->list_widget_rename(false);
+        data_rename_wodget* dlg = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<data_rename_wodget*>(top))
+                dlg = d;
+        QVERIFY(dlg);
+        dlg->line_edit()->setText("after");
+        dlg->on_ok_clicked();
+        QVERIFY(QTest::qWaitFor([&] { return w->is_ready() && w->tile_count() == 5; }));
+        QVERIFY(
+            QString::fromStdWString(w->items()[0].data_dir).startsWith(tmp_->path() + "/after/"));
+        QVERIFY(QDir(QString::fromStdWString(w->items()[0].data_dir)).exists());
+    }
+};
+
+QTEST_MAIN(tst_mainwindow_tasks)
+#include "tst_mainwindow_tasks.moc"

@@ -1,0 +1,242 @@
+// Platform layer: scaling text, language ids, calendar arithmetic of the crash
+// handler, atomic file replacement and the keep-awake request.
+
+#include "platform/atomic_file.h"
+#include "platform/crash_handler.h"
+#include "platform/instance_lock.h"
+#include "platform/keep_awake.h"
+#include "platform/shell.h"
+#include "platform/system_info.h"
+#include "platform/text.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <cerrno>
+#include <ctime>
+
+// Stands in for the desktop's screen saver on a private bus.
+class fake_screen_saver : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
+public:
+    QAtomicInt inhibits;
+    QAtomicInt released_cookie;
+public Q_SLOTS:
+    uint Inhibit(const QString& application, const QString& reason) {
+        Q_UNUSED(application);
+        Q_UNUSED(reason);
+        inhibits.ref();
+        return 4242;
+    }
+    void UnInhibit(uint cookie) { released_cookie.storeRelease(static_cast<int>(cookie)); }
+};
+
+class tst_platform : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void text_encodings() {
+        QCOMPARE(platform::utf8_to_wide(std::string()), std::wstring());
+        QCOMPARE(platform::wide_to_utf8(std::wstring()), std::string());
+        // Chinese, a character outside the basic plane, and an embedded NUL
+        // survive both directions byte for byte.
+        const std::string text("\xe5\xb1\x80\xe9\x83\xa8 \xf0\x9f\x98\x80 a\0b", 15);
+        const std::wstring wide = platform::utf8_to_wide(text);
+        QCOMPARE(wide, std::wstring(L"\u5c40\u90e8 \U0001F600 a\0b", 8));
+        QCOMPARE(platform::wide_to_utf8(wide), text);
+        // Bytes that are no UTF-8 (a stray continuation byte, a sequence cut
+        // at the end) become replacement characters; the text around stays.
+        const std::wstring damaged = platform::utf8_to_wide(std::string("x\x80y\xe5\xb1"));
+        QVERIFY(damaged.size() >= 4);
+        QCOMPARE(damaged.substr(0, 3), std::wstring(L"x\uFFFDy"));
+        QVERIFY(damaged.find_first_not_of(L'\uFFFD', 3) == std::wstring::npos);
+    }
+
+    void scale_factor_text_rule() {
+        QCOMPARE(platform::scale_factor_text(1.0), std::string());
+        QCOMPARE(platform::scale_factor_text(0.75), std::string());
+        QCOMPARE(platform::scale_factor_text(1.25), std::string("1.25"));
+        QCOMPARE(platform::scale_factor_text(1.5), std::string("1.50"));
+        QCOMPARE(platform::scale_factor_text(2.0), std::string("2.00"));
+        // Here the toolkit scales by itself: nothing is set.
+        QCOMPARE(platform::screen_scale_ratio(), 1.0);
+        qunsetenv("QT_SCALE_FACTOR");
+        QCOMPARE(platform::apply_screen_scaling(), std::string());
+        QVERIFY(!qEnvironmentVariableIsSet("QT_SCALE_FACTOR"));
+    }
+
+    void language_ids() {
+        QCOMPARE(platform::language_id_for(QLocale(QLocale::English, QLocale::UnitedStates)),
+                 0x409u);
+        QCOMPARE(platform::language_id_for(QLocale(QLocale::English, QLocale::UnitedKingdom)),
+                 0x809u);
+        QCOMPARE(platform::language_id_for(QLocale(QLocale::English, QLocale::Germany)), 0x409u);
+        QCOMPARE(platform::language_id_for(QLocale(QLocale::Chinese, QLocale::China)), 0x804u);
+        QCOMPARE(platform::language_id_for(QLocale(QLocale::Chinese, QLocale::Taiwan)), 0x404u);
+        QCOMPARE(platform::language_id_for(QLocale(QLocale::Chinese, QLocale::HongKong)), 0xc04u);
+        QCOMPARE(platform::language_id_for(QLocale(QLocale::German, QLocale::Germany)), 0u);
+        QCOMPARE(platform::language_id_for(QLocale::c()), 0u);
+        QCOMPARE(platform::oem_code_page(), 65001u);
+    }
+
+    void folders_follow_xdg() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path() + "/data"));
+        QCOMPARE(QString::fromStdWString(platform::common_data_folder()), dir.path() + "/data");
+        int err = -1;
+        const std::wstring exe = platform::executable_path(&err);
+        QCOMPARE(err, 0);
+        QCOMPARE(QString::fromStdWString(exe), QCoreApplication::applicationFilePath());
+        QCOMPARE(platform::program_version(), std::string(HALVIX_VERSION));
+        QCOMPARE(QString::fromStdString(platform::program_version()).split('.').size(), 4);
+    }
+
+    // The crash handler's own date arithmetic must agree with the C library
+    // across leap years, month ends and the years around 2000.
+    void civil_time_matches_library() {
+        const long long samples[] = {0,          59,         86399,      86400,
+                                     951782400,  951868800,  978307199,  1706538515,
+                                     1709164800, 4102444799, 4107542400, 253402300799LL};
+        for (long long s : samples) {
+            std::time_t t = static_cast<std::time_t>(s);
+            std::tm tm{};
+            gmtime_r(&t, &tm);
+            int f[6];
+            platform::civil_from_seconds(s, f);
+            QCOMPARE(f[0], tm.tm_year + 1900);
+            QCOMPARE(f[1], tm.tm_mon + 1);
+            QCOMPARE(f[2], tm.tm_mday);
+            QCOMPARE(f[3], tm.tm_hour);
+            QCOMPARE(f[4], tm.tm_min);
+            QCOMPARE(f[5], tm.tm_sec);
+        }
+        for (long long s = 0; s < 4102444800LL; s += 86400LL * 37 + 3607) {
+            std::time_t t = static_cast<std::time_t>(s);
+            std::tm tm{};
+            gmtime_r(&t, &tm);
+            int f[6];
+            platform::civil_from_seconds(s, f);
+            if (f[0] != tm.tm_year + 1900 || f[1] != tm.tm_mon + 1 || f[2] != tm.tm_mday)
+                QFAIL(qPrintable(QString("date differs at %1").arg(s)));
+        }
+    }
+
+    void atomic_replace() {
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/config.json";
+        QCOMPARE(platform::write_file_atomic(path.toStdString(), "first\n"), 0);
+        QCOMPARE(platform::write_file_atomic(path.toStdString(), "second"), 0);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("second"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"config.json"});
+
+        // A missing directory fails cleanly and leaves nothing behind.
+        const QString missing = dir.path() + "/none/config.json";
+        QCOMPARE(platform::write_file_atomic(missing.toStdString(), "x"), ENOENT);
+        // A directory in the way is not replaced by a file.
+        QVERIFY(QDir(dir.path()).mkdir("taken"));
+        QVERIFY(platform::write_file_atomic((dir.path() + "/taken").toStdString(), "x") != 0);
+        QVERIFY(QFileInfo(dir.path() + "/taken").isDir());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"config.json"});
+    }
+
+    void instance_lock_refuses_second_holder() {
+        QTemporaryDir dir;
+        platform::instance_lock first;
+        QVERIFY(first.acquire(dir.path().toStdWString(), L"Halvix"));
+        QVERIFY(first.held());
+        QVERIFY(QFile::exists(dir.path() + "/Halvix.lock"));
+        platform::instance_lock second;
+        QVERIFY(!second.acquire(dir.path().toStdWString(), L"Halvix"));
+        QVERIFY(!second.held());
+        // Another name is another lock.
+        platform::instance_lock other;
+        QVERIFY(other.acquire(dir.path().toStdWString(), L"Other"));
+    }
+
+    void instance_lock_in_unwritable_place_does_not_block_start() {
+        platform::instance_lock lock;
+        QVERIFY(lock.acquire(L"/proc/no-such-dir", L"Halvix"));
+        QVERIFY(!lock.held());
+    }
+
+    void shell_refuses_missing_paths() {
+        QCOMPARE(platform::open_directory(L"/no/such/dir"), ENOENT);
+        QCOMPARE(platform::open_directory(L""), ENOENT);
+        QCOMPARE(platform::reveal_in_file_manager(L"/no/such/file"), ENOENT);
+    }
+
+    void keep_awake_without_bus_does_nothing() {
+        QDBusConnection none(QStringLiteral("halvix-no-bus"));
+        QVERIFY(!none.isConnected());
+        platform::keep_awake guard(none, QStringLiteral("test"));
+        QVERIFY(!guard.active());
+    }
+
+    void keep_awake_asks_and_releases() {
+        const QString daemon = QStandardPaths::findExecutable("dbus-daemon");
+        if (daemon.isEmpty())
+            QSKIP("dbus-daemon not installed");
+        QTemporaryDir dir;
+        QFile conf(dir.path() + "/bus.conf");
+        QVERIFY(conf.open(QIODevice::WriteOnly));
+        conf.write(
+            QString("<busconfig><type>session</type>"
+                    "<listen>unix:dir=%1</listen>"
+                    "<auth>EXTERNAL</auth>"
+                    "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                    "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>")
+                .arg(dir.path())
+                .toUtf8());
+        conf.close();
+        QProcess bus;
+        bus.start(daemon, {"--config-file=" + conf.fileName(), "--print-address=1", "--nofork"});
+        if (!bus.waitForStarted() || !bus.waitForReadyRead(10000))
+            QSKIP("a private message bus could not be started here");
+        const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+        QVERIFY(!address.isEmpty());
+
+        QThread service_thread;
+        fake_screen_saver saver;
+        saver.moveToThread(&service_thread);
+        service_thread.start();
+        QDBusConnection service = QDBusConnection::connectToBus(address, "halvix-service");
+        QVERIFY(service.isConnected());
+        QVERIFY(service.registerObject("/org/freedesktop/ScreenSaver", &saver,
+                                       QDBusConnection::ExportAllSlots));
+        QVERIFY(service.registerService("org.freedesktop.ScreenSaver"));
+
+        QDBusConnection client = QDBusConnection::connectToBus(address, "halvix-client");
+        QVERIFY(client.isConnected());
+        {
+            platform::keep_awake guard(client, QStringLiteral("test"));
+            QVERIFY(guard.active());
+            QCOMPARE(saver.inhibits.loadAcquire(), 1);
+            QCOMPARE(saver.released_cookie.loadAcquire(), 0);
+        }
+        QTRY_COMPARE(saver.released_cookie.loadAcquire(), 4242);
+
+        service.unregisterObject("/org/freedesktop/ScreenSaver");
+        QDBusConnection::disconnectFromBus("halvix-service");
+        QDBusConnection::disconnectFromBus("halvix-client");
+        service_thread.quit();
+        service_thread.wait();
+        bus.kill();
+        bus.waitForFinished();
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_platform)
+#include "tst_platform.moc"

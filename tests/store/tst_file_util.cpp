@@ -1,0 +1,187 @@
+// Paths, directories, silent file operations, time texts and name checks.
+
+#include "platform/text.h"
+#include "store/file_util.h"
+#include "store_fixture.h"
+
+#include <QDateTime>
+#include <QtTest>
+
+#include <cerrno>
+#include <regex>
+
+namespace {
+void write_file(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray read_file(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+} // namespace
+
+class tst_file_util : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void existence_and_size() {
+        store_fixture fx;
+        write_file(fx.path("f.bin"), QByteArray(1234, 'x'));
+        write_file(fx.path("empty"), QByteArray());
+        QVERIFY(path_exists(fx.wpath("f.bin")));
+        QVERIFY(path_exists(fx.wpath()));
+        QVERIFY(!path_exists(fx.wpath("nope")));
+        QVERIFY(!path_exists(L""));
+        QVERIFY(dir_exists(fx.wpath()));
+        QVERIFY(!dir_exists(fx.wpath("f.bin")));
+        QCOMPARE(file_size(fx.wpath("f.bin")), 1234);
+        QCOMPARE(file_size(fx.wpath("empty")), 0);
+        QCOMPARE(file_size(fx.wpath("nope")), -1);
+        QCOMPARE(file_size(fx.wpath()), -1);
+        std::string version;
+        QCOMPARE(query_file_version(fx.wpath("f.bin"), version), 0);
+        QCOMPARE(version, std::string(HALVIX_VERSION));
+        QCOMPARE(query_file_version(fx.wpath("nope"), version), ENOENT);
+    }
+
+    void create_directories_walks_the_path() {
+        store_fixture fx;
+        QDir().mkpath(fx.path("a"));
+        QCOMPARE(create_directories(fx.wpath("a/b/c")), 0);
+        QVERIFY(QFileInfo(fx.path("a/b")).isDir());
+        QVERIFY(QFileInfo(fx.path("a/b/c")).isDir());
+        write_file(fx.path("a/b/c/keep.txt"), "keep");
+        QCOMPARE(create_directories(fx.wpath("a/b/c")), 0); // existing: nothing happens
+        QCOMPARE(read_file(fx.path("a/b/c/keep.txt")), QByteArray("keep"));
+        QCOMPARE(create_directories(fx.wpath("x/y/")), 0);
+        QVERIFY(QFileInfo(fx.path("x/y")).isDir());
+        QCOMPARE(create_directories(fx.wpath("中文/目录")), 0);
+        QVERIFY(QFileInfo(fx.path("中文/目录")).isDir());
+        // A file in the way stops the walk with the system's error.
+        QCOMPARE(create_directories(fx.wpath("a/b/c/keep.txt/d")), ENOTDIR);
+    }
+
+    void split_path_at_last_separator() {
+        std::wstring dir, name;
+        QCOMPARE(split_path(L"/data/set/item/Data.dat", dir, name), 0);
+        QCOMPARE(dir, std::wstring(L"/data/set/item"));
+        QCOMPARE(name, std::wstring(L"Data.dat"));
+        split_path(L"C:\\x\\y.dat", dir, name);
+        QCOMPARE(dir, std::wstring(L"C:\\x"));
+        QCOMPARE(name, std::wstring(L"y.dat"));
+        split_path(L"plain.txt", dir, name);
+        QVERIFY(dir.empty() && name.empty());
+        split_path(L"/d/", dir, name);
+        QCOMPARE(dir, std::wstring(L"/d"));
+        QVERIFY(name.empty());
+    }
+
+    void list_subdirectories_cases() {
+        store_fixture fx;
+        write_file(fx.path("files/a.txt"), "a");
+        write_file(fx.path("files/b.txt"), "b");
+        std::vector<std::wstring> out;
+        QCOMPARE(list_subdirectories(fx.wpath("files"), out), 0);
+        QVERIFY(out.empty());
+        QCOMPARE(list_subdirectories(fx.wpath("missing"), out), ENOENT);
+        QCOMPARE(list_subdirectories(fx.wpath("files/a.txt"), out), ENOTDIR);
+        QVERIFY(out.empty());
+
+        QDir().mkpath(fx.path("set/item1"));
+        QDir().mkpath(fx.path("set/数据2"));
+        QDir().mkpath(fx.path("set/.hidden"));
+        write_file(fx.path("set/file.dat"), "x");
+        out.push_back(L"kept");
+        QCOMPARE(list_subdirectories(fx.wpath("set"), out), 0);
+        std::sort(out.begin() + 1, out.end());
+        std::vector<std::wstring> want{L"kept", fx.wpath("set/item1"), fx.wpath("set/数据2")};
+        std::sort(want.begin() + 1, want.end());
+        QCOMPARE(out, want);
+    }
+
+    void copy_rename_delete() {
+        store_fixture fx;
+        write_file(fx.path("src/a.txt"), "A");
+        write_file(fx.path("src/sub/b.txt"), "B");
+        // A tree to a new place, then into an existing directory under its own name.
+        QCOMPARE(copy_path(fx.wpath("src"), fx.wpath("copy")), 0);
+        QCOMPARE(read_file(fx.path("copy/sub/b.txt")), QByteArray("B"));
+        QDir().mkpath(fx.path("into"));
+        QCOMPARE(copy_path(fx.wpath("src"), fx.wpath("into")), 0);
+        QCOMPARE(read_file(fx.path("into/src/a.txt")), QByteArray("A"));
+        // A file into an existing directory, replacing an older copy.
+        write_file(fx.path("into/a.txt"), "old");
+        QCOMPARE(copy_path(fx.wpath("src/a.txt"), fx.wpath("into")), 0);
+        QCOMPARE(read_file(fx.path("into/a.txt")), QByteArray("A"));
+        QCOMPARE(read_file(fx.path("src/a.txt")), QByteArray("A"));
+
+        // A tree copied into itself is refused instead of recursing.
+        QCOMPARE(copy_path(fx.wpath("src"), fx.wpath("src/sub")), EINVAL);
+        QVERIFY(!QFileInfo::exists(fx.path("src/sub/src")));
+
+        QCOMPARE(rename_path(fx.wpath("copy"), fx.wpath("moved")), 0);
+        QVERIFY(!QFileInfo::exists(fx.path("copy")));
+        QCOMPARE(read_file(fx.path("moved/sub/b.txt")), QByteArray("B"));
+        // Never replaces what is there.
+        QCOMPARE(rename_path(fx.wpath("moved"), fx.wpath("src")), EEXIST);
+        QCOMPARE(read_file(fx.path("src/sub/b.txt")), QByteArray("B"));
+        QVERIFY(QFileInfo::exists(fx.path("moved")));
+
+        QCOMPARE(delete_path(fx.wpath("moved")), 0);
+        QVERIFY(!QFileInfo::exists(fx.path("moved")));
+        QCOMPARE(delete_path(fx.wpath("src/a.txt")), 0);
+        QVERIFY(QFileInfo::exists(fx.path("src/sub/b.txt")));
+    }
+
+    void failures_are_logged() {
+        store_fixture fx;
+        const QString a = fx.path("missing");
+        const QString b = fx.path("target");
+        QCOMPARE(rename_path(a.toStdWString(), b.toStdWString()), ENOENT);
+        QCOMPARE(copy_path(a.toStdWString(), b.toStdWString()), ENOENT);
+        QCOMPARE(delete_path(a.toStdWString()), ENOENT);
+        const QString log = fx.log_text();
+        QCOMPARE(log.count(QString("rename_file err:%1 %2,%3").arg(ENOENT).arg(a, b)), 2);
+        QVERIFY(log.contains(QString("rename_file err:%1\r\n").arg(ENOENT)));
+        QVERIFY(!QFileInfo::exists(b));
+    }
+
+    void time_texts() {
+        local_time t;
+        t.year = 2024;
+        t.month = 1;
+        t.day = 29;
+        t.hour = 14;
+        t.minute = 28;
+        t.second = 35;
+        t.millisecond = 42;
+        QCOMPARE(time_stamp_name(t), std::string("20240129_142835_042"));
+        QCOMPARE(time_stamp_text(t), std::string("2024-01-29 14:28:35.042"));
+        const QDateTime local(QDate(2024, 1, 29), QTime(14, 28, 35, 42), Qt::LocalTime);
+        QCOMPARE(now_seconds(t), local.toMSecsSinceEpoch() / 1000.0);
+
+        QVERIFY(std::regex_match(time_stamp_text(),
+                                 std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3})")));
+        QVERIFY(std::regex_match(time_stamp_name(), std::regex(R"(\d{8}_\d{6}_\d{3})")));
+        const double now = QDateTime::currentMSecsSinceEpoch() / 1000.0;
+        QVERIFY(qAbs(now_seconds() - now) < 5.0);
+    }
+
+    void name_checks() {
+        for (const char* bad : {"a/b", "x?", "a\\b", "c:", "*", "q\"", "<", ">", "p|"}) {
+            QVERIFY2(!is_valid_name(std::string(bad)), bad);
+            QVERIFY2(!is_valid_name(utf8_to_wide(bad)), bad);
+        }
+        for (const char* good : {"a b", "v1.2.data", "泄漏 点", ""}) {
+            QVERIFY2(is_valid_name(std::string(good)), good);
+            QVERIFY2(is_valid_name(utf8_to_wide(good)), good);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_file_util)
+#include "tst_file_util.moc"

@@ -1,0 +1,195 @@
+// The browser's tool bar (filters per writer type, search) and its tiles.
+#include "ui_test_util.h"
+
+#include "ui/data_tool_bar.h"
+#include "ui/preview_item_widget.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace ui_test;
+
+class tst_browser_widgets : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir* tmp_ = nullptr;
+
+private Q_SLOTS:
+    void init() {
+        tmp_ = new QTemporaryDir;
+        use_private_data_location(*tmp_);
+    }
+    void cleanup() {
+        close_dialogs();
+        delete tmp_;
+    }
+
+    void filter_boxes_follow_the_writer_type() {
+        data_tool_bar bar;
+        QList<QWidget*> filters = {bar.normal_box(),    bar.check_box(),    bar.general_box(),
+                                   bar.severe_box(),    bar.critical_box(), bar.favorite_box(),
+                                   bar.gen_report_btn()};
+        for (QWidget* w : filters)
+            QVERIFY(w->isHidden());
+        bar.set_app_type(0);
+        QCOMPARE(bar.check_box()->text(), QString("Check"));
+        QVERIFY(!bar.normal_box()->isHidden() && !bar.check_box()->isHidden());
+        QVERIFY(bar.general_box()->isHidden() && bar.critical_box()->isHidden());
+        QVERIFY(!bar.favorite_box()->isHidden() && !bar.gen_report_btn()->isHidden());
+        bar.set_app_type(3); // unknown writers leave the boxes as they are
+        QVERIFY(!bar.normal_box()->isHidden() && bar.general_box()->isHidden());
+        bar.set_app_type(2);
+        QCOMPARE(bar.check_box()->text(), QString("Attention"));
+        for (QWidget* w : filters)
+            QVERIFY(!w->isHidden());
+        bar.set_app_type(1);
+        for (QWidget* w : filters)
+            QVERIFY(w->isHidden());
+    }
+
+    void every_filter_fits_a_narrow_window() {
+        // Inside a window, as in the main window (a top-level bar would be
+        // held at its full width by its own layout).
+        QWidget window;
+        auto* host = new QHBoxLayout(&window);
+        host->setContentsMargins(0, 0, 0, 0);
+        auto* bar_ptr = new data_tool_bar;
+        host->addWidget(bar_ptr);
+        data_tool_bar& bar = *bar_ptr;
+        bar.set_app_type(2);
+        // Wide enough: the full layout with its 118 px buttons.
+        window.resize(2000, 60);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(!bar.compact());
+        QCOMPARE(bar.delete_btn()->width(), 118);
+        const int full = bar.layout()->minimumSize().width();
+        QVERIFY(bar.minimumSizeHint().width() < full - 150);
+
+        // Narrower: compact, and every shown control lies inside the bar
+        // without overlapping its neighbour.
+        window.resize(bar.minimumSizeHint().width(), 60);
+        QTRY_VERIFY(bar.compact());
+        QTest::qWait(20);
+        QList<QWidget*> row = {bar.select_all_box(), bar.normal_box(), bar.check_box(),
+                               bar.general_box(),    bar.severe_box(), bar.critical_box(),
+                               bar.favorite_box(),   bar.delete_btn(), bar.remove_btn(),
+                               bar.gen_report_btn(), bar.search_edit()};
+        for (int i = 0; i < row.size(); ++i) {
+            QVERIFY(bar.rect().contains(row[i]->geometry()));
+            const int least = row[i]->minimumWidth() > 0 ? row[i]->minimumWidth()
+                                                         : row[i]->minimumSizeHint().width();
+            QVERIFY2(row[i]->width() >= least, qPrintable(row[i]->objectName()));
+            if (i > 0)
+                QVERIFY(row[i - 1]->geometry().right() < row[i]->geometry().left());
+        }
+
+        // Back to full once there is room again.
+        window.resize(full + 200, 60);
+        QTRY_VERIFY(!bar.compact());
+        QCOMPARE(bar.gen_report_btn()->width(), 118);
+    }
+
+    void unchecking_levels_keeps_favorite_and_stays_silent() {
+        data_tool_bar bar;
+        bar.set_app_type(2);
+        QSignalSpy spy(&bar, &data_tool_bar::select_filter_state_changed);
+        for (QCheckBox* b : {bar.normal_box(), bar.check_box(), bar.general_box(), bar.severe_box(),
+                             bar.critical_box(), bar.favorite_box()})
+            b->setChecked(true);
+        QCOMPARE(spy.count(), 6);
+        bar.uncheck_level_filters();
+        QCOMPARE(spy.count(), 6);
+        const filter_states s = bar.states();
+        QVERIFY(!s.normal && !s.check && !s.general && !s.severe && !s.critical);
+        QVERIFY(s.favorite);
+    }
+
+    void search_over_all_datasets() {
+        data_tool_bar bar;
+        QSignalSpy spy(&bar, &data_tool_bar::search_result_change);
+        bar.search_btn()->click(); // no dataset at all: nothing happens
+        QCOMPARE(spy.count(), 0);
+
+        std::vector<item_setup> setups(4);
+        setups[1].discharge = 2;
+        setups[2].note = "valve leak";
+        setups[3].favorite = 1;
+        make_dataset(tmp_->path(), "one", 4, "vuvoraro", setups);
+        make_dataset(tmp_->path(), "two", 3);
+        bar.search_btn()->click();
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(bar.search_result().size(), size_t(7));
+        QCOMPARE(spy.at(0).at(0).value<std::vector<data_info>*>(), &bar.search_result());
+
+        bar.search_edit()->setText("valve");
+        bar.search_btn()->click();
+        QCOMPARE(bar.search_result().size(), size_t(1));
+        QCOMPARE(QString::fromStdWString(bar.search_result()[0].data_name), QString("one_2"));
+
+        // With the level boxes shown the search filters by defect level.
+        bar.search_edit()->clear();
+        bar.set_app_type(2);
+        bar.general_box()->setChecked(true);
+        bar.search_btn()->click();
+        QCOMPARE(bar.search_result().size(), size_t(1));
+        QCOMPARE(QString::fromStdWString(bar.search_result()[0].data_name), QString("one_1"));
+
+        // Editing finished by losing the focus does not search.
+        const int before = spy.count();
+        Q_EMIT bar.search_edit()->editingFinished();
+        QCOMPARE(spy.count(), before);
+    }
+
+    void tile_shows_name_time_picture_and_play_mark() {
+        QCOMPARE(tile_time_text("2024-01-29 14:28:35"), QString("2024/01/29 14:28:35"));
+        QCOMPARE(tile_time_text("2024-01-29 14:28:35.042"), QString("2024/01/29 14:28:35"));
+        QCOMPARE(tile_time_text("abc"), QString("abc"));
+
+        std::vector<item_setup> setups(2);
+        setups[0].picture = true;
+        setups[0].data_type = 0;
+        const import_data_info set = make_dataset(tmp_->path(), "tiles", 2, "TarvoOrnApp", setups);
+        std::vector<data_info> items;
+        data_info a;
+        a.data_name = L"with picture";
+        a.time = "2024-01-29 14:28:35";
+        a.data_type = 0;
+        a.data_dir = set.local_root + L"/item_0000";
+        data_info b = a;
+        b.data_name = L"no picture";
+        b.data_type = 1;
+        b.data_dir = set.local_root + L"/item_0001";
+        items = {a, b};
+
+        preview_item_widget t0(&items, 0, nullptr);
+        QCOMPARE(t0.check_box()->text(), QString("with picture"));
+        QCOMPARE(t0.check_box()->toolTip(), QString("with picture"));
+        QCOMPARE(t0.time_label()->text(), QString("2024/01/29 14:28:35"));
+        QVERIFY(!t0.picture()->image().isNull());
+        // Decoded small: a tile never shows more than about 160 x 120.
+        QVERIFY(t0.picture()->image().width() <= 320);
+        QVERIFY(t0.play_label() != nullptr);
+
+        preview_item_widget t1(&items, 1, nullptr);
+        QVERIFY(t1.picture()->image().isNull()); // no grab.jpg, no picture in Data.dat
+        QVERIFY(t1.play_label() == nullptr);
+
+        // The detail view replaced the picture: the tile reloads it.
+        QImage red(64, 48, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        red.save(QString::fromStdWString(b.data_dir) + "/grab.jpg");
+        t1.reload_picture();
+        QVERIFY(!t1.picture()->image().isNull());
+    }
+};
+
+QTEST_MAIN(tst_browser_widgets)
+#include "tst_browser_widgets.moc"

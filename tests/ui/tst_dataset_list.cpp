@@ -1,0 +1,310 @@
+// The dataset list panel: rebuild, rename with its refusals, remove and
+// delete, and the checks on imported directories.
+#include "ui_test_util.h"
+
+#include "store/database.h"
+#include "ui/data_list_widget.h"
+#include "ui/data_rename_wodget.h"
+#include "ui/kit/t_orn_msg_box.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace ui_test;
+
+namespace {
+// Drag events reach a widget only during a real drag; the test calls the
+// handlers itself.
+struct drop_target : data_list_widget {
+    using data_list_widget::dragEnterEvent;
+    using data_list_widget::dropEvent;
+};
+} // namespace
+
+class tst_dataset_list : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir* tmp_ = nullptr;
+    QString data_root_;
+
+    data_rename_wodget* open_rename(data_list_widget& w, int row) {
+        w.list_widget()->setCurrentRow(row);
+        w.list_widget_rename(false);
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<data_rename_wodget*>(top))
+                if (d->isVisible())
+                    return d;
+        return nullptr;
+    }
+
+private Q_SLOTS:
+    void init() {
+        tmp_ = new QTemporaryDir;
+        use_private_data_location(*tmp_);
+        data_root_ = tmp_->path() + "/data";
+        QDir().mkpath(data_root_);
+    }
+    void cleanup() {
+        close_dialogs();
+        delete tmp_;
+    }
+
+    void empty_database_gives_empty_list() {
+        data_list_widget w;
+        QCOMPARE(w.list_widget()->count(), 0);
+        // With no rows the context menu stays closed (exec would block).
+        QContextMenuEvent ev(QContextMenuEvent::Mouse, QPoint(5, 5));
+        QCoreApplication::sendEvent(w.list_widget()->viewport(), &ev);
+        QVERIFY(ev.isAccepted());
+        QVERIFY(!w.menu()->isVisible());
+    }
+
+    void rebuild_lists_newest_first_and_click_emits_record() {
+        make_dataset(data_root_, "older", 2);
+        const import_data_info newer = make_dataset(data_root_, "newer", 3);
+        data_list_widget w;
+        QCOMPARE(w.list_widget()->count(), 2);
+        QCOMPARE(w.list_widget()->item(0)->text(), QString("newer"));
+        QCOMPARE(w.list_widget()->item(0)->toolTip(), QString("newer"));
+        QSignalSpy spy(&w, &data_list_widget::data_list_widget_clicked);
+        w.list_widget_item_clicked(w.list_widget()->item(0));
+        w.list_widget_item_clicked(nullptr);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).value<import_data_info>().id, newer.id);
+        QCOMPARE(w.shown_row(), 0);
+    }
+
+    void rename_refusals_and_length_limit() {
+        make_dataset(data_root_, "alpha", 1);
+        make_dataset(data_root_, "beta", 1);
+        data_list_widget w;
+        data_rename_wodget* dlg = open_rename(w, 0); // "beta"
+        QVERIFY(dlg);
+        QSignalSpy spy(dlg, &data_rename_wodget::data_naw_name);
+        struct refusal {
+            QString text;
+            QString message;
+        };
+        const QList<refusal> refusals = {
+            {"", "The data name cannot be empty!"},
+            {"a/b", "Illegal characters found in the data name! Please modify it."},
+            {"c:d", "Illegal characters found in the data name! Please modify it."},
+            {"say \"x\"", "Illegal characters found in the data name! Please modify it."},
+            {"alpha", "Dataset name already exists! Please modify it."},
+        };
+        for (const refusal& r : refusals) {
+            dlg->line_edit()->setText(r.text);
+            dlg->on_ok_clicked();
+            QVERIFY2(msg_box_texts().contains(r.message), qPrintable(r.text));
+            QCOMPARE(answer_msg_boxes(), 1);
+            QVERIFY(dlg->isVisible());
+        }
+        QCOMPARE(spy.count(), 0);
+        dlg->line_edit()->clear();
+        QTest::keyClicks(dlg->line_edit(), QString(31, QChar('n')));
+        QCOMPARE(dlg->line_edit()->text().size(), 30);
+
+        // Confirming the unchanged name just closes the dialog.
+        QPointer<data_rename_wodget> guard(dlg);
+        dlg->line_edit()->setText("beta");
+        dlg->on_ok_clicked();
+        QCOMPARE(msg_boxes().size(), 0);
+        QCOMPARE(spy.count(), 0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(guard.isNull());
+    }
+
+    void rename_moves_directory_and_reloads_only_the_shown_dataset() {
+        make_dataset(data_root_, "other", 1);
+        make_dataset(data_root_, "shown", 2);
+        data_list_widget w;
+        QSignalSpy clicks(&w, &data_list_widget::data_list_widget_clicked);
+        w.list_widget_item_clicked(w.list_widget()->item(0)); // "shown"
+        QCOMPARE(clicks.count(), 1);
+
+        data_rename_wodget* dlg = open_rename(w, 0);
+        dlg->line_edit()->setText("renamed");
+        dlg->on_ok_clicked();
+        QVERIFY(QDir(data_root_ + "/renamed").exists());
+        QVERIFY(!QDir(data_root_ + "/shown").exists());
+        QCOMPARE(w.list_widget()->item(0)->text(), QString("renamed"));
+        QCOMPARE(clicks.count(), 2);
+        const import_data_info rec = clicks.at(1).at(0).value<import_data_info>();
+        QCOMPARE(QString::fromStdWString(rec.local_root), data_root_ + "/renamed");
+        QCOMPARE(data_list_db_select(rec, false, false, false).size(), size_t(2));
+        QVERIFY(data_import_db_name_exists(L"renamed"));
+        QVERIFY(!data_import_db_name_exists(L"shown"));
+
+        // Renaming a dataset that is not shown leaves the browser alone.
+        dlg = open_rename(w, 1);
+        dlg->line_edit()->setText("other2");
+        dlg->on_ok_clicked();
+        QCOMPARE(clicks.count(), 2);
+        QVERIFY(QDir(data_root_ + "/other2").exists());
+
+        // A newer dataset moves the shown one down; renaming still follows it.
+        make_dataset(data_root_, "newest", 1);
+        w.update_data_list();
+        QCOMPARE(w.shown_row(), 1);
+        dlg = open_rename(w, 0);
+        dlg->line_edit()->setText("newest2");
+        dlg->on_ok_clicked();
+        QCOMPARE(clicks.count(), 2);
+        dlg = open_rename(w, 1);
+        dlg->line_edit()->setText("renamed again");
+        dlg->on_ok_clicked();
+        QCOMPARE(clicks.count(), 3);
+        QCOMPARE(QString::fromStdWString(clicks.at(2).at(0).value<import_data_info>().name),
+                 QString("renamed again"));
+    }
+
+    void rename_failure_on_disk_changes_nothing() {
+        make_dataset(data_root_, "gone", 1);
+        QDir(data_root_ + "/gone").removeRecursively();
+        data_list_widget w;
+        data_rename_wodget* dlg = open_rename(w, 0);
+        dlg->line_edit()->setText("fresh");
+        dlg->on_ok_clicked();
+        QCOMPARE(msg_boxes().size(), 1);
+        answer_msg_boxes();
+        QCOMPARE(w.list_widget()->item(0)->text(), QString("gone"));
+        QCOMPARE(QString::fromStdWString(w.datasets()[0].local_root), data_root_ + "/gone");
+        QVERIFY(data_import_db_name_exists(L"gone"));
+        QVERIFY(!data_import_db_name_exists(L"fresh"));
+
+        // An existing directory of the new name is never replaced.
+        make_dataset(data_root_, "kept", 1);
+        QDir().mkpath(data_root_ + "/taken");
+        w.update_data_list();
+        dlg = open_rename(w, 0); // "kept"
+        dlg->line_edit()->setText("taken");
+        dlg->on_ok_clicked();
+        QCOMPARE(answer_msg_boxes(), 1);
+        QVERIFY(QDir(data_root_ + "/kept").exists());
+        QVERIFY(data_import_db_name_exists(L"kept"));
+    }
+
+    void remove_keeps_files_delete_removes_them() {
+        const import_data_info removed = make_dataset(data_root_, "removed", 3);
+        const import_data_info deleted = make_dataset(data_root_, "deleted", 3);
+        data_list_widget w;
+        QSignalSpy clicks(&w, &data_list_widget::data_list_widget_clicked);
+
+        // Closing the confirmation with its close button cancels.
+        w.list_widget()->setCurrentRow(1);
+        w.list_widget_del_from_list(false);
+        QCOMPARE(w.pending_row(), 1);
+        QVERIFY(msg_box_texts().contains("Confirm to delete a dataset from the list?"));
+        msg_boxes().first()->on_close_clicked();
+        QCOMPARE(w.pending_row(), -1);
+        QCOMPARE(w.list_widget()->count(), 2);
+
+        w.list_widget()->setCurrentRow(1); // "removed"
+        w.list_widget_del_from_list(false);
+        answer_msg_boxes();
+        QCOMPARE(w.list_widget()->count(), 1);
+        QVERIFY(QDir(data_root_ + "/removed/item_0000").exists());
+        QCOMPARE(data_list_db_count(removed.id), 0);
+        QCOMPARE(clicks.count(), 1); // the browser reloads the now empty dataset
+        QCOMPARE(clicks.at(0).at(0).value<import_data_info>().id, removed.id);
+
+        w.list_widget()->setCurrentRow(0);
+        w.list_widget_del(false);
+        QVERIFY(msg_box_texts().contains(
+            "Confirm deletion of a dataset? The dataset is not recoverable after deletion!"));
+        answer_msg_boxes();
+        QCOMPARE(w.list_widget()->count(), 0);
+        QVERIFY(!QDir(data_root_ + "/deleted").exists());
+        QCOMPARE(data_list_db_count(deleted.id), 0);
+        QVERIFY(log_text().contains("dataset_delete deleted 0"));
+    }
+
+    void import_button_remembers_the_parent_directory() {
+        QDir().mkpath(tmp_->path() + "/fieldwork/set_a");
+        QDir().mkpath(tmp_->path() + "/fieldwork/set_b");
+        data_list_widget w;
+        QSignalSpy starts(&w, &data_list_widget::start_import_local_data);
+        QString shown_dir;
+        auto choose = [&](const QString& path) {
+            QTimer::singleShot(0, [&shown_dir, path] {
+                for (QWidget* top : QApplication::topLevelWidgets())
+                    if (auto* dlg = qobject_cast<QFileDialog*>(top)) {
+                        shown_dir = dlg->directory().absolutePath();
+                        QCOMPARE(dlg->windowTitle(), QString("Select the data root directory"));
+                        dlg->setDirectory(path);
+                        QMetaObject::invokeMethod(dlg, "accept");
+                    }
+            });
+            w.on_import_data_btn_clicked_local_data();
+        };
+        choose(tmp_->path() + "/fieldwork/set_a");
+        QCOMPARE(w.last_import_dir(), tmp_->path() + "/fieldwork");
+        QCOMPARE(starts.count(), 1);
+        QCOMPARE(
+            QString::fromStdWString(starts.at(0).at(0).value<std::vector<std::wstring>>().at(0)),
+            tmp_->path() + "/fieldwork/set_a");
+        choose(tmp_->path() + "/fieldwork/set_b");
+        QCOMPARE(shown_dir, tmp_->path() + "/fieldwork");
+        QCOMPARE(starts.count(), 2);
+        QVERIFY(log_text().contains("import_path:" + tmp_->path() + "/fieldwork"));
+    }
+
+    void check_local_dir_refusals() {
+        make_dataset(data_root_, "taken", 1);
+        QDir().mkpath(tmp_->path() + "/new1");
+        QDir().mkpath(tmp_->path() + "/taken");
+        drop_target w;
+        QSignalSpy starts(&w, &data_list_widget::start_import_local_data);
+
+        QList<QUrl> urls = {QUrl::fromLocalFile(tmp_->path() + "/new1"),
+                            QUrl("smb://server/share/set")};
+        std::vector<std::wstring> roots;
+        w.check_local_dir(urls, roots);
+        QVERIFY(msg_box_texts().contains("Only local directories are supported for data import!"));
+        answer_msg_boxes();
+        QCOMPARE(roots.size(), size_t(1)); // accepted before the refusal stay
+        QCOMPARE(QString::fromStdWString(roots[0]), tmp_->path() + "/new1");
+
+        urls = {QUrl::fromLocalFile(tmp_->path() + "/taken")};
+        roots.clear();
+        w.check_local_dir(urls, roots);
+        QVERIFY(msg_box_texts().contains(
+            "The local dataset directory name is the same as the existing dataset name!"));
+        answer_msg_boxes();
+        QVERIFY(roots.empty());
+
+        // Drops: without a URI list nothing happens; a good directory starts the import.
+        QMimeData text;
+        text.setText("hello");
+        QDragEnterEvent enter_plain(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton,
+                                    Qt::NoModifier);
+        enter_plain.setAccepted(false);
+        w.dragEnterEvent(&enter_plain);
+        QVERIFY(!enter_plain.isAccepted());
+        QDropEvent plain(QPointF(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        w.dropEvent(&plain);
+        QMimeData uris;
+        uris.setUrls({QUrl::fromLocalFile(tmp_->path() + "/new1")});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &uris, Qt::LeftButton, Qt::NoModifier);
+        enter.setAccepted(false);
+        w.dragEnterEvent(&enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &uris, Qt::LeftButton, Qt::NoModifier);
+        w.dropEvent(&drop);
+        QCOMPARE(starts.count(), 1);
+        QCOMPARE(starts.at(0).at(0).value<std::vector<std::wstring>>().size(), size_t(1));
+        QCOMPARE(msg_boxes().size(), 0);
+    }
+};
+
+QTEST_MAIN(tst_dataset_list)
+#include "tst_dataset_list.moc"

@@ -1,0 +1,533 @@
+// The data detail dialog over generated items: stepping, frame moves, the
+// rules of Apply, the level buttons per writer, the leak fields, and the
+// plots fed by the real analysis worker.
+
+#include "analysis/data_detail_func_obj.h"
+#include "analysis/datafile/data_file.h"
+#include "analysis/gas_leak.h"
+#include "analysis/stft_fft_handoff.h"
+#include "detail_fixture.h"
+#include "platform/text.h"
+#include "store/database.h"
+#include "ui/detail/add_image_widget.h"
+#include "ui/detail/colormap_label.h"
+#include "ui/detail/data_detail_widget.h"
+#include "ui/detail/detail_charts.h"
+#include "ui/detail/para_setting_widget.h"
+#include "ui/detail/previw_label.h"
+#include "ui/kit/t_orn_msg_box.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+#include <QtCharts/QScatterSeries>
+#include <QtCharts/QValueAxis>
+#include <QtCharts/QXYSeries>
+
+#include <memory>
+
+namespace {
+
+QString item_file(const data_info& d, const char* name) {
+    return QString::fromStdWString(d.data_dir) + QLatin1Char('/') + QLatin1String(name);
+}
+
+QByteArray file_bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+std::vector<uint8_t> frame_picture(const data_info& d, int frame) {
+    std::vector<signal_frame_ptr> frames;
+    data_info head;
+    int32_t count = 1;
+    bool at_end = false;
+    read_data_frames(d.data_dir + L"/Data.dat", frame, count, frames, head, at_end);
+    return frames.empty() ? std::vector<uint8_t>() : frames[0]->picture;
+}
+
+int message_boxes(QWidget* dlg) {
+    return dlg->findChildren<t_orn_msg_box*>().size();
+}
+
+} // namespace
+
+class tst_detail_widget : public QObject {
+    Q_OBJECT
+    std::unique_ptr<detail_fixture> fx;
+    QThread worker_thread;
+    data_detail_func_obj* worker = nullptr;
+
+    std::vector<QPointer<data_detail_widget>> opened; // closed by cleanup() when a check failed
+
+    data_detail_widget* open(int index, bool with_worker = false) {
+        auto* dlg = new data_detail_widget(&fx->items, index, 7, with_worker ? worker : nullptr);
+        dlg->show();
+        opened.push_back(dlg);
+        return dlg;
+    }
+    static void close_and_wait(data_detail_widget* dlg) {
+        QPointer<data_detail_widget> p(dlg);
+        dlg->close();
+        QTRY_VERIFY(p.isNull());
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        register_meta_types();
+        worker = new data_detail_func_obj;
+        worker->moveToThread(&worker_thread);
+        connect(&worker_thread, &QThread::finished, worker, &QObject::deleteLater);
+        worker_thread.start();
+    }
+    void cleanupTestCase() {
+        worker_thread.quit();
+        worker_thread.wait();
+    }
+    void cleanup() {
+        for (QPointer<data_detail_widget>& p : opened)
+            delete p.data();
+        opened.clear();
+    }
+    void init() {
+        fx = std::make_unique<detail_fixture>();
+        sample_options o;
+        o.items = 6; // writers 0,1,2,0,1,2 by age; the third is a gas-leak item
+        o.frames = 8;
+        o.picture_width = 160;
+        o.picture_height = 120;
+        QCOMPARE(QString::fromStdString(fx->setup(o)), QString());
+    }
+
+    void level_buttons_and_leak_fields_follow_the_item() {
+        const int orn = fx->find([](const data_info& d, const sample_item& g) {
+            return g.app_type == 0 && !g.gas_leak;
+        });
+        const int sable = fx->find(
+            [](const data_info&, const sample_item& g) { return g.app_type == 1 && !g.gas_leak; });
+        const int vuvo = fx->find(
+            [](const data_info&, const sample_item& g) { return g.app_type == 2 && !g.gas_leak; });
+        const int leak =
+            fx->find([](const data_info&, const sample_item& g) { return g.gas_leak; });
+        QVERIFY(orn >= 0 && sable >= 0 && vuvo >= 0 && leak >= 0);
+
+        auto* dlg = open(sable);
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(!dlg->level_button(i)->isVisible());
+        QVERIFY(!dlg->favorite_box()->isVisible());
+        // Not a gas-leak item: no leak fields and no "Parameter".
+        QVERIFY(!dlg->leak_rate_box()->isVisible());
+        QVERIFY(!dlg->cost_box()->isVisible());
+        QVERIFY(!dlg->leak_level_box()->isVisible());
+        QVERIFY(!dlg->para_button()->isVisible());
+        QCOMPARE(dlg->leak_rate_box()->value(), 0.0);
+        close_and_wait(dlg);
+
+        dlg = open(orn);
+        const sample_item& g0 = fx->generated(fx->items[orn].dir_name);
+        QVERIFY(dlg->level_button(0)->isVisible() && dlg->level_button(1)->isVisible());
+        QVERIFY(!dlg->level_button(2)->isVisible() && !dlg->level_button(4)->isVisible());
+        QCOMPARE(dlg->level_button(1)->text(), QStringLiteral("Check"));
+        QCOMPARE(dlg->level_button(g0.valid_type)->isChecked(), true);
+        QCOMPARE(dlg->level_button(1 - g0.valid_type)->isChecked(), false);
+        QVERIFY(dlg->favorite_box()->isVisible());
+        QCOMPARE(dlg->favorite_box()->isChecked(), g0.favorite == 1);
+        close_and_wait(dlg);
+
+        dlg = open(vuvo);
+        const sample_item& g2 = fx->generated(fx->items[vuvo].dir_name);
+        for (int i = 0; i < 5; ++i) {
+            QVERIFY(dlg->level_button(i)->isVisible());
+            QCOMPARE(dlg->level_button(i)->isChecked(), i == g2.discharge);
+        }
+        QCOMPARE(dlg->level_button(1)->text(), QStringLiteral("Attention"));
+        close_and_wait(dlg);
+
+        dlg = open(leak);
+        const data_info& r = dlg->record();
+        QVERIFY(dlg->leak_rate_box()->isVisible() && dlg->para_button()->isVisible());
+        const gas_leak_result e =
+            calc_gas_leak(r.spl, r.distance, r.gasleak_rect, r.gasleak_unit_mode,
+                          r.gasleak_power_ratio, r.gasleak_energy_cost, r.gasleak_gas_cost);
+        QCOMPARE(dlg->leak_rate_box()->value(), std::round(e.rate * 10) / 10);
+        QCOMPARE(dlg->leak_level_box()->value(), std::round(e.level * 100) / 100);
+        QCOMPARE(dlg->leak_rate_box()->suffix(),
+                 r.gasleak_unit_mode == 1 ? QStringLiteral(" CFM") : QStringLiteral(" L/min"));
+        QCOMPARE(dlg->cost_box()->suffix(),
+                 QStringLiteral(" %1/yr").arg(QString::fromStdWString(r.gasleak_currency)));
+        QCOMPARE(dlg->spl_at_1m(), spl_at_one_metre(r.spl, r.distance));
+        close_and_wait(dlg);
+    }
+
+    void quick_next_presses_run_one_analysis() {
+        QSignalSpy waves(worker, &data_detail_func_obj::update_wave);
+        auto* dlg = open(0, true); // requests the opening analysis at once
+        QSignalSpy requests(dlg, &data_detail_widget::update_data);
+        // The worker's signals come from its thread: poll the spy.
+        QTRY_COMPARE_WITH_TIMEOUT(waves.count(), 1, 5000);
+        QVERIFY(!dlg->switch_pending());
+        for (int i = 0; i < 5; ++i)
+            QTest::mouseClick(dlg->next_button(), Qt::LeftButton);
+        // Five records loaded, none analysed yet.
+        QCOMPARE(dlg->index(), 5);
+        QCOMPARE(dlg->name_edit()->text(), QString::fromStdWString(dlg->record().data_name));
+        QCOMPARE(dlg->record().dir_name, fx->items[5].dir_name);
+        QCOMPARE(requests.count(), 0);
+        QVERIFY(dlg->switch_pending());
+        QVERIFY(!dlg->next_button()->isEnabled());
+        QTRY_COMPARE(requests.count(), 1);
+        QCOMPARE(requests.at(0).at(0).toInt(), 0);
+        QTRY_COMPARE(waves.count(), 2);
+        QTest::qWait(300);
+        QCOMPARE(requests.count(), 1);
+        QCOMPARE(waves.count(), 2);
+        // Stepping past the ends does nothing.
+        dlg->on_previous_next_clicked(1);
+        QCOMPARE(dlg->index(), 5);
+        close_and_wait(dlg);
+    }
+
+    void distance_edits_count_beyond_five_centimetres() {
+        const int idx =
+            fx->find([](const data_info&, const sample_item& g) { return !g.gas_leak; });
+        auto* dlg = open(idx);
+        const data_info d = dlg->record();
+        const QString edit_path = item_file(d, "data_edit.json");
+        QVERIFY(!QFile::exists(edit_path));
+
+        dlg->distance_box()->setValue(d.distance + 0.04);
+        dlg->on_apply_clicked();
+        QVERIFY(!QFile::exists(edit_path));
+
+        dlg->distance_box()->setValue(d.distance + 0.06);
+        const double shown = dlg->distance_box()->value();
+        QVERIFY(shown > d.distance + 0.05);
+        dlg->on_apply_clicked();
+        QVERIFY(QFile::exists(edit_path));
+        close_and_wait(dlg);
+
+        data_info again = fx->items[idx];
+        read_data_item(again);
+        QCOMPARE(again.distance, shown);
+        // A restart reads the row back from the database.
+        const std::vector<data_info> rows = fx->reload();
+        QCOMPARE(rows[idx].distance, shown);
+    }
+
+    void rename_is_refused_for_another_items_name() {
+        auto* dlg = open(1);
+        QSignalSpy renamed(dlg, &data_detail_widget::data_name_change);
+        const QString edit_path = item_file(dlg->record(), "data_edit.json");
+        const QString other = QString::fromStdWString(fx->items[0].data_name);
+
+        dlg->name_edit()->setText(other);
+        dlg->on_apply_clicked();
+        QCOMPARE(message_boxes(dlg), 1);
+        auto* box = dlg->findChild<t_orn_msg_box*>();
+        QCOMPARE(box->windowTitle(), QStringLiteral("Warning"));
+        QVERIFY(!QFile::exists(edit_path));
+        QCOMPARE(renamed.count(), 0);
+        box->close();
+        QTRY_COMPARE(message_boxes(dlg), 0);
+
+        // Keeping its own name is allowed.
+        const QString own = QString::fromStdWString(fx->items[1].data_name);
+        dlg->name_edit()->setText(own);
+        dlg->note_edit()->setPlainText(QStringLiteral("kept name"));
+        dlg->on_apply_clicked();
+        QCOMPARE(message_boxes(dlg), 0);
+        QVERIFY(QFile::exists(edit_path));
+
+        const QString fresh = QStringLiteral("Feeder 7 – north 'B'");
+        dlg->name_edit()->setText(fresh);
+        dlg->on_apply_clicked();
+        QCOMPARE(message_boxes(dlg), 0);
+        QCOMPARE(renamed.count(), 2);
+        QCOMPARE(renamed.last().at(0).toInt(), 1);
+        QCOMPARE(QString::fromStdString(renamed.last().at(1).value<std::string>()), fresh);
+        QCOMPARE(QString::fromStdWString(fx->items[1].data_name), fresh); // the browser's copy
+        close_and_wait(dlg);
+
+        const std::vector<data_info> rows = fx->reload();
+        QCOMPARE(QString::fromStdWString(rows[1].data_name), fresh);
+        QVERIFY(data_list_db_name_exists(rows[1].data_import_id, fresh.toStdWString()));
+        fx->items = rows;
+        dlg = open(1);
+        QCOMPARE(dlg->name_edit()->text(), fresh);
+        close_and_wait(dlg);
+    }
+
+    void notes_only_apply_is_saved() {
+        auto* dlg = open(2);
+        const QString note = QStringLiteral("re-check after repair\nsecond line");
+        dlg->note_edit()->setPlainText(note);
+        dlg->on_apply_clicked();
+        QCOMPARE(message_boxes(dlg), 0);
+        QVERIFY(QFile::exists(item_file(dlg->record(), "data_edit.json")));
+        close_and_wait(dlg);
+
+        QCOMPARE(QString::fromStdWString(fx->items[2].data_note), note);
+        dlg = open(2); // reopened from the browser's list
+        QCOMPARE(dlg->note_edit()->toPlainText(), note);
+        close_and_wait(dlg);
+        fx->items = fx->reload(); // and after a restart
+        QCOMPARE(QString::fromStdWString(fx->items[2].data_note), note);
+        dlg = open(2);
+        QCOMPARE(dlg->note_edit()->toPlainText(), note);
+        close_and_wait(dlg);
+    }
+
+    void missing_signal_file_leaves_the_rows_values() {
+        const data_info row = fx->items[3];
+        QVERIFY(QFile::remove(QString::fromStdWString(row.data_dir + L"/Data.dat")));
+        auto* dlg = open(3, true);
+        QCOMPARE(dlg->name_edit()->text(), QString::fromStdWString(row.data_name));
+        QCOMPARE(dlg->distance_box()->value(), std::round(row.distance * 10) / 10);
+        dlg->note_edit()->setPlainText(QStringLiteral("no signal file"));
+        dlg->on_apply_clicked();
+        QCOMPARE(message_boxes(dlg), 0);
+        QTest::qWait(200); // the worker finds no frames and sends nothing
+        QCOMPARE(dlg->wave_chart().series->count(), 0);
+        close_and_wait(dlg);
+        QCOMPARE(QString::fromStdWString(fx->reload()[3].data_note),
+                 QStringLiteral("no signal file"));
+    }
+
+    void frame_steps_clamp_and_apply_replaces_grab() {
+        const int idx = fx->find([](const data_info& d, const sample_item& g) {
+            return g.data_type == 0 && g.app_type == 0;
+        });
+        auto* dlg = open(idx);
+        QSignalSpy frames(dlg, &data_detail_widget::data_frame_change);
+        previw_label* pics = dlg->picture_label();
+        QTRY_VERIFY(!dlg->switch_pending());
+        QVERIFY(!pics->left_button()->isEnabled());
+        dlg->move_frame_offset(-1);
+        QCOMPARE(dlg->current_start_frame(), 0);
+        QVERIFY(!dlg->switch_pending()); // nothing moved, nothing queued
+        for (int i = 0; i < 20; ++i)
+            dlg->move_frame_offset(1);
+        QCOMPARE(dlg->current_start_frame(), 7); // frame_num - 1
+        QVERIFY(dlg->switch_pending());
+        QVERIFY(!pics->right_button()->isEnabled());
+        QTest::mouseClick(pics->left_button(), Qt::LeftButton);
+        QCOMPARE(dlg->current_start_frame(), 6);
+
+        const data_info d = dlg->record();
+        const std::vector<uint8_t> pic6 = frame_picture(d, 6);
+        QVERIFY(!pic6.empty());
+        QVERIFY(file_bytes(item_file(d, "grab.jpg")) !=
+                QByteArray(reinterpret_cast<const char*>(pic6.data()), int(pic6.size())));
+        dlg->on_apply_clicked();
+        QCOMPARE(frames.count(), 1);
+        QCOMPARE(frames.at(0).at(0).toInt(), idx);
+        QCOMPARE(file_bytes(item_file(d, "grab.jpg")),
+                 QByteArray(reinterpret_cast<const char*>(pic6.data()), int(pic6.size())));
+        close_and_wait(dlg);
+
+        fx->items = fx->reload();
+        QCOMPARE(fx->items[idx].dd_start_frame_idx, 6);
+        dlg = open(idx);
+        QCOMPARE(dlg->current_start_frame(), 6);
+        close_and_wait(dlg);
+    }
+
+    void level_change_is_stored_and_filters_refresh_on_close() {
+        const int idx = fx->find([](const data_info&, const sample_item& g) {
+            return g.app_type == 2 && g.discharge != 3;
+        });
+        auto* dlg = open(idx);
+        QSignalSpy filters(dlg, &data_detail_widget::select_filter_state_changed);
+        QTest::mouseClick(dlg->level_button(3), Qt::LeftButton);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(dlg->level_button(i)->isChecked(), i == 3);
+        dlg->on_apply_clicked();
+        QCOMPARE(filters.count(), 0);
+        const data_info d = dlg->record();
+        dlg->close();
+        QCOMPARE(filters.count(), 1);
+        QTest::qWait(0);
+
+        data_info note;
+        const std::wstring note_path = d.data_dir + L"/note.json";
+        QCOMPARE(read_data_note(&note_path, note), 0);
+        QCOMPARE(note.discharge, 3);
+        bool listed = false;
+        for (const data_info& r :
+             data_list_db_select_discharge(fx->dataset, false, false, false, true, false, false))
+            listed = listed || r.dir_name == d.dir_name;
+        QVERIFY(listed);
+    }
+
+    void write_failures_are_reported_and_not_recorded() {
+        const int idx = fx->find([](const data_info&, const sample_item& g) {
+            return g.app_type == 0 && g.data_type == 0;
+        });
+        const data_info before = fx->items[idx];
+        // data_edit.json and grab.jpg stand for a file nobody may write, not
+        // even the superuser running the tests.
+        const QString locked = QStringLiteral("/proc/version");
+        if (!QFile::exists(locked))
+            QSKIP("needs a file that cannot be written");
+        QVERIFY(QFile::link(locked, item_file(before, "data_edit.json")));
+        QVERIFY(QFile::remove(item_file(before, "grab.jpg")));
+        QVERIFY(QFile::link(locked, item_file(before, "grab.jpg")));
+        auto* dlg = open(idx);
+        QSignalSpy frames(dlg, &data_detail_widget::data_frame_change);
+        QSignalSpy renamed(dlg, &data_detail_widget::data_name_change);
+        dlg->note_edit()->setPlainText(QStringLiteral("lost?"));
+        dlg->favorite_box()->setChecked(!dlg->favorite_box()->isChecked());
+        const int favorite = dlg->favorite_box()->isChecked() ? 1 : 0;
+        dlg->move_frame_offset(2);
+        dlg->on_apply_clicked();
+        QCOMPARE(message_boxes(dlg), 1);
+        QCOMPARE(frames.count(), 0);
+        QCOMPARE(renamed.count(), 0);
+        const data_info d = dlg->record();
+        close_and_wait(dlg);
+
+        // note.json was writable: the favourite is stored, in the file and the row.
+        data_info note;
+        const std::wstring note_path = d.data_dir + L"/note.json";
+        QCOMPARE(read_data_note(&note_path, note), 0);
+        QCOMPARE(note.favorite, favorite);
+        bool fav_listed = false;
+        for (const data_info& r : data_list_db_select(fx->dataset, false, false, true))
+            fav_listed = fav_listed || r.dir_name == d.dir_name;
+        QCOMPARE(fav_listed, favorite == 1);
+        // The rest did not reach the files, so the row keeps it too.
+        const std::vector<data_info> rows = fx->reload();
+        QCOMPARE(rows[idx].data_note, before.data_note);
+        QCOMPARE(rows[idx].dd_start_frame_idx, before.dd_start_frame_idx);
+    }
+
+    void plots_receive_the_analysis_results() {
+        const int idx = fx->find([](const data_info&, const sample_item& g) {
+            return g.app_type == 0 && g.data_type == 0 && !g.gas_leak;
+        });
+        QSignalSpy wave(worker, &data_detail_func_obj::update_wave);
+        QSignalSpy fft(worker, &data_detail_func_obj::update_wave_fft);
+        QSignalSpy prpd(worker, &data_detail_func_obj::update_wave_prpd);
+        QSignalSpy spl(worker, &data_detail_func_obj::update_spl);
+        auto* dlg = open(idx, true);
+        QTRY_COMPARE_WITH_TIMEOUT(prpd.count(), 1, 5000);
+        QTRY_VERIFY(!dlg->spectrogram_label()->image().isNull());
+        QTRY_VERIFY(!dlg->colour_bar_image().isNull());
+        QCOMPARE(wave.count(), 1);
+
+        const detail_chart& w = dlg->wave_chart();
+        QCOMPARE(w.x->min(), wave.at(0).at(1).toDouble());
+        QCOMPARE(w.x->max(), wave.at(0).at(2).toDouble());
+        QCOMPARE(w.y->min(), wave.at(0).at(3).toDouble());
+        QCOMPARE(w.y->max(), wave.at(0).at(4).toDouble());
+        QVERIFY(w.series->count() > 0);
+        const detail_chart& f = dlg->spectrum_chart();
+        const auto fft_points = fft.at(0).at(0).value<QVector<QPointF>>();
+        QCOMPARE(f.x->min(), fft.at(0).at(1).toDouble());
+        QCOMPARE(f.x->max(), fft.at(0).at(2).toDouble());
+        QCOMPARE(f.y->min(), fft.at(0).at(3).toDouble());
+        QCOMPARE(f.y->max(), fft.at(0).at(4).toDouble());
+        QCOMPARE(f.series->count(), fft_points.size());
+        const detail_chart& p = dlg->prpd_chart();
+        QCOMPARE(p.series->count(), prpd.at(0).at(0).value<QVector<QPointF>>().size());
+        QCOMPARE(p.x->min(), 0.0);
+        QCOMPARE(p.x->max(), 360.0);
+        QCOMPARE(p.x->tickCount(), 5);
+        QCOMPARE(static_cast<QtCharts::QScatterSeries*>(p.series)->markerSize(), 4.0);
+        QCOMPARE(w.x->titleText(), QStringLiteral("Time (sec)"));
+        QCOMPARE(f.x->labelFormat(), QStringLiteral("%.0f"));
+
+        for (int i = 0; i < previw_label::slot_count; ++i)
+            QVERIFY(!dlg->picture_label()->slot_image(i).isNull());
+        QVERIFY(!dlg->picture_label()->preview().isNull());
+        QCOMPARE(spl.count(), 1);
+        QCOMPARE(dlg->record().spl, spl.at(0).at(0).toDouble());
+        close_and_wait(dlg);
+    }
+
+    void results_of_an_earlier_request_are_dropped() {
+        const int idx = fx->find([](const data_info& d, const sample_item& g) {
+            return g.data_type == 0 && g.app_type == 0;
+        });
+        auto* dlg = open(idx);
+        const double spl = dlg->record().spl;
+        dlg->move_frame_offset(1); // waits for its analysis
+        QVERIFY(dlg->switch_pending());
+        // What a run for the old start frame still delivers:
+        dlg->update_spl_func(spl + 20);
+        dlg->update_wave({QPointF(0, 1), QPointF(1, -1)}, 0, 1, -1, 1);
+        QImage img(4, 4, QImage::Format_RGB32);
+        img.fill(Qt::red);
+        dlg->update_pic(0, img, true);
+        QCOMPARE(dlg->record().spl, spl);
+        QCOMPARE(dlg->wave_chart().series->count(), 0);
+        QVERIFY(dlg->picture_label()->slot_image(0).isNull());
+        QTRY_VERIFY(!dlg->switch_pending());
+        // The run for the shown start frame is taken.
+        dlg->update_spl_func(spl + 1);
+        dlg->update_wave({QPointF(0, 1), QPointF(1, -1)}, 0, 1, -1, 1);
+        QCOMPARE(dlg->record().spl, spl + 1);
+        QCOMPARE(dlg->wave_chart().series->count(), 2);
+        close_and_wait(dlg);
+    }
+
+    void results_after_close_are_dropped() {
+        QSignalSpy prpd(worker, &data_detail_func_obj::update_wave_prpd);
+        delete open(0, true); // gone while its analysis runs
+        QTRY_COMPARE_WITH_TIMEOUT(prpd.count(), 1, 5000);
+        QTest::qWait(50);
+        QVERIFY(stft_fft_buffer_pending() <= stft_fft_buffer_keep);
+    }
+
+    void parameter_dialog_and_para_change() {
+        const int idx = fx->find([](const data_info&, const sample_item& g) { return g.gas_leak; });
+        auto* dlg = open(idx);
+        const data_info r = dlg->record();
+        QVERIFY(!r.gasleak_currency.empty());
+        QTest::mouseClick(dlg->para_button(), Qt::LeftButton);
+        auto* para = dlg->findChild<para_setting_widget*>();
+        QVERIFY(para);
+        QCOMPARE(para->windowTitle(), QStringLiteral("Parameter setting"));
+        QCOMPARE(para->gas_cost_box()->value(), std::round(r.gasleak_gas_cost * 1000) / 1000);
+        para->close();
+
+        const QString edit_path = item_file(r, "data_edit.json");
+        QVERIFY(!QFile::exists(edit_path));
+        data_info p = r;
+        p.gasleak_energy_cost = r.gasleak_energy_cost + 1.5;
+        p.gasleak_unit_mode = 1;
+        dlg->para_change(p);
+        QVERIFY(QFile::exists(edit_path)); // at once, before any Apply
+        QVERIFY(QFile::exists(annotated_picture_path(r)));
+        QCOMPARE(dlg->leak_rate_box()->suffix(), QStringLiteral(" CFM"));
+        const data_info& now = dlg->record();
+        const gas_leak_result e =
+            calc_gas_leak(now.spl, now.distance, now.gasleak_rect, 1, now.gasleak_power_ratio,
+                          now.gasleak_energy_cost, now.gasleak_gas_cost);
+        QCOMPARE(dlg->cost_box()->value(), std::round(e.cost * 10) / 10);
+        data_info stored = fx->items[idx];
+        read_data_item(stored);
+        QCOMPARE(stored.gasleak_energy_cost, p.gasleak_energy_cost);
+        QCOMPARE(stored.gasleak_unit_mode, 1);
+        close_and_wait(dlg);
+
+        // Outside gas-leak mode a parameter change is ignored.
+        const int plain =
+            fx->find([](const data_info&, const sample_item& g) { return !g.gas_leak; });
+        dlg = open(plain);
+        dlg->para_change(p);
+        QVERIFY(!QFile::exists(item_file(dlg->record(), "data_edit.json")));
+        close_and_wait(dlg);
+    }
+};
+
+QTEST_MAIN(tst_detail_widget)
+#include "tst_detail_widget.moc"
