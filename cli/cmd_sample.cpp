@@ -7,10 +7,21 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QRegularExpression>
 
 #include <cstdio>
 
 namespace {
+
+// The path as one shell word, so the printed command can be pasted as is.
+QString shell_quoted(const QString& path) {
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./+,:@%-]+$"));
+    if (plain.match(path).hasMatch())
+        return path;
+    QString q = path;
+    q.replace(QLatin1Char('\''), QLatin1String("'\\''"));
+    return QLatin1Char('\'') + q + QLatin1Char('\'');
+}
 
 QString tr_cli(const char* text) {
     return QCoreApplication::translate("halvix_cli", text);
@@ -87,8 +98,10 @@ int run_sample(const QStringList& args) {
                             .arg(dir)
                             .toUtf8()
                             .constData());
-    std::printf("%s\n",
-                tr_cli("Register it with: halvix-cli import %1").arg(dir).toUtf8().constData());
+    std::printf("%s\n", tr_cli("Register it with: halvix-cli import %1")
+                            .arg(shell_quoted(dir))
+                            .toUtf8()
+                            .constData());
     return 0;
 }
 

@@ -16,6 +16,8 @@ packages=(
   clang libfuzzer-14-dev libclang-rt-14-dev
   # checking produced reports
   poppler-utils unzip
+  # validating the installed desktop entry and metadata, building the package
+  desktop-file-utils appstream dpkg-dev file
 )
 if [[ "${HALVIX_WITH_OFFICE:-1}" == 1 ]]; then
   packages+=(libreoffice-writer-nogui)
@@ -34,6 +36,13 @@ fi
 
 sudo=""
 if [[ $(id -u) -ne 0 ]]; then
+  if ! command -v sudo >/dev/null; then
+    echo "These Debian packages are missing: ${missing[*]}" >&2
+    echo "sudo is not installed; as root, run:" >&2
+    echo "  apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
+    echo "then run this command again." >&2
+    exit 1
+  fi
   sudo="sudo"
 fi
 echo "Installing: ${missing[*]}"

@@ -14,6 +14,11 @@ if [[ -x $build/cli/halvix-cli ]] && $build/cli/halvix-cli --help 2>/dev/null | 
   fi
 fi
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
-  exec xvfb-run -a "$build/app/halvix"
+  echo "Halvix is built, but there is no display to show its window on." >&2
+  echo "Start it from a desktop session with:" >&2
+  echo "  $build/app/halvix" >&2
+  echo "or, on a machine without a desktop, inside a virtual display:" >&2
+  echo "  xvfb-run -a $build/app/halvix" >&2
+  exit 0
 fi
 exec "$build/app/halvix"

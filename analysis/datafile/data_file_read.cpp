@@ -43,19 +43,25 @@ long long leading_integer(const std::string& s) {
     return neg ? -v : v;
 }
 
+// A member by its literal name, without measuring the name at run time.
+template <size_t N>
+const Json::Value* find_member(const Json::Value& object, const char (&key)[N]) {
+    return object.find(key, key + N - 1);
+}
+
 void apply_head(const Json::Value& root, data_info& d) {
     get_string(root, "datetime", d.time);
-    const Json::Value* geometry = root.find("geometry", "geometry" + 8);
+    const Json::Value* geometry = find_member(root, "geometry");
     if (geometry && geometry->isObject() && get_double(*geometry, "distance", d.distance)) {
         char text[352];
         std::snprintf(text, sizeof text, "%.0f ", d.distance);
         d.distance_text = text;
     }
     get_int(root, "data_type", d.data_type);
-    const Json::Value* dce = root.find("distanceCorrectEnable", "distanceCorrectEnable" + 21);
+    const Json::Value* dce = find_member(root, "distanceCorrectEnable");
     d.distance_correct_enable = dce && dce->isBool() ? dce->asBool() : false;
 
-    const Json::Value* bf = root.find("beamforming", "beamforming" + 11);
+    const Json::Value* bf = find_member(root, "beamforming");
     if (bf && bf->isObject()) {
         // A rate of zero or less cannot be right and would divide by zero
         // downstream: it counts as absent.
@@ -133,7 +139,7 @@ void read_tail(const std::wstring& path, FILE* f, int64_t size, data_info& d, fr
     if (!parse_json(text.data(), text.data() + text.size(), root, error) || !root.isObject())
         return; // a damaged tail only costs the fast seek
     span.end = size - 4 - int64_t(t);
-    const Json::Value* table = root.find("index_table", "index_table" + 11);
+    const Json::Value* table = find_member(root, "index_table");
     if (!table || !table->isArray())
         return;
     d.index_table.reserve(d.index_table.size() + table->size());

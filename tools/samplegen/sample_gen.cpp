@@ -201,10 +201,8 @@ std::vector<uint8_t> encode_frame_be(const sample_frame_content& c, bool with_wa
 }
 
 std::vector<uint8_t> encode_frame_le(const sample_frame_content& c) {
-    std::vector<uint8_t> b;
     // Fixed part: 16 bytes of preamble, then the header block offset.
-    const char magic[4] = {'V', 'F', 'R', 'M'};
-    b.insert(b.end(), magic, magic + 4);
+    std::vector<uint8_t> b = {'V', 'F', 'R', 'M'};
     put_le32(b, 1);
     put_le32(b, 0);
     put_le32(b, 0);

@@ -1,5 +1,8 @@
 // Renders the program's artwork from the vector drawings in src/ into the
-// raster files listed in images.qrc. Usage: halvix_render_art <images dir>
+// raster files listed in images.qrc, and the desktop icon's sizes at build
+// time. Usage:
+//   halvix_render_art <images dir>
+//   halvix_render_art --icons <svg> <out dir> <size>...   (writes <size>.png)
 
 #include <QBuffer>
 #include <QByteArray>
@@ -11,6 +14,8 @@
 #include <QSvgRenderer>
 #include <QtEndian>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -135,10 +140,37 @@ bool write_ico(QSvgRenderer& svg, const QString& path) {
 
 } // namespace
 
+// The application icon in the sizes of the desktop's icon theme.
+int render_icons(int argc, char** argv) {
+    QSvgRenderer svg(QString::fromLocal8Bit(argv[2]));
+    if (!svg.isValid()) {
+        std::fprintf(stderr, "cannot read %s\n", argv[2]);
+        return 1;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[3]));
+    if (!out.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "cannot create %s\n", argv[3]);
+        return 1;
+    }
+    for (int i = 4; i < argc; ++i) {
+        const int size = std::atoi(argv[i]);
+        const QString path = out.filePath(QStringLiteral("%1.png").arg(size));
+        if (size < 1 || size > 1024 || !render(svg, size, size).save(path, "PNG")) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
+    if (argc >= 5 && std::strcmp(argv[1], "--icons") == 0)
+        return render_icons(argc, argv);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <images dir>\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s <images dir>\n       %s --icons <svg> <out dir> <size>...\n",
+                     argv[0], argv[0]);
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
