@@ -1,15 +1,30 @@
 #pragma once
-// A private data folder with config/ and an open log for one test case.
+// A private data folder with config/ and an open log for one test case, and
+// whole-file reads and writes.
 
 #include "core/app_globals.h"
 #include "core/app_log.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <memory>
 #include <string>
+
+inline QByteArray read_bytes(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+// Creates the parent directories; true when every byte was written.
+inline bool write_bytes(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
+}
 
 class store_fixture {
 public:
@@ -29,9 +44,7 @@ public:
     // Everything logged so far.
     QString log_text() const {
         log_close();
-        QFile f(QString::fromStdWString(log_file_path));
-        f.open(QIODevice::ReadOnly);
-        const QString text = QString::fromUtf8(f.readAll());
+        const QString text = QString::fromUtf8(read_bytes(QString::fromStdWString(log_file_path)));
         log_open(log_file_path);
         return text;
     }

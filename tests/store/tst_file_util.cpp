@@ -10,28 +10,13 @@
 #include <cerrno>
 #include <regex>
 
-namespace {
-void write_file(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray read_file(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-} // namespace
-
 class tst_file_util : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void existence_and_size() {
         store_fixture fx;
-        write_file(fx.path("f.bin"), QByteArray(1234, 'x'));
-        write_file(fx.path("empty"), QByteArray());
+        QVERIFY(write_bytes(fx.path("f.bin"), QByteArray(1234, 'x')));
+        QVERIFY(write_bytes(fx.path("empty"), QByteArray()));
         QVERIFY(path_exists(fx.wpath("f.bin")));
         QVERIFY(path_exists(fx.wpath()));
         QVERIFY(!path_exists(fx.wpath("nope")));
@@ -54,9 +39,9 @@ private Q_SLOTS:
         QCOMPARE(create_directories(fx.wpath("a/b/c")), 0);
         QVERIFY(QFileInfo(fx.path("a/b")).isDir());
         QVERIFY(QFileInfo(fx.path("a/b/c")).isDir());
-        write_file(fx.path("a/b/c/keep.txt"), "keep");
+        QVERIFY(write_bytes(fx.path("a/b/c/keep.txt"), "keep"));
         QCOMPARE(create_directories(fx.wpath("a/b/c")), 0); // existing: nothing happens
-        QCOMPARE(read_file(fx.path("a/b/c/keep.txt")), QByteArray("keep"));
+        QCOMPARE(read_bytes(fx.path("a/b/c/keep.txt")), QByteArray("keep"));
         QCOMPARE(create_directories(fx.wpath("x/y/")), 0);
         QVERIFY(QFileInfo(fx.path("x/y")).isDir());
         QCOMPARE(create_directories(fx.wpath("中文/目录")), 0);
@@ -66,24 +51,25 @@ private Q_SLOTS:
     }
 
     void split_path_at_last_separator() {
-        std::wstring dir, name;
-        QCOMPARE(split_path(L"/data/set/item/Data.dat", dir, name), 0);
-        QCOMPARE(dir, std::wstring(L"/data/set/item"));
-        QCOMPARE(name, std::wstring(L"Data.dat"));
-        split_path(L"C:\\x\\y.dat", dir, name);
-        QCOMPARE(dir, std::wstring(L"C:\\x"));
-        QCOMPARE(name, std::wstring(L"y.dat"));
-        split_path(L"plain.txt", dir, name);
-        QVERIFY(dir.empty() && name.empty());
-        split_path(L"/d/", dir, name);
-        QCOMPARE(dir, std::wstring(L"/d"));
-        QVERIFY(name.empty());
+        // Path, directory, name: "\\" is tried first; no separator gives nothing.
+        const std::wstring cases[][3] = {
+            {L"/data/set/item/Data.dat", L"/data/set/item", L"Data.dat"},
+            {L"C:\\x\\y.dat", L"C:\\x", L"y.dat"},
+            {L"a/b\\c/d", L"a/b", L"c/d"},
+            {L"plain.txt", L"", L""},
+            {L"/d/", L"/d", L""}};
+        for (const auto& c : cases) {
+            std::wstring dir = L"old", name = L"old";
+            QCOMPARE(split_path(c[0], dir, name), 0);
+            QCOMPARE(dir, c[1]);
+            QCOMPARE(name, c[2]);
+        }
     }
 
     void list_subdirectories_cases() {
         store_fixture fx;
-        write_file(fx.path("files/a.txt"), "a");
-        write_file(fx.path("files/b.txt"), "b");
+        QVERIFY(write_bytes(fx.path("files/a.txt"), "a"));
+        QVERIFY(write_bytes(fx.path("files/b.txt"), "b"));
         std::vector<std::wstring> out;
         QCOMPARE(list_subdirectories(fx.wpath("files"), out), 0);
         QVERIFY(out.empty());
@@ -94,7 +80,7 @@ private Q_SLOTS:
         QDir().mkpath(fx.path("set/item1"));
         QDir().mkpath(fx.path("set/数据2"));
         QDir().mkpath(fx.path("set/.hidden"));
-        write_file(fx.path("set/file.dat"), "x");
+        QVERIFY(write_bytes(fx.path("set/file.dat"), "x"));
         out.push_back(L"kept");
         QCOMPARE(list_subdirectories(fx.wpath("set"), out), 0);
         std::sort(out.begin() + 1, out.end());
@@ -105,19 +91,19 @@ private Q_SLOTS:
 
     void copy_rename_delete() {
         store_fixture fx;
-        write_file(fx.path("src/a.txt"), "A");
-        write_file(fx.path("src/sub/b.txt"), "B");
+        QVERIFY(write_bytes(fx.path("src/a.txt"), "A"));
+        QVERIFY(write_bytes(fx.path("src/sub/b.txt"), "B"));
         // A tree to a new place, then into an existing directory under its own name.
         QCOMPARE(copy_path(fx.wpath("src"), fx.wpath("copy")), 0);
-        QCOMPARE(read_file(fx.path("copy/sub/b.txt")), QByteArray("B"));
+        QCOMPARE(read_bytes(fx.path("copy/sub/b.txt")), QByteArray("B"));
         QDir().mkpath(fx.path("into"));
         QCOMPARE(copy_path(fx.wpath("src"), fx.wpath("into")), 0);
-        QCOMPARE(read_file(fx.path("into/src/a.txt")), QByteArray("A"));
+        QCOMPARE(read_bytes(fx.path("into/src/a.txt")), QByteArray("A"));
         // A file into an existing directory, replacing an older copy.
-        write_file(fx.path("into/a.txt"), "old");
+        QVERIFY(write_bytes(fx.path("into/a.txt"), "old"));
         QCOMPARE(copy_path(fx.wpath("src/a.txt"), fx.wpath("into")), 0);
-        QCOMPARE(read_file(fx.path("into/a.txt")), QByteArray("A"));
-        QCOMPARE(read_file(fx.path("src/a.txt")), QByteArray("A"));
+        QCOMPARE(read_bytes(fx.path("into/a.txt")), QByteArray("A"));
+        QCOMPARE(read_bytes(fx.path("src/a.txt")), QByteArray("A"));
 
         // A tree copied into itself is refused instead of recursing.
         QCOMPARE(copy_path(fx.wpath("src"), fx.wpath("src/sub")), EINVAL);
@@ -125,10 +111,10 @@ private Q_SLOTS:
 
         QCOMPARE(rename_path(fx.wpath("copy"), fx.wpath("moved")), 0);
         QVERIFY(!QFileInfo::exists(fx.path("copy")));
-        QCOMPARE(read_file(fx.path("moved/sub/b.txt")), QByteArray("B"));
+        QCOMPARE(read_bytes(fx.path("moved/sub/b.txt")), QByteArray("B"));
         // Never replaces what is there.
         QCOMPARE(rename_path(fx.wpath("moved"), fx.wpath("src")), EEXIST);
-        QCOMPARE(read_file(fx.path("src/sub/b.txt")), QByteArray("B"));
+        QCOMPARE(read_bytes(fx.path("src/sub/b.txt")), QByteArray("B"));
         QVERIFY(QFileInfo::exists(fx.path("moved")));
 
         QCOMPARE(delete_path(fx.wpath("moved")), 0);

@@ -6,16 +6,13 @@
 #include <QtTest>
 
 namespace {
-const char* const list_12 =
-    "CREATE TABLE data_list([data_import_id] text not null,[dir_name] text not null,[data_name] "
-    "text not null,[data_note] text not null,[distance] real not null,[time] text not "
-    "null,[data_type] int not null,[fs] int not null,[dd_start_frame_idx] int not null,[spl] real "
-    "not null,[valid_type] int not null,[frame_num] int not null);";
-const char* const list_11 =
+// data_list as older versions created it: 11 columns, then 12 with frame_num.
+const std::string list_11 =
     "CREATE TABLE data_list([data_import_id] text not null,[dir_name] text not null,[data_name] "
     "text not null,[data_note] text not null,[distance] real not null,[time] text not "
     "null,[data_type] int not null,[fs] int not null,[dd_start_frame_idx] int not null,[spl] real "
     "not null,[valid_type] int not null);";
+const std::string list_12 = list_11.substr(0, list_11.size() - 2) + ",[frame_num] int not null);";
 const char* const import_5 = "CREATE TABLE data_import([id] text not null,[time] text not "
                              "null,[local_root] text not null,[name] text not null,[sn] text "
                              "not null);";
@@ -32,94 +29,68 @@ sql_table query(const std::string& statement) {
     return rows;
 }
 
-QByteArray read_all(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
 } // namespace
 
 class tst_schema : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void fresh_database_gets_both_tables_and_repeat_is_harmless() {
-        store_fixture fx;
-        QCOMPARE(db_init(), 0);
-        QVERIFY(QFile::exists(fx.path("config/config.db")));
-        QCOMPARE(column_count("data_import"), 6);
-        QCOMPARE(column_count("data_list"), 14);
-        QCOMPARE(query("select name from sqlite_master where type='index' and "
-                       "tbl_name='data_list'")
-                     .size(),
-                 size_t(1));
-        QCOMPARE(data_import_db_insert(L"/d/set", L"set", "1", "1_1_1", "TarvoOrnApp"), 0);
-        QCOMPARE(db_init(), 0);
-        QCOMPARE(data_import_db_select_all().size(), size_t(1));
+    // Every older layout ends in the current one at once, not only at the next
+    // start, and a second start changes nothing.
+    void layouts_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<int>("items");        // kept, with discharge and favorite 0
+        QTest::addColumn<QString>("app_name"); // of the one kept data set; empty: none
+        QTest::newRow("new file") << QString() << 0 << QString();
+        QTest::newRow("12-column list gains discharge and favorite")
+            << QString::fromStdString(list_12) +
+                   "INSERT INTO data_list VALUES ('ds','a','n1','',1,'2024-01-01 00:00:01',0,"
+                   "48000,0,50,1,10),('ds','b','n2','',1,'2024-01-01 00:00:02',0,48000,0,60,0,10);"
+            << 2 << QString();
+        QTest::newRow("11-column list drops both tables")
+            << QString::fromStdString(list_11) + import_5 +
+                   "INSERT INTO data_list VALUES ('ds','a','n','',1,'t',0,1,0,50,1);"
+                   "INSERT INTO data_import VALUES ('ds','t','/r','n','1');"
+            << 0 << QString();
+        QTest::newRow("data_import gains app_name for old rows")
+            << QString(import_5) + "INSERT INTO data_import VALUES ('1_5_5','2023-05-05 "
+                                   "10:00:00.000','/old','old','SN9');"
+            << 0 << "TarvoOrnApp";
     }
-
-    void twelve_column_list_gains_discharge_and_favorite() {
+    void layouts() {
+        QFETCH(QString, setup);
+        QFETCH(int, items);
+        QFETCH(QString, app_name);
         store_fixture fx;
-        QCOMPARE(sql_run(db_path(), list_12), 0);
-        QCOMPARE(sql_run(db_path(), "INSERT INTO data_list VALUES ('ds','a','n1','',1,'2024-01-01 "
-                                    "00:00:01',0,48000,0,50,1,10),('ds','b','n2','',1,'2024-01-01 "
-                                    "00:00:02',0,48000,0,60,0,10);"),
-                 0);
-        QCOMPARE(db_init(), 0);
-        QCOMPARE(column_count("data_list"), 14);
-        const sql_table rows = query("select discharge, favorite from data_list");
-        QCOMPARE(rows.size(), size_t(2));
-        for (const auto& r : rows)
-            QCOMPARE(r, (std::vector<std::string>{"0", "0"}));
+        if (!setup.isNull())
+            QCOMPARE(sql_run(db_path(), setup.toStdString()), 0);
         import_data_info ds;
         ds.id = "ds";
-        QCOMPARE(data_list_db_select(ds, false, false, false).size(), size_t(2));
-        QCOMPARE(data_list_db_select(ds, false, false, true).size(), size_t(0));
-        QCOMPARE(data_list_db_select_discharge(ds, true, false, false, false, false, false).size(),
-                 size_t(2));
-    }
-
-    void eleven_column_list_drops_both_tables_and_starts_empty() {
-        store_fixture fx;
-        QCOMPARE(sql_run(db_path(), list_11), 0);
-        QCOMPARE(sql_run(db_path(), import_5), 0);
-        QCOMPARE(sql_run(db_path(),
-                         "INSERT INTO data_list VALUES ('ds','a','n','',1,'t',0,1,0,"
-                         "50,1);INSERT INTO data_import VALUES ('ds','t','/r','n','1');"),
-                 0);
-        QCOMPARE(db_init(), 0);
-        // Recreated at once in the current layout, not only at the next start.
-        QCOMPARE(column_count("data_list"), 14);
-        QCOMPARE(column_count("data_import"), 6);
-        QVERIFY(data_import_db_select_all().empty());
-        QCOMPARE(query("select * from data_list").size(), size_t(0));
-    }
-
-    void data_import_without_app_name_gains_it_for_old_rows() {
-        store_fixture fx;
-        QCOMPARE(sql_run(db_path(), import_5), 0);
-        QCOMPARE(sql_run(db_path(), "INSERT INTO data_import VALUES ('1_5_5','2023-05-05 "
-                                    "10:00:00.000','/old','old','SN9');"),
-                 0);
-        QCOMPARE(db_init(), 0);
-        QCOMPARE(column_count("data_import"), 6);
-        const auto all = data_import_db_select_all();
-        QCOMPARE(all.size(), size_t(1));
-        QCOMPARE(all[0].app_name, std::string("TarvoOrnApp"));
-        QCOMPARE(all[0].sn, std::string("SN9"));
-        QCOMPARE(column_count("data_list"), 14);
+        for (int start = 0; start < 2; ++start) {
+            QCOMPARE(db_init(), 0);
+            QCOMPARE(column_count("data_import"), 6);
+            QCOMPARE(column_count("data_list"), 14);
+            QCOMPARE(query("select name from sqlite_master where type='index' and "
+                           "tbl_name='data_list'")
+                         .size(),
+                     size_t(1));
+            QCOMPARE(query("select * from data_list where discharge = 0 and favorite = 0").size(),
+                     size_t(items));
+            QCOMPARE(data_list_db_select(ds, false, false, false).size(), size_t(items));
+            const auto all = data_import_db_select_all();
+            QCOMPARE(all.size(), size_t(!app_name.isEmpty()));
+            if (!all.empty()) {
+                QCOMPARE(all[0].app_name, app_name.toStdString());
+                QCOMPARE(all[0].sn, std::string("SN9"));
+            }
+        }
     }
 
     void garbage_file_is_logged_and_left_intact() {
         store_fixture fx;
         const QString db = fx.path("config/config.db");
-        QByteArray garbage;
-        for (int i = 0; i < 200; ++i)
-            garbage += "this is not a database file, keep me ";
-        {
-            QFile f(db);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(garbage);
-        }
+        const QByteArray garbage =
+            QByteArray("this is not a database file, keep me ").repeated(200);
+        QVERIFY(write_bytes(db, garbage));
         QVERIFY(db_init() != 0);
         QVERIFY(data_import_db_insert(L"/r", L"n", "1", make_dataset_id(), "TarvoOrnApp") != 0);
         QVERIFY(data_import_db_select_all().empty());
@@ -128,7 +99,7 @@ private Q_SLOTS:
         QVERIFY(h);
         QVERIFY(db_begin(h) != 0);
         db_close(h);
-        QCOMPARE(read_all(db), garbage);
+        QCOMPARE(read_bytes(db), garbage);
         QVERIFY(fx.log_text().contains("sql_exec: errno:26 "));
     }
 
@@ -153,13 +124,13 @@ private Q_SLOTS:
                 QSKIP("running with rights that ignore file permissions");
             }
         }
-        const QByteArray before = read_all(db);
+        const QByteArray before = read_bytes(db);
         db_init();
         QVERIFY(data_import_db_insert(L"/r", L"new", "1", "1_2_4", "TarvoOrnApp") != 0);
         const auto all = data_import_db_select_all();
         QCOMPARE(all.size(), size_t(1));
         QCOMPARE(all[0].name, std::wstring(L"kept"));
-        QCOMPARE(read_all(db), before);
+        QCOMPARE(read_bytes(db), before);
         QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner);
     }
 };
