@@ -20,6 +20,7 @@
 #include <QThread>
 #include <QtTest>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
 
@@ -74,16 +75,17 @@ private Q_SLOTS:
     }
 
     void language_ids() {
-        QCOMPARE(platform::language_id_for(QLocale(QLocale::English, QLocale::UnitedStates)),
-                 0x409u);
-        QCOMPARE(platform::language_id_for(QLocale(QLocale::English, QLocale::UnitedKingdom)),
-                 0x809u);
-        QCOMPARE(platform::language_id_for(QLocale(QLocale::English, QLocale::Germany)), 0x409u);
-        QCOMPARE(platform::language_id_for(QLocale(QLocale::Chinese, QLocale::China)), 0x804u);
-        QCOMPARE(platform::language_id_for(QLocale(QLocale::Chinese, QLocale::Taiwan)), 0x404u);
-        QCOMPARE(platform::language_id_for(QLocale(QLocale::Chinese, QLocale::HongKong)), 0xc04u);
-        QCOMPARE(platform::language_id_for(QLocale(QLocale::German, QLocale::Germany)), 0u);
-        QCOMPARE(platform::language_id_for(QLocale::c()), 0u);
+        const std::pair<QLocale, unsigned> cases[] = {
+            {QLocale(QLocale::English, QLocale::UnitedStates), 0x409u},
+            {QLocale(QLocale::English, QLocale::UnitedKingdom), 0x809u},
+            {QLocale(QLocale::English, QLocale::Germany), 0x409u},
+            {QLocale(QLocale::Chinese, QLocale::China), 0x804u},
+            {QLocale(QLocale::Chinese, QLocale::Taiwan), 0x404u},
+            {QLocale(QLocale::Chinese, QLocale::HongKong), 0xc04u},
+            {QLocale(QLocale::German, QLocale::Germany), 0u},
+            {QLocale::c(), 0u}};
+        for (const auto& c : cases)
+            QCOMPARE(platform::language_id_for(c.first), c.second);
         QCOMPARE(platform::oem_code_page(), 65001u);
     }
 
@@ -103,30 +105,21 @@ private Q_SLOTS:
     // The crash handler's own date arithmetic must agree with the C library
     // across leap years, month ends and the years around 2000.
     void civil_time_matches_library() {
-        const long long samples[] = {0,          59,         86399,      86400,
-                                     951782400,  951868800,  978307199,  1706538515,
-                                     1709164800, 4102444799, 4107542400, 253402300799LL};
+        std::vector<long long> samples = {0,          59,         86399,      86400,
+                                          951782400,  951868800,  978307199,  1706538515,
+                                          1709164800, 4102444799, 4107542400, 253402300799LL};
+        for (long long s = 0; s < 4102444800LL; s += 86400LL * 37 + 3607)
+            samples.push_back(s);
         for (long long s : samples) {
-            std::time_t t = static_cast<std::time_t>(s);
+            const std::time_t t = static_cast<std::time_t>(s);
             std::tm tm{};
             gmtime_r(&t, &tm);
             int f[6];
             platform::civil_from_seconds(s, f);
-            QCOMPARE(f[0], tm.tm_year + 1900);
-            QCOMPARE(f[1], tm.tm_mon + 1);
-            QCOMPARE(f[2], tm.tm_mday);
-            QCOMPARE(f[3], tm.tm_hour);
-            QCOMPARE(f[4], tm.tm_min);
-            QCOMPARE(f[5], tm.tm_sec);
-        }
-        for (long long s = 0; s < 4102444800LL; s += 86400LL * 37 + 3607) {
-            std::time_t t = static_cast<std::time_t>(s);
-            std::tm tm{};
-            gmtime_r(&t, &tm);
-            int f[6];
-            platform::civil_from_seconds(s, f);
-            if (f[0] != tm.tm_year + 1900 || f[1] != tm.tm_mon + 1 || f[2] != tm.tm_mday)
-                QFAIL(qPrintable(QString("date differs at %1").arg(s)));
+            const int want[6] = {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
+                                 tm.tm_hour,        tm.tm_min,     tm.tm_sec};
+            if (!std::equal(f, f + 6, want))
+                QFAIL(qPrintable(QString("time differs at %1").arg(s)));
         }
     }
 
