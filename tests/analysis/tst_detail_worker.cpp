@@ -1,216 +1,547 @@
 // The analysis worker on written items: what each run emits, against values
-// worked out from the formulas. (The shared samples are run end to end by
-// the halvix-cli analyse test.)
+// worked out from the formulas, and its edges: missing wave blocks,
+// concurrent requests, report runs, odd sample rates and frame lengths, and
+// the colour bar's hand-over across threads. (The shared samples are run end
+// to end by the halvix-cli analyse test.)
 
+#include "analysis/data_detail_func_obj.h"
+#include "analysis/stft_fft_handoff.h"
 #include "core/app_log.h"
-#include "detail_worker_fixture.h"
+#include "item_writer.h"
+
+#include <QSemaphore>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <cmath>
+#include <thread>
 
 namespace {
 constexpr int fs = 192000;
 constexpr int n = 7680;
+// Pa per count of the big-endian layout at sensitivity 50; per unit of the
+// little-endian layouts.
+constexpr double pa_per_count = 1000.0 / 50 * 1.407374883553 / 16384;
+constexpr double pa_per_unit = 125.0 / 3;
+const QColor bar_background(42, 44, 54);
+
+// RMS level in dB re 20 uPa of a tone of peak amplitude a (Pa).
+double tone_db(double a) {
+    return 20 * std::log10(a / std::sqrt(2.0)) + 94;
+}
+
+QPointF peak_of(const QVector<QPointF>& p, bool lowest = false) {
+    QPointF best(0, lowest ? 1e9 : -1e9);
+    for (const QPointF& q : p)
+        if (lowest ? q.y() < best.y() : q.y() > best.y())
+            best = q;
+    return best;
+}
+
+// Points above 0.5, or -1 when one of them lies elsewhere than at phase x.
+int high_points_at(const QVector<QPointF>& p, double x) {
+    int high = 0;
+    for (const QPointF& q : p)
+        if (q.y() > 0.5 && (++high, q.x() != x))
+            return -1;
+    return high;
+}
+
+item_writer::frame le_frame(std::vector<float> samples) {
+    item_writer::frame f;
+    f.samples = std::move(samples);
+    return f;
+}
 
 // 25 frames: a 40 kHz tone of 1 Pa in the analysis signal; the display
 // wave adds a 3 Pa pulse at 90 degrees of every 50 Hz period.
-std::vector<item_writer::frame> tone_frames(int count) {
-    std::vector<item_writer::frame> frames(static_cast<size_t>(count));
-    for (int f = 0; f < count; ++f) {
+std::vector<item_writer::frame> tone_frames() {
+    std::vector<item_writer::frame> frames(25);
+    for (int f = 0; f < 25; ++f) {
         auto& fr = frames[size_t(f)];
-        const std::vector<float> pa = item_writer::tone(n, f, 40000, 1.0, fs);
-        fr.samples.resize(size_t(n));
-        fr.wave = pa;
-        for (int i = 0; i < n; ++i) {
-            fr.samples[size_t(i)] = float(pa[size_t(i)] / pa_per_count);
+        fr.wave = item_writer::tone(n, f, 40000, 1.0, fs);
+        for (float pa : fr.wave)
+            fr.samples.push_back(float(pa / pa_per_count));
+        for (int i = 0; i < n; ++i)
             if ((int64_t(f) * n + i) % 3840 == 960)
                 fr.wave[size_t(i)] += 3.0f;
-        }
         fr.picture = item_writer::jpeg_of_width(16 + f);
         fr.raw_picture = item_writer::jpeg_of_width(300 + f);
     }
     return frames;
 }
+
+// The detail view's request for an item.
+data_info request_for(const QString& dir, int frame_num, int start = 0, int rate = fs) {
+    data_info d;
+    d.data_dir = dir.toStdWString();
+    d.frame_num = frame_num;
+    d.dd_start_frame_idx = start;
+    d.frame_read_num = 25;
+    d.pic_num = 6;
+    d.fs = rate;
+    d.distance = 1;
+    return d;
+}
+
+// Everything the runs of one worker emitted (direct connections: the worker
+// runs on the test thread).
+struct collected {
+    QVector<QPointF> wave, fft, prpd;
+    double wave_r[4] = {}, fft_r[4] = {}, stft_r[4] = {};
+    int wave_n = 0, fft_n = 0, prpd_n = 0, stft_n = 0, clear_n = 0, bar_n = 0, spl_n = 0;
+    QImage stft, bar;
+    QSize stft_size; // as signalled
+    std::vector<QImage> pics;
+    std::vector<bool> preview;
+    double spl = -1;
+};
+
+void keep_range(double* r, double x0, double x1, double y0, double y1) {
+    r[0] = x0, r[1] = x1, r[2] = y0, r[3] = y1;
+}
+
+struct runner {
+    using obj = data_detail_func_obj;
+    obj w;
+    collected c;
+    runner() {
+        QObject::connect(&w, &obj::update_wave,
+                         [this](QVector<QPointF> p, double a, double b, double y0, double y1) {
+                             c.wave = p, ++c.wave_n, keep_range(c.wave_r, a, b, y0, y1);
+                         });
+        QObject::connect(&w, &obj::update_wave_fft,
+                         [this](QVector<QPointF> p, double a, double b, double y0, double y1) {
+                             c.fft = p, ++c.fft_n, keep_range(c.fft_r, a, b, y0, y1);
+                         });
+        QObject::connect(&w, &obj::update_wave_prpd,
+                         [this](QVector<QPointF> p) { c.prpd = p, ++c.prpd_n; });
+        QObject::connect(
+            &w, &obj::update_stft,
+            [this](QImage img, int iw, int ih, double a, double b, double y0, double y1) {
+                c.stft = img, c.stft_size = QSize(iw, ih), ++c.stft_n;
+                keep_range(c.stft_r, a, b, y0, y1);
+            });
+        QObject::connect(&w, &obj::update_stft_fft, [this](unsigned char* buf, int bw, int bh) {
+            if (auto owned = stft_fft_buffer_take(buf))
+                c.bar = QImage(owned.get(), bw, bh, bw * 3, QImage::Format_RGB888).copy();
+            ++c.bar_n;
+        });
+        QObject::connect(&w, &obj::update_stft_clear, [this] { ++c.clear_n; });
+        QObject::connect(&w, &obj::update_pic, [this](int idx, QImage img, bool pre) {
+            c.pics.resize(std::max(c.pics.size(), size_t(idx) + 1));
+            c.preview.resize(c.pics.size());
+            c.pics[size_t(idx)] = img, c.preview[size_t(idx)] = pre;
+        });
+        QObject::connect(&w, &obj::update_spl, [this](double v) { c.spl = v, ++c.spl_n; });
+    }
+    const collected& operator()(const data_info& d, int func = 0) {
+        w.data_detail_handle_add(d);
+        w.update_data(func);
+        return c;
+    }
+};
+
+// Re-emits worker results on the thread it lives on (queued hop).
+class result_relay : public QObject {
+    Q_OBJECT
+Q_SIGNALS:
+    void fft(QVector<QPointF> p, double x0, double x1, double y0, double y1);
+    void bar(unsigned char* buffer, int w, int h);
+};
 } // namespace
 
-void tst_detail_worker::initTestCase() {
-    QVERIFY(tmp_.isValid());
-    QCOMPARE(log_open(log_path().toStdWString()), 0);
-    QVERIFY(item_writer::write_item(item("tone"), 0, tone_frames(25)));
-}
-
-void tst_detail_worker::tone_run_spectrum_spectrogram_wave_prpd() {
-    data_detail_func_obj w;
-    collected c;
-    collect(w, c);
-    w.data_detail_handle_add(request_for(item("tone"), 25));
-    w.update_data(0);
-    const detail_run_info info = w.last_run();
-    QVERIFY(info.ran);
-    QCOMPARE(info.frames_read, 25);
-    QCOMPARE(info.start_used, 0);
-
-    // Spectrum: bins 200..3840 of 25 Hz; the tone's bin averaged from zero
-    // over 25 frames with weight 0.9.
-    QCOMPARE(c.fft_n, 1);
-    QCOMPARE(c.fft.size(), 3641);
-    QCOMPARE(c.fft_r[0], 5000.0);
-    QCOMPARE(c.fft_r[1], 96000.0);
-    const QPointF* peak = peak_of(c.fft);
-    QCOMPARE(peak->x(), 40000.0);
-    const double expected = (1 - std::pow(0.9, 25)) * tone_db(1.0);
-    QVERIFY2(qAbs(peak->y() - expected) < 0.02, qPrintable(QString::number(peak->y())));
-    double lo = 1e9;
-    for (const QPointF& p : c.fft)
-        lo = std::min(lo, p.y());
-    QVERIFY(qAbs(c.fft_r[3] - (peak->y() + 0.05 * (peak->y() - lo))) < 1e-3);
-    QVERIFY(qAbs(c.fft_r[2] - (lo - 0.05 * (peak->y() - lo))) < 1e-3);
-
-    // Spectrogram: 199 windows -> 48 columns; bins 50..959 -> 910 rows,
-    // highest frequency on top, so 40 kHz (bin 400) is row 909 - 350.
-    QCOMPARE(c.stft_n, 1);
-    QCOMPARE(c.clear_n, 0);
-    QCOMPARE(c.stft_w, 48);
-    QCOMPARE(c.stft_h, 910);
-    QCOMPARE(c.stft.size(), QSize(48, 910));
-    QCOMPARE(c.stft_r[0], 0.0);
-    QVERIFY(qAbs(c.stft_r[1] - 1.0) < 1e-12);
-    QCOMPARE(c.stft_r[2], 5000.0);
-    QCOMPARE(c.stft_r[3], 96000.0);
-    for (int col : {0, 24, 47}) {
-        const QColor hot = c.stft.pixelColor(col, 559);
-        QVERIFY2(hot.red() == 255 && hot.blue() == 0 && hot.green() < 20,
-                 qPrintable(QString("col %1 g %2").arg(col).arg(hot.green())));
-        QVERIFY(c.stft.pixelColor(col, 100).red() < 255 || c.stft.pixelColor(col, 100).green() > 0);
+class tst_detail_worker : public QObject {
+    Q_OBJECT
+    QTemporaryDir tmp_;
+    QString item(const QString& name) const { return tmp_.path() + "/" + name; }
+    QString log_path() const { return tmp_.path() + "/test.log"; }
+    qint64 log_size() const { return QFileInfo(log_path()).size(); }
+    QString log_since(qint64 from) const {
+        QFile f(log_path());
+        if (!f.open(QIODevice::ReadOnly) || !f.seek(from))
+            return QString();
+        return QString::fromUtf8(f.readAll());
     }
-    // Colour bar: one row per bin, the tone's row has the full bar.
-    QCOMPARE(c.bar_n, 1);
-    QCOMPARE(c.bar.size(), QSize(256, 910));
-    QVERIFY(c.bar.pixelColor(0, 559) != QColor(42, 44, 54));
-    QCOMPARE(c.bar.pixelColor(0, 100), QColor(42, 44, 54));
 
-    // Waveform: every sample, time accumulated from x0, symmetric range.
-    QCOMPARE(c.wave_n, 1);
-    QCOMPARE(c.wave.size(), 25 * n);
-    QCOMPARE(c.wave_r[0], 0.0);
-    QVERIFY(qAbs(c.wave_r[1] - 1.0) < 1e-12);
-    // The time axis accumulates in single precision: after 191999 steps of
-    // 1/192000 s it stands at 0.99831080 (float emulation), not 0.99999479.
-    QCOMPARE(c.wave.last().x(), 0.9983108043670654);
-    double amax = 0;
-    for (const QPointF& p : c.wave)
-        amax = std::max(amax, std::fabs(p.y()));
-    QVERIFY(amax > 2.9); // the pulses fall on zero crossings of the tone
-    QVERIFY(qAbs(c.wave_r[3] - amax / 0.9) < 1e-6);
-    QCOMPARE(c.wave_r[2], -c.wave_r[3]);
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(tmp_.isValid());
+        QCOMPARE(log_open(log_path().toStdWString()), 0);
+        QVERIFY(item_writer::write_item(item("tone"), 0, tone_frames()));
+    }
 
-    // PRPD: 10 frames fill all 3840 cells; the pulses stand out at 90 deg.
-    QCOMPARE(c.prpd_n, 1);
-    QVERIFY(c.prpd.size() > 1 && c.prpd.size() <= 3840);
-    int high = 0;
-    for (const QPointF& p : c.prpd) {
-        if (p.y() > 0.5) {
-            ++high;
-            QCOMPARE(p.x(), 90.0);
+    void tone_run_spectrum_spectrogram_wave_prpd() {
+        runner run;
+        const collected& c = run(request_for(item("tone"), 25));
+        const detail_run_info info = run.w.last_run();
+        QVERIFY(info.ran);
+        QCOMPARE(info.frames_read, 25);
+        QCOMPARE(info.start_used, 0);
+
+        // Spectrum: bins 200..3840 of 25 Hz; the tone's bin averaged from zero
+        // over 25 frames with weight 0.9; 5 % margins on the level axis.
+        QCOMPARE(c.fft_n, 1);
+        QCOMPARE(c.fft.size(), 3641);
+        QCOMPARE(c.fft_r[0], 5000.0);
+        QCOMPARE(c.fft_r[1], 96000.0);
+        const QPointF peak = peak_of(c.fft);
+        QCOMPARE(peak.x(), 40000.0);
+        QVERIFY(qAbs(peak.y() - (1 - std::pow(0.9, 25)) * tone_db(1.0)) < 0.02);
+        const double lo = peak_of(c.fft, true).y();
+        QVERIFY(qAbs(c.fft_r[3] - (peak.y() + 0.05 * (peak.y() - lo))) < 1e-3);
+        QVERIFY(qAbs(c.fft_r[2] - (lo - 0.05 * (peak.y() - lo))) < 1e-3);
+
+        // Spectrogram: 199 windows -> 48 columns; bins 50..959 -> 910 rows,
+        // highest frequency on top, so 40 kHz (bin 400) is row 909 - 350.
+        QCOMPARE(c.stft_n, 1);
+        QCOMPARE(c.clear_n, 0);
+        QCOMPARE(c.stft.size(), QSize(48, 910));
+        QCOMPARE(c.stft_size, c.stft.size());
+        QCOMPARE(c.stft_r[0], 0.0);
+        QVERIFY(qAbs(c.stft_r[1] - 1.0) < 1e-12);
+        QCOMPARE(c.stft_r[2], 5000.0);
+        QCOMPARE(c.stft_r[3], 96000.0);
+        for (int col : {0, 24, 47}) {
+            const QColor hot = c.stft.pixelColor(col, 559);
+            QVERIFY(hot.red() == 255 && hot.blue() == 0 && hot.green() < 20);
+            QVERIFY(c.stft.pixelColor(col, 100) != hot);
         }
+        // Colour bar: one row per bin, the tone's row has the full bar.
+        QCOMPARE(c.bar_n, 1);
+        QCOMPARE(c.bar.size(), QSize(256, 910));
+        QVERIFY(c.bar.pixelColor(0, 559) != bar_background);
+        QCOMPARE(c.bar.pixelColor(0, 100), bar_background);
+
+        // Waveform: every sample, time accumulated from x0, symmetric range.
+        QCOMPARE(c.wave_n, 1);
+        QCOMPARE(c.wave.size(), 25 * n);
+        QCOMPARE(c.wave_r[0], 0.0);
+        QVERIFY(qAbs(c.wave_r[1] - 1.0) < 1e-12);
+        // The time axis accumulates in single precision: after 191999 steps of
+        // 1/192000 s it stands at 0.99831080 (float emulation), not 0.99999479.
+        QCOMPARE(c.wave.last().x(), 0.9983108043670654);
+        double amax = 0;
+        for (const QPointF& p : c.wave)
+            amax = std::max(amax, std::fabs(p.y()));
+        QVERIFY(amax > 2.9); // the pulses fall on zero crossings of the tone
+        QVERIFY(qAbs(c.wave_r[3] - amax / 0.9) < 1e-6);
+        QCOMPARE(c.wave_r[2], -c.wave_r[3]);
+
+        // PRPD: 10 frames fill all 3840 cells; the pulses stand out at 90 deg.
+        QCOMPARE(c.prpd_n, 1);
+        QVERIFY(c.prpd.size() > 1 && c.prpd.size() <= 3840);
+        QVERIFY(high_points_at(c.prpd, 90) >= 1);
+
+        // Pictures of the six slots; the first is the preview and gives the SPL.
+        QCOMPARE(int(c.pics.size()), 6);
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(c.pics[size_t(i)].width(), 16 + i);
+            QCOMPARE(bool(c.preview[size_t(i)]), i == 0);
+        }
+        QCOMPARE(c.spl_n, 1);
+        QVERIFY(qAbs(c.spl - 54.0) < 1e-3); // 20*log10(0.01) + 94
+
+        // A second identical run reuses every work buffer.
+        const int allocations = run.w.work_buffer_allocations();
+        run(request_for(item("tone"), 25));
+        QCOMPARE(run.w.work_buffer_allocations(), allocations);
+        QCOMPARE(c.fft_n, 2);
     }
-    QVERIFY(high >= 1);
 
-    // Pictures of the six slots; the first is the preview and gives the SPL.
-    QCOMPARE(int(c.pics.size()), 6);
-    for (int i = 0; i < 6; ++i) {
-        QCOMPARE(c.pics[size_t(i)].width(), 16 + i);
-        QCOMPARE(bool(c.preview[size_t(i)]), i == 0);
+    void row_reduction_keeps_colour_bar_rows() {
+        runner run;
+        run.w.set_stft_view_size(300, 100);
+        const collected& c = run(request_for(item("tone"), 25));
+        QCOMPARE(c.stft.size(), QSize(48, 100));
+        QCOMPARE(c.stft_size, c.stft.size());
+        QCOMPARE(c.bar.height(), 910);
+        // Row 559 lies in output row 61 (559 / 9.1 = 61.4): the maximum keeps it red.
+        const QColor hot = c.stft.pixelColor(24, 61);
+        QVERIFY(hot.red() == 255 && hot.blue() == 0 && hot.green() < 20);
+        // Target heights at or above the row count leave the rows alone.
+        run.w.set_stft_view_size(300, 910);
+        QCOMPARE(run(request_for(item("tone"), 25)).stft.height(), 910);
     }
-    QCOMPARE(c.spl_n, 1);
-    QVERIFY(qAbs(c.spl - 54.0) < 1e-3); // 20*log10(0.01) + 94
 
-    // A second identical run reuses every work buffer.
-    const int allocations = w.work_buffer_allocations();
-    w.data_detail_handle_add(request_for(item("tone"), 25));
-    w.update_data(0);
-    QCOMPARE(w.work_buffer_allocations(), allocations);
-    QCOMPARE(c.fft_n, 2);
-}
-
-void tst_detail_worker::row_reduction_keeps_colour_bar_rows() {
-    data_detail_func_obj w;
-    collected c;
-    collect(w, c);
-    w.set_stft_view_size(300, 100);
-    w.data_detail_handle_add(request_for(item("tone"), 25));
-    w.update_data(0);
-    QCOMPARE(c.stft_h, 100);
-    QCOMPARE(c.stft.size(), QSize(48, 100));
-    QCOMPARE(c.bar.height(), 910);
-    // Row 559 lies in output row 61 (559 / 9.1 = 61.4): the maximum keeps it red.
-    const QColor hot = c.stft.pixelColor(24, 61);
-    QVERIFY(hot.red() == 255 && hot.blue() == 0 && hot.green() < 20);
-    // Target heights at or above the row count leave the rows alone.
-    w.set_stft_view_size(300, 910);
-    w.data_detail_handle_add(request_for(item("tone"), 25));
-    w.update_data(0);
-    QCOMPARE(c.stft_h, 910);
-}
-
-void tst_detail_worker::window_moved_back_with_picture_slots() {
-    std::vector<item_writer::frame> frames(100);
-    for (int f = 0; f < 100; ++f) {
-        frames[size_t(f)].samples = item_writer::tone(1920, f, 20000, 0.01, fs);
-        frames[size_t(f)].picture = item_writer::jpeg_of_width(16 + f);
-        frames[size_t(f)].spl = float(1000 + f);
+    void window_moved_back_with_picture_slots() {
+        std::vector<item_writer::frame> frames(100);
+        for (int f = 0; f < 100; ++f) {
+            frames[size_t(f)].samples = item_writer::tone(1920, f, 20000, 0.01, fs);
+            frames[size_t(f)].picture = item_writer::jpeg_of_width(16 + f);
+            frames[size_t(f)].spl = float(1000 + f);
+        }
+        QVERIFY(item_writer::write_item(item("hundred"), 1, frames));
+        runner run;
+        const collected& c = run(request_for(item("hundred"), 100, 95));
+        const detail_run_info info = run.w.last_run();
+        QCOMPARE(info.requested_start, 95);
+        QCOMPARE(info.start_used, 75);
+        QCOMPARE(info.frames_read, 25);
+        QCOMPARE(int(c.pics.size()), 6);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(c.pics[size_t(i)].width(), 16 + 95 + i);
+        QVERIFY(c.pics[5].isNull());
+        QCOMPARE(c.spl, 1095.0);
+        // The time axis starts at the frame used first.
+        QVERIFY(qAbs(c.wave_r[0] - 75 * 1920.0 / fs) < 1e-9);
+        QVERIFY(qAbs(c.wave_r[1] - 100 * 1920.0 / fs) < 1e-9);
+        QCOMPARE(c.stft_r[0], c.wave_r[0]);
     }
-    QVERIFY(item_writer::write_item(item("hundred"), 1, frames));
-    data_detail_func_obj w;
-    collected c;
-    collect(w, c);
-    w.data_detail_handle_add(request_for(item("hundred"), 100, 95, 25));
-    w.update_data(0);
-    const detail_run_info info = w.last_run();
-    QCOMPARE(info.requested_start, 95);
-    QCOMPARE(info.start_used, 75);
-    QCOMPARE(info.frames_read, 25);
-    QCOMPARE(int(c.pics.size()), 6);
-    for (int i = 0; i < 5; ++i)
-        QCOMPARE(c.pics[size_t(i)].width(), 16 + 95 + i);
-    QVERIFY(c.pics[5].isNull());
-    QCOMPARE(c.spl, 1095.0);
-    // The time axis starts at the frame used first.
-    QVERIFY(qAbs(c.wave_r[0] - 75 * 1920.0 / fs) < 1e-9);
-    QVERIFY(qAbs(c.wave_r[1] - 100 * 1920.0 / fs) < 1e-9);
-    QCOMPARE(c.stft_r[0], c.wave_r[0]);
-}
 
-void tst_detail_worker::one_frame_clears_spectrogram() {
-    std::vector<item_writer::frame> frames(1);
-    frames[0].samples = item_writer::tone(n, 0, 40000, 1.0 / pa_per_unit, fs);
-    QVERIFY(item_writer::write_item(item("single"), 1, frames));
-    data_detail_func_obj w;
-    collected c;
-    collect(w, c);
-    w.data_detail_handle_add(request_for(item("single"), 1));
-    w.update_data(0);
-    QCOMPARE(c.clear_n, 1);
-    QCOMPARE(c.stft_n, 0);
-    QCOMPARE(c.bar_n, 0);
-    // One frame: 0.1 of the level.
-    QVERIFY(qAbs(peak_of(c.fft)->y() - 0.1 * tone_db(1.0)) < 0.01);
-}
+    // One item per row, a 40 kHz tone of 1 Pa in every frame marked t: its
+    // spectrum peak is the running average (weight 0.9, from zero) of the
+    // tone's level in Pa as the header scales it.
+    void spectrum_level_data() {
+        QTest::addColumn<int>("writer");
+        QTest::addColumn<QString>("frames"); // t: tone, 0: silence, s: 5010 samples of tone
+        QTest::addColumn<int>("sensitivity");
+        QTest::addColumn<QString>("header"); // more header keys
+        QTest::addColumn<double>("pa");
+        QTest::addColumn<double>("weight");
+        QTest::addColumn<int>("columns"); // spectrogram columns; 0: cleared
+        QTest::addColumn<QStringList>("logs");
+        QTest::newRow("one frame: a tenth")
+            << 1 << "t" << 50 << "" << 1.0 << 0.1 << 0 << QStringList();
+        QTest::newRow("silent frame ends the average")
+            << 1 << "tt0t" << 50 << "" << 1.0 << 0.19 << 4 << QStringList();
+        QTest::newRow("short frame left out of the spectrum") // 7 + (1 + 4) + (1 + 7) windows
+            << 1 << "tst" << 50 << "" << 1.0 << 0.19 << 4
+            << QStringList{"update_wave_fft frame of 5010 samples left out (block 7680)",
+                           "wave_prpd frame 1: last phase group has 10 of 20 samples"};
+        QTest::newRow("big-endian at sensitivity 50")
+            << 0 << "t" << 50 << "" << 1.0 << 0.1 << 0 << QStringList();
+        QTest::newRow("big-endian at sensitivity 100: half the Pa per count")
+            << 0 << "t" << 100 << "" << 0.5 << 0.1 << 0 << QStringList();
+        // The distance-correction flag leaves the Pa scale alone.
+        for (const char* m : {"2", "0.5"})
+            QTest::newRow(qPrintable(QString("correction on at %1 m").arg(m)))
+                << 1 << "t" << 50
+                << QString(",\"distanceCorrectEnable\":true,\"geometry\":{\"distance\":%1}").arg(m)
+                << 1.0 << 0.1 << 0 << QStringList();
+        QTest::newRow("correction off at 2 m") << 1 << "t" << 50 << ",\"geometry\":{\"distance\":2}"
+                                               << 1.0 << 0.1 << 0 << QStringList();
+    }
+    void spectrum_level() {
+        QFETCH(int, writer);
+        QFETCH(QString, frames);
+        QFETCH(int, sensitivity);
+        QFETCH(QString, header);
+        QFETCH(double, pa);
+        QFETCH(double, weight);
+        QFETCH(int, columns);
+        QFETCH(QStringList, logs);
+        // Samples of 1 Pa at sensitivity 50.
+        const double amplitude = 1 / (writer == 0 ? pa_per_count : pa_per_unit);
+        std::vector<item_writer::frame> written;
+        for (int f = 0; f < frames.size(); ++f) {
+            const int samples = frames[f] == 's' ? 5010 : n;
+            written.push_back(le_frame(frames[f] == '0'
+                                           ? std::vector<float>(size_t(n), 0.0f)
+                                           : item_writer::tone(samples, f, 40000, amplitude, fs)));
+        }
+        const QString dir = item(QTest::currentDataTag());
+        QVERIFY(item_writer::write_item(dir, writer, written, fs, header.toStdString(),
+                                        std::to_string(sensitivity)));
+        runner run;
+        const qint64 log_at = log_size();
+        const collected& c = run(request_for(dir, frames.size()));
+        const QPointF peak = peak_of(c.fft);
+        QCOMPARE(peak.x(), 40000.0);
+        QVERIFY2(qAbs(peak.y() - weight * tone_db(pa)) < 0.01,
+                 qPrintable(QString::number(peak.y())));
+        QCOMPARE(c.clear_n, int(columns == 0));
+        QCOMPARE(c.stft_n + c.bar_n, columns ? 2 : 0);
+        if (columns)
+            QCOMPARE(c.stft.size(), QSize(columns, 910));
+        const QString log = log_since(log_at);
+        for (const QString& line : logs)
+            QVERIFY2(log.contains(line), qPrintable(line));
+    }
 
-void tst_detail_worker::silent_frame_stops_average() {
-    std::vector<item_writer::frame> frames(4);
-    for (int f = 0; f < 4; ++f)
-        frames[size_t(f)].samples = f == 2 ? std::vector<float>(size_t(n), 0.0f)
-                                           : item_writer::tone(n, f, 40000, 1.0 / pa_per_unit, fs);
-    QVERIFY(item_writer::write_item(item("silent"), 1, frames));
-    data_detail_func_obj w;
-    collected c;
-    collect(w, c);
-    w.data_detail_handle_add(request_for(item("silent"), 4));
-    w.update_data(0);
-    // Frames 0 and 1 averaged from zero; the silent frame ends the average.
-    const QPointF* peak = peak_of(c.fft);
-    QCOMPARE(peak->x(), 40000.0);
-    QVERIFY(qAbs(peak->y() - (1 - 0.81) * tone_db(1.0)) < 0.01);
-    // The spectrogram of the silent stretch still maps to colours.
-    QCOMPARE(c.stft_n, 1);
-}
+    void flat_waveform_without_wave_block() {
+        std::vector<item_writer::frame> frames(3);
+        for (int f = 0; f < 3; ++f)
+            frames[size_t(f)].samples = item_writer::tone(n, f, 40000, 500, fs);
+        QVERIFY(item_writer::write_item(item("nowave"), 0, frames));
+        runner run;
+        const collected& c = run(request_for(item("nowave"), 3));
+        QCOMPARE(c.wave.size(), 3 * n);
+        QCOMPARE(peak_of(c.wave).y(), 0.0);
+        QCOMPARE(peak_of(c.wave, true).y(), 0.0);
+        QCOMPARE(c.wave_r[2], 0.0);
+        QCOMPARE(c.wave_r[3], 0.0);
+        // All peaks equal: every phase in the lowest row, nothing else.
+        QCOMPARE(c.prpd.size(), 192);
+        QCOMPARE(peak_of(c.prpd).y(), 0.0);
+        // The analysis signal is still there.
+        QCOMPARE(peak_of(c.fft).x(), 40000.0);
+    }
+
+    void newest_request_wins_under_concurrent_adds() {
+        runner run;
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t) {
+            threads.emplace_back([&run, t, this]() {
+                for (int i = 0; i < 200; ++i)
+                    run.w.data_detail_handle_add(
+                        request_for(item(QString("absent_%1_%2").arg(t).arg(i)), 25));
+            });
+        }
+        // A reader of the view size meanwhile takes the same lock.
+        for (int i = 0; i < 200; ++i)
+            run.w.set_stft_view_size(100 + i, 0);
+        for (auto& th : threads)
+            th.join();
+        const collected& c = run(request_for(item("tone"), 25));
+        QCOMPARE(run.w.last_run().frames_read, 25);
+        // Every earlier request was dropped with it: nothing is left to run.
+        run.w.update_data(0);
+        QCOMPARE(c.fft_n, 1);
+        QCOMPARE(c.wave_n, 1);
+    }
+
+    void prpd_ring_cleared_between_runs() {
+        // A: ten frames of irregular peaks fill every cell.
+        std::vector<item_writer::frame> a(10);
+        uint32_t seed = 12345;
+        for (auto& f : a) {
+            for (int i = 0; i < n; ++i) {
+                seed = seed * 1103515245u + 12345u;
+                f.samples.push_back(float((seed >> 8) % 1000) / 1000.0f * 5.0f /
+                                    float(pa_per_unit));
+            }
+        }
+        QVERIFY(item_writer::write_item(item("prpd_a"), 1, a));
+        // B: one frame, 0.1 Pa everywhere but a 1 Pa pulse at 90 degrees.
+        std::vector<float> s(size_t(n), float(0.1 / pa_per_unit));
+        for (int i = 960; i < n; i += 3840)
+            s[size_t(i)] = float(1.0 / pa_per_unit);
+        QVERIFY(item_writer::write_item(item("prpd_b"), 1, {le_frame(s)}));
+
+        runner run;
+        QVERIFY(run(request_for(item("prpd_a"), 10), 2).prpd.size() > 1000);
+        // Only B's 384 cells: one point per phase bin, the pulse alone on top.
+        const collected& c = run(request_for(item("prpd_b"), 1), 2);
+        QCOMPARE(c.prpd.size(), 192);
+        QCOMPARE(high_points_at(c.prpd, 90), 1);
+        QCOMPARE(std::count_if(c.prpd.begin(), c.prpd.end(), [](QPointF p) { return p.y() == 0; }),
+                 191L);
+    }
+
+    void report_and_other_funcs() {
+        const QString raw = item("tone") + "/grab_raw.jpg";
+        QFile::remove(raw);
+        runner run;
+        const collected& c = run(request_for(item("tone"), 25), 1);
+        QCOMPARE(QImage(raw).width(), 300); // frame 0's raw picture
+        QCOMPARE(c.fft_n, 1);
+        QCOMPARE(c.prpd_n, 1);
+        QCOMPARE(c.wave_n + c.stft_n + c.clear_n + c.bar_n + c.spl_n, 0);
+        QVERIFY(c.pics.empty());
+        // Recordings of type 1 take the last frame's raw picture.
+        data_info d = request_for(item("tone"), 25);
+        d.data_type = 1;
+        run(d, 1);
+        QCOMPARE(QImage(raw).width(), 324);
+        QFile::remove(raw);
+        // Any other func: spectrum and PRPD only, no file.
+        run(request_for(item("tone"), 25), 7);
+        QVERIFY(!QFile::exists(raw));
+        QCOMPARE(c.fft_n, 3);
+        QCOMPARE(c.prpd_n, 3);
+        QCOMPARE(c.wave_n, 0);
+    }
+
+    void low_sample_rate_gives_empty_plots_and_says_why() {
+        // 8 kHz: no phase bins, and the default band lies above it.
+        std::vector<item_writer::frame> slow(3);
+        for (int f = 0; f < 3; ++f)
+            slow[size_t(f)] = le_frame(item_writer::tone(n, f, 1000, 0.01, 8000));
+        QVERIFY(item_writer::write_item(item("slow"), 1, slow, 8000));
+        runner run;
+        const qint64 log_at = log_size();
+        const collected& c = run(request_for(item("slow"), 3, 0, 8000));
+        QCOMPARE(c.prpd_n, 1);
+        QVERIFY(c.prpd.isEmpty());
+        QCOMPARE(c.fft_n, 1);
+        QVERIFY(c.fft.isEmpty());
+        QCOMPARE(c.clear_n, 1);
+        QCOMPARE(c.wave.size(), 3 * n);
+        const QString log = log_since(log_at);
+        QVERIFY(log.contains("wave_prpd empty: 8000 Hz gives no samples per phase bin"));
+        QVERIFY(log.contains("update_wave_fft empty: band 5000..96000 Hz outside 0..3840 Hz"));
+        QVERIFY(log.contains("update_stft_clear: 0 rows, 4 columns"));
+    }
+
+    void queued_results_and_colour_bar_ownership() {
+        QThread thread;
+        thread.start();
+        auto* w = new data_detail_func_obj;
+        w->moveToThread(&thread);
+        result_relay relay;
+        connect(w, &data_detail_func_obj::update_wave_fft, &relay, &result_relay::fft);
+        connect(w, &data_detail_func_obj::update_stft_fft, &relay, &result_relay::bar);
+        QSignalSpy fft_spy(&relay, &result_relay::fft);
+        QSignalSpy bar_spy(&relay, &result_relay::bar);
+        const size_t pending = stft_fft_buffer_pending();
+
+        w->data_detail_handle_add(request_for(item("tone"), 25));
+        QMetaObject::invokeMethod(w, "update_data", Qt::QueuedConnection, Q_ARG(int, 0));
+        QVERIFY(fft_spy.wait(20000));
+        QTRY_COMPARE(bar_spy.count(), 1);
+        QCOMPARE(fft_spy.at(0).at(0).value<QVector<QPointF>>().size(), 3641);
+        QCOMPARE(bar_spy.at(0).at(1).toInt(), 256);
+        QCOMPARE(bar_spy.at(0).at(2).toInt(), 910);
+        QVERIFY(stft_fft_buffer_take(bar_spy.at(0).at(0).value<unsigned char*>()));
+        QCOMPARE(stft_fft_buffer_pending(), pending);
+
+        // A receiver closed before delivery drops the buffer; it is reclaimed
+        // after a few more, so repeated closes never pile up memory.
+        disconnect(w, &data_detail_func_obj::update_stft_fft, &relay, &result_relay::bar);
+        QSemaphore done;
+        connect(
+            w, &data_detail_func_obj::update_wave_prpd, w, [&done]() { done.release(); },
+            Qt::DirectConnection);
+        for (int run = 0; run < int(stft_fft_buffer_keep) + 3; ++run) {
+            auto* gone = new QObject;
+            connect(w, &data_detail_func_obj::update_stft_fft, gone,
+                    [](unsigned char*, int, int) { QFAIL("delivered to a closed receiver"); });
+            w->data_detail_handle_add(request_for(item("tone"), 25));
+            QMetaObject::invokeMethod(w, "update_data", Qt::QueuedConnection, Q_ARG(int, 0));
+            QVERIFY(done.tryAcquire(1, 20000));
+            delete gone; // its pending delivery goes with it
+        }
+        QVERIFY(stft_fft_buffer_pending() <= stft_fft_buffer_keep);
+        thread.quit();
+        thread.wait();
+        delete w;
+    }
+
+    void missing_item_or_unknown_writer_gives_nothing() {
+        runner run;
+        run.w.update_data(0); // nothing queued
+        run(data_info());
+        const collected& c = run(request_for(item("does_not_exist"), 25));
+        QCOMPARE(c.fft_n + c.wave_n + c.prpd_n + c.stft_n + c.clear_n + c.spl_n, 0);
+        QVERIFY(c.pics.empty());
+        QVERIFY(!run.w.last_run().ran);
+        QCOMPARE(run.w.last_run().frames_read, 0);
+
+        // A writer that is not decoded: frames without samples give empty
+        // results, never a crash.
+        std::vector<item_writer::frame> frames(3, le_frame(item_writer::tone(n, 0, 40000, 1, fs)));
+        QVERIFY(item_writer::write_item(item("other"), 3, frames));
+        run(request_for(item("other"), 3));
+        QCOMPARE(run.w.last_run().frames_read, 3);
+        QVERIFY(c.wave.isEmpty());
+        QCOMPARE(c.wave_r[3], 0.0);
+        QVERIFY(c.fft.isEmpty());
+        QCOMPARE(c.clear_n, 1);
+        QVERIFY(c.prpd.isEmpty());
+    }
+};
 
 QTEST_MAIN(tst_detail_worker)
+#include "tst_detail_worker.moc"
