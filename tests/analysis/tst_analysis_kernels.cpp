@@ -16,46 +16,35 @@ namespace {
 bool same(rgb8 c, int r, int g, int b) {
     return c.r == r && c.g == g && c.b == b;
 }
+bool operator==(rgb8 a, rgb8 b) {
+    return same(a, b.r, b.g, b.b);
+}
 } // namespace
 
 class tst_analysis_kernels : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void rainbow_band_edges() {
-        const auto& t = rainbow_table();
-        QVERIFY(same(t[0], 128, 0, 255));
-        QVERIFY(same(t[1], 128, 0, 255));
-        QVERIFY(same(t[27], 63, 0, 255));
-        QVERIFY(same(t[28], 60, 0, 255));
-        QVERIFY(same(t[51], 3, 0, 255));
-        QVERIFY(same(t[52], 0, 1, 255));
-        QVERIFY(same(t[102], 0, 251, 255));
-        QVERIFY(same(t[103], 0, 255, 252));
-        QVERIFY(same(t[153], 0, 255, 2));
-        QVERIFY(same(t[154], 3, 255, 0));
-        QVERIFY(same(t[204], 253, 255, 0));
-        QVERIFY(same(t[205], 255, 251, 0));
-        QVERIFY(same(t[254], 255, 6, 0));
-        QVERIFY(same(t[255], 255, 0, 0));
+        const int edges[][4] = {{0, 128, 0, 255},   {1, 128, 0, 255},   {27, 63, 0, 255},
+                                {28, 60, 0, 255},   {51, 3, 0, 255},    {52, 0, 1, 255},
+                                {102, 0, 251, 255}, {103, 0, 255, 252}, {153, 0, 255, 2},
+                                {154, 3, 255, 0},   {204, 253, 255, 0}, {205, 255, 251, 0},
+                                {254, 255, 6, 0},   {255, 255, 0, 0}};
+        for (const auto& e : edges)
+            QVERIFY2(same(rainbow_table()[size_t(e[0])], e[1], e[2], e[3]),
+                     qPrintable(QString::number(e[0])));
     }
 
-    void gas_leak_distance_and_level() {
+    void gas_leak_distance_level_units_and_cost() {
         // 1 m: the level is the SPL itself; 2 m adds 10 dB.
-        const gas_leak_result one = calc_gas_leak(60, 1, 1, 0, 0, 0, 0);
-        QVERIFY(qAbs(one.rate - 5.291967976435959) < 1e-9);
-        QCOMPARE(spl_at_one_metre(60, 1), 60.0);
+        QVERIFY(qAbs(calc_gas_leak(60, 1, 1, 0, 0, 0, 0).rate - 5.291967976435959) < 1e-9);
         QCOMPARE(spl_at_one_metre(60, 2), 70.0);
-        const gas_leak_result two = calc_gas_leak(60, 2, 1, 0, 0, 0, 0);
-        QVERIFY(qAbs(two.rate - 0.165 * std::exp(0.0578 * 70)) < 1e-9);
+        QVERIFY(qAbs(calc_gas_leak(60, 2, 1, 0, 0, 0, 0).rate - 0.165 * std::exp(0.0578 * 70)) <
+                1e-9);
         // Level: (L - 34) / 7, raised to at least 1.
-        QCOMPARE(calc_gas_leak(34, 1, 1, 0, 0, 0, 0).level, 1.0);
-        QCOMPARE(calc_gas_leak(20, 1, 1, 0, 0, 0, 0).level, 1.0);
-        QCOMPARE(calc_gas_leak(41, 1, 1, 0, 0, 0, 0).level, 1.0);
-        QCOMPARE(calc_gas_leak(48, 1, 1, 0, 0, 0, 0).level, 2.0);
-        QVERIFY(qAbs(calc_gas_leak(130, 1, 1, 0, 0, 0, 0).level - 96.0 / 7) < 1e-12);
-    }
-
-    void gas_leak_units_and_cost() {
+        for (auto c :
+             {std::pair{34.0, 1.0}, {20.0, 1.0}, {41.0, 1.0}, {48.0, 2.0}, {130.0, 96.0 / 7}})
+            QVERIFY(qAbs(calc_gas_leak(c.first, 1, 1, 0, 0, 0, 0).level - c.second) < 1e-12);
         const gas_leak_result lpm = calc_gas_leak(60, 2, 1.5, 0, 0.2, 0.8, 0.002);
         QVERIFY(qAbs(lpm.rate - 14.149160631860005) < 1e-9);
         QVERIFY(qAbs(lpm.cost - 14893.429119752851) < 1e-6);
@@ -65,11 +54,10 @@ private Q_SLOTS:
         QVERIFY(qAbs(cfm.cost - 532.2284828514006) < 1e-6);
         // A distance from a file of 0 or below stays finite: taken as 0.3 m,
         // 60 + 10*log2(0.3) = 42.630 dB at 1 m.
-        const double rate_at_03 = 0.165 * std::exp(0.0578 * 42.63034405833794);
         for (double dist : {0.0, -2.0, std::nan("")}) {
             const gas_leak_result r = calc_gas_leak(60, dist, 1, 0, 1, 1, 1);
-            QVERIFY(std::isfinite(r.rate) && std::isfinite(r.cost));
-            QVERIFY(qAbs(r.rate - rate_at_03) < 1e-9);
+            QVERIFY(std::isfinite(r.cost));
+            QVERIFY(qAbs(r.rate - 0.165 * std::exp(0.0578 * 42.63034405833794)) < 1e-9);
             QVERIFY(qAbs(r.level - 1.2329062940482771) < 1e-9);
         }
     }
@@ -115,32 +103,20 @@ private Q_SLOTS:
     }
 
     void column_count_rule() {
-        QCOMPARE(stft_column_count(199), 48);
-        QCOMPARE(stft_column_count(15), 0);
-        QCOMPARE(stft_column_count(16), 4);
-        QCOMPARE(stft_column_count(31), 4);
-        QCOMPARE(stft_column_count(32), 8);
-        QCOMPARE(stft_column_count(0), 0);
+        for (auto c : {std::pair{199, 48}, {15, 0}, {16, 4}, {31, 4}, {32, 8}, {0, 0}})
+            QCOMPARE(stft_column_count(c.first), c.second);
     }
 
     void row_reduction_boundaries() {
-        // 910 rows to 100: factor 9.1.
-        row_span s = reduce_row_span(0, 910, 100);
-        QCOMPARE(s.first, 0);
-        QCOMPARE(s.last, 9);
-        s = reduce_row_span(1, 910, 100);
-        QCOMPARE(s.first, 9);
-        QCOMPARE(s.last, 18);
-        s = reduce_row_span(99, 910, 100);
-        QCOMPARE(s.first, 901);
-        QCOMPARE(s.last, 909);
-        // Halves round away from zero: 10 rows to 4, factor 2.5.
-        const int firsts[4] = {0, 3, 5, 8};
-        const int lasts[4] = {3, 5, 8, 9};
-        for (int r = 0; r < 4; ++r) {
-            s = reduce_row_span(r, 10, 4);
-            QCOMPARE(s.first, firsts[r]);
-            QCOMPARE(s.last, lasts[r]);
+        // Rows in, rows out, output row, its first and last input row: 910 to
+        // 100 is a factor of 9.1; halves round away from zero (10 to 4: 2.5).
+        const int spans[][5] = {{910, 100, 0, 0, 9}, {910, 100, 1, 9, 18}, {910, 100, 99, 901, 909},
+                                {10, 4, 0, 0, 3},    {10, 4, 1, 3, 5},     {10, 4, 2, 5, 8},
+                                {10, 4, 3, 8, 9}};
+        for (const auto& c : spans) {
+            const row_span s = reduce_row_span(c[2], c[0], c[1]);
+            QCOMPARE(s.first, c[3]);
+            QCOMPARE(s.last, c[4]);
         }
         // The shared boundary row feeds both neighbours.
         std::vector<float> in(10 * 2, 0.0f);
@@ -148,9 +124,7 @@ private Q_SLOTS:
         in[9 * 2 + 0] = 5; // last row, column 0
         std::vector<float> out(4 * 2, -1.0f);
         reduce_rows_max(in.data(), 10, 2, 4, out.data());
-        const float expect[8] = {0, 7, 0, 7, 0, 0, 5, 0};
-        for (int i = 0; i < 8; ++i)
-            QCOMPARE(out[size_t(i)], expect[i]);
+        QCOMPARE(out, (std::vector<float>{0, 7, 0, 7, 0, 0, 5, 0}));
     }
 
     void rainbow_mapping() {
@@ -158,12 +132,12 @@ private Q_SLOTS:
         const float v[7] = {0, 0.5f, 1, 2, -1, nan, -std::numeric_limits<float>::infinity()};
         uint8_t rgb[21];
         values_to_rainbow(v, 7, 0, 1, rgb);
-        const auto& t = rainbow_table();
         const int idx[7] = {0, 127, 255, 255, 0, 0, 0};
         for (int i = 0; i < 7; ++i)
-            QVERIFY(same(t[size_t(idx[i])], rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]));
+            QVERIFY(
+                same(rainbow_table()[size_t(idx[i])], rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]));
         values_to_rainbow(v, 3, 2, 2, rgb); // max = min: all entry 0
-        QVERIFY(same(t[0], rgb[6], rgb[7], rgb[8]));
+        QVERIFY(same(rainbow_table()[0], rgb[6], rgb[7], rgb[8]));
         float mn, mx;
         QVERIFY(finite_min_max(v, 7, mn, mx));
         QCOMPARE(mn, -1.0f);
@@ -172,53 +146,26 @@ private Q_SLOTS:
     }
 
     void colour_bar_lengths() {
-        const auto& t = rainbow_table();
         // Levels 0, 40, 80 dB: bars of 0, 128 and 256 pixels from the right.
-        const float level[3] = {0, 40, 80};
-        std::vector<uint8_t> img(3 * 256 * 3);
+        // A top below 80 dB is lifted to 80: 10 dB above a 10 dB floor in a
+        // 70 dB range is floor(10 / 70 * 256) = 36 pixels.
+        const float level[5] = {0, 40, 80, 10, 20};
+        std::vector<uint8_t> img(5 * 256 * 3);
         colour_bar(level, 3, 80, img.data());
+        colour_bar(level + 3, 2, 80, img.data() + 3 * 256 * 3);
         auto px = [&](int row, int x) {
             const uint8_t* p = img.data() + (size_t(row) * 256 + size_t(x)) * 3;
             return rgb8{p[0], p[1], p[2]};
         };
-        auto is_bg = [](rgb8 c) { return c.r == 42 && c.g == 44 && c.b == 54; };
+        const rgb8 bg{42, 44, 54};
         for (int x : {0, 128, 255})
-            QVERIFY(is_bg(px(2, x))); // lowest frequency at the bottom, level 0
-        QVERIFY(same(t[0], px(1, 255).r, px(1, 255).g, px(1, 255).b));
-        QVERIFY(same(t[127], px(1, 128).r, px(1, 128).g, px(1, 128).b));
-        QVERIFY(is_bg(px(1, 127)));
-        QVERIFY(same(t[255], px(0, 0).r, px(0, 0).g, px(0, 0).b));
-        // A top below 80 dB is lifted to 80: 10 dB above a 10 dB floor in a
-        // 70 dB range is floor(10 / 70 * 256) = 36 pixels.
-        const float low[2] = {10, 20};
-        std::vector<uint8_t> img2(2 * 256 * 3);
-        colour_bar(low, 2, 80, img2.data());
-        const uint8_t* row0 = img2.data();
-        QVERIFY(!(row0[(255 - 35) * 3] == 42 && row0[(255 - 35) * 3 + 1] == 44));
-        QVERIFY(row0[(255 - 36) * 3] == 42 && row0[(255 - 36) * 3 + 1] == 44);
-    }
-
-    void prpd_one_point_per_cell() {
-        // Two periods: a pulse of 1.0 in phase bin 48, 0.1 elsewhere.
-        std::vector<double> ring(prpd_cells, 0.0);
-        for (int i = 0; i < 384; ++i)
-            ring[size_t(i)] = (i % 192 == 48) ? 1.0 : 0.1;
-        std::vector<uint8_t> mask(size_t(prpd_rows) * prpd_phase_bins, 0xAA);
-        QVector<QPointF> pts;
-        QCOMPARE(prpd_points(ring.data(), 384, mask.data(), pts), 192);
-        int high = 0;
-        for (const QPointF& p : pts) {
-            QVERIFY(p.x() >= 0 && p.x() < 360);
-            if (p.y() > 0.9) {
-                ++high;
-                QCOMPARE(p.x(), 48 * 1.875);
-            } else {
-                QCOMPARE(p.y(), 0.0);
-            }
-        }
-        QCOMPARE(high, 1);
-        // Nothing filled, nothing drawn.
-        QCOMPARE(prpd_points(ring.data(), 0, mask.data(), pts), 0);
+            QVERIFY(px(2, x) == bg); // lowest frequency at the bottom, level 0
+        QVERIFY(px(1, 255) == rainbow_table()[0]);
+        QVERIFY(px(1, 128) == rainbow_table()[127]);
+        QVERIFY(px(1, 127) == bg);
+        QVERIFY(px(0, 0) == rainbow_table()[255]);
+        QVERIFY(!(px(3, 255 - 35) == bg));
+        QVERIFY(px(3, 255 - 36) == bg);
     }
 
     void colour_bar_handoff() {
