@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <sstream>
 
 namespace {
 
@@ -34,16 +35,21 @@ std::string header(const char* app_name, const char* version) {
            "\",\"beamforming\":{}}";
 }
 
-int32_t read_count(const std::wstring& path, int32_t start, int32_t want, bool& at_end,
-                   std::vector<signal_frame_ptr>* out = nullptr) {
+// Result, count, tags and end flag of reading up to want frames from start.
+QString read_summary(const std::wstring& path, int32_t start, int32_t want) {
     std::vector<signal_frame_ptr> frames;
     data_info d;
-    int32_t n = want;
-    if (read_data_frames(path, start, n, frames, d, at_end) != 0)
-        return -1;
-    if (out)
-        *out = std::move(frames);
-    return n;
+    bool at_end = false;
+    const int rc = read_data_frames(path, start, want, frames, d, at_end);
+    QString out = QString("rc=%1 n=%2").arg(rc).arg(want);
+    for (const auto& f : frames)
+        out += " " + QString::number(f->tag);
+    return out + (at_end ? " end" : " more");
+}
+
+int32_t frame_count(const std::wstring& path) {
+    int32_t count = -1;
+    return count_data_frames(path, count) == 0 ? count : -1;
 }
 
 void put_be32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
@@ -65,93 +71,83 @@ class tst_datafile_edges : public QObject {
     std::wstring file(const char* name) { return wpath(tmp.filePath(name)); }
 
 private slots:
-    void header_keys_and_defaults() {
+    // Each header text applied to one record that starts with fs 1234,
+    // sensitivity 7, gain 9, time "kept" and data type 4; the listed fields
+    // are compared.
+    void header_text_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no beamforming: its fields stay")
+            << R"({"app_name":"TarvoOrnApp"})"
+            << "rc=0 fs=1234 sens=7 gain=9 ver=0.0.0.0 band=5000-617 app=0 tail=0";
+        QTest::newRow("empty beamforming: defaults") << R"({"beamforming":{}})"
+                                                     << "fs=192000 sens=50 gain=0";
+        // The gain text is dB: one step per 6 dB, toward zero; not a number: 0.
+        for (auto g : {std::pair{"-13", -2},
+                       {"14", 2},
+                       {"12", 2},
+                       {"5", 0},
+                       {"-6", -1},
+                       {"7dB", 1},
+                       {"x", 0}})
+            QTest::addRow("gain %s", g.first)
+                << QString(R"({"beamforming":{"micGain":"%1"}})").arg(g.first)
+                << QString("gain=%1").arg(g.second);
+        QTest::newRow("vuvoraro") << R"({"app_name":"vuvoraro"})"
+                                  << "app=2 tail=1 band=2000-617";
+        QTest::newRow("other writer, distance and band")
+            << R"({"app_name":"Other","geometry":{"distance":2.5},"freqRangeStart":123,)"
+               R"("freqRangeEnd":456,"sign_mode":2})"
+            << "app=3 dist=2.5 band=123-456 sign=2";
+        QTest::newRow("Sable 9.9: no tail") << R"({"app_name":"TarvoSableApp","app_version":"9.9"})"
+                                            << "app=1 tail=0 ver=9.9 band=5000-617";
+        QTest::newRow("members of a wrong type keep defaults")
+            << R"({"datetime":5,"data_type":"1","distanceCorrectEnable":1,)"
+               R"("beamforming":{"daq":"x","micSensitivity":[],"micGain":12},"geometry":7,)"
+               R"("app_version":1.5,"sign_mode":{},"freqRangeStart":null})"
+            << "rc=0 time=kept type=4 corr=0 fs=192000 sens=50 gain=0 ver=0.0.0.0 sign=0 "
+               "band=5000-96000";
+        QTest::newRow("rate 0: default") << R"({"beamforming":{"daq":0}})"
+                                         << "fs=192000";
+        QTest::newRow("array") << "[1,2]"
+                               << "rc=-1";
+        QTest::newRow("cut") << R"({"a":)"
+                             << "rc=-1";
+        QTest::newRow("deep nesting") << QString(5000, '[') << "rc=-1";
+    }
+    void header_text() {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
         data_info d;
         d.fs = 1234;
         d.mic_sensitivity = 7;
         d.mic_gain = 9;
-        // No "beamforming": the three fields stay as they were.
-        QCOMPARE(apply_data_head_text("{\"app_name\":\"TarvoOrnApp\"}", d), 0);
-        QCOMPARE(d.fs, 1234);
-        QCOMPARE(d.mic_sensitivity, 7.0);
-        QCOMPARE(d.mic_gain, 9);
-        QCOMPARE(d.app_version, std::string("0.0.0.0"));
-        QCOMPARE(d.freq_range_end, 617);
-        QCOMPARE(d.freq_range_start, 5000);
-        // Empty "beamforming" object: the defaults.
-        QCOMPARE(apply_data_head_text("{\"beamforming\":{}}", d), 0);
-        QCOMPARE(d.fs, 192000);
-        QCOMPARE(d.mic_sensitivity, 50.0);
-        QCOMPARE(d.mic_gain, 0);
-
-        const std::pair<const char*, int> gains[] = {{"-13", -2}, {"14", 2},  {"12", 2}, {"5", 0},
-                                                     {"-6", -1},  {"7dB", 1}, {"x", 0}};
-        for (const auto& g : gains) {
-            data_info e;
-            apply_data_head_text(std::string("{\"beamforming\":{\"micGain\":\"") + g.first + "\"}}",
-                                 e);
-            QCOMPARE(e.mic_gain, g.second);
-        }
-
-        data_info v;
-        apply_data_head_text("{\"app_name\":\"vuvoraro\"}", v);
-        QCOMPARE(v.freq_range_start, 2000);
-        QCOMPARE(v.app_type, 2);
-        QVERIFY(v.has_tail);
-        data_info s;
-        apply_data_head_text("{\"app_name\":\"TarvoSableApp\",\"app_version\":\"9.9\"}", s);
-        QCOMPARE(s.freq_range_start, 5000);
-        QVERIFY(!s.has_tail);
-        data_info o;
-        apply_data_head_text("{\"app_name\":\"Other\",\"geometry\":{\"distance\":2.5},"
-                             "\"freqRangeStart\":123,\"freqRangeEnd\":456,\"sign_mode\":2}",
-                             o);
-        QCOMPARE(o.app_type, 3);
-        QCOMPARE(o.distance, 2.5);
-        QCOMPARE(o.distance_text, std::string("2 "));
-        QCOMPARE(o.freq_range_start, 123);
-        QCOMPARE(o.freq_range_end, 456);
-        QCOMPARE(o.sign_mode, 2);
-    }
-
-    void members_of_a_wrong_type_keep_defaults() {
-        data_info d;
         d.time = "kept";
         d.data_type = 4;
-        QCOMPARE(apply_data_head_text(
-                     "{\"datetime\":5,\"data_type\":\"1\",\"distanceCorrectEnable\":1,"
-                     "\"beamforming\":{\"daq\":\"x\",\"micSensitivity\":[],\"micGain\":12},"
-                     "\"geometry\":7,\"app_version\":1.5,\"sign_mode\":{},"
-                     "\"freqRangeStart\":null}",
-                     d),
-                 0);
-        QCOMPARE(d.time, std::string("kept"));
-        QCOMPARE(d.data_type, 4);
-        QCOMPARE(d.distance_correct_enable, false);
-        QCOMPARE(d.fs, 192000);
-        QCOMPARE(d.mic_sensitivity, 50.0);
-        QCOMPARE(d.mic_gain, 0);
-        QCOMPARE(d.app_version, std::string("0.0.0.0"));
-        QCOMPARE(d.sign_mode, 0);
-        QCOMPARE(d.freq_range_start, 5000);
-        QCOMPARE(apply_data_head_text("{\"beamforming\":{\"daq\":0}}", d), 0);
-        QCOMPARE(d.fs, 192000);
-        QCOMPARE(apply_data_head_text("[1,2]", d), -1);
-        QCOMPARE(apply_data_head_text("{\"a\":", d), -1);
-        QCOMPARE(apply_data_head_text(std::string(5000, '['), d), -1); // deep nesting
+        const int rc = apply_data_head_text(text.toStdString(), d);
+        std::ostringstream o;
+        o << " rc=" << rc << " fs=" << d.fs << " sens=" << d.mic_sensitivity
+          << " gain=" << d.mic_gain << " ver=" << d.app_version << " band=" << d.freq_range_start
+          << "-" << d.freq_range_end << " app=" << d.app_type << " tail=" << d.has_tail
+          << " dist=" << d.distance << " sign=" << d.sign_mode << " time=" << d.time
+          << " type=" << d.data_type << " corr=" << d.distance_correct_enable << " ";
+        const QString got = QString::fromStdString(o.str());
+        for (const QString& field : expected.split(' '))
+            QVERIFY2(got.contains(" " + field + " "), qPrintable(field + " not in" + got));
     }
 
     void version_decides_the_tail() {
-        QVERIFY(!app_version_has_tail("1.0.0.54"));
-        QVERIFY(app_version_has_tail("1.0.0.55"));
-        QVERIFY(app_version_has_tail("1.1"));
-        QVERIFY(app_version_has_tail("2"));
-        QVERIFY(!app_version_has_tail("0.0.0.0"));
-        QVERIFY(!app_version_has_tail(""));
-        QVERIFY(!app_version_has_tail("1.0.0.5x5"));
-        QVERIFY(!app_version_has_tail("-1.0.0.60"));
-        QVERIFY(app_version_has_tail("1.0.0.55.1"));
-        QVERIFY(app_version_has_tail("99999999999999999999"));
+        for (auto v : {std::pair{"1.0.0.54", false},
+                       {"1.0.0.55", true},
+                       {"1.1", true},
+                       {"2", true},
+                       {"0.0.0.0", false},
+                       {"", false},
+                       {"1.0.0.5x5", false},
+                       {"-1.0.0.60", false},
+                       {"1.0.0.55.1", true},
+                       {"99999999999999999999", true}})
+            QVERIFY2(app_version_has_tail(v.first) == v.second, v.first);
     }
 
     void big_endian_wave_rule_and_levels() {
@@ -266,38 +262,23 @@ private slots:
         QVERIFY(w.index_table.empty());
 
         for (const char* name : {"tail.dat", "walk.dat"}) {
-            int32_t count = 0;
-            QCOMPARE(count_data_frames(file(name), count), 0);
-            QCOMPARE(count, 5); // the tail is not counted as a frame
-            bool at_end = true;
-            std::vector<signal_frame_ptr> frames;
-            QCOMPARE(read_count(file(name), 1, 2, at_end, &frames), 2);
-            QVERIFY(!at_end);
-            QCOMPARE(frames[0]->tag, 101u);
-            QCOMPARE(frames[1]->tag, 102u);
-            QCOMPARE(read_count(file(name), 3, 10, at_end, &frames), 2);
-            QVERIFY(at_end);
-            QCOMPARE(frames[1]->tag, 104u);
-            QCOMPARE(read_count(file(name), 4, 1, at_end), 1);
-            QVERIFY(at_end);
-            QCOMPARE(read_count(file(name), 5, 3, at_end), 0);
-            QVERIFY(at_end);
-            QCOMPARE(read_count(file(name), 50, 3, at_end), 0);
-            QVERIFY(at_end);
+            QCOMPARE(frame_count(file(name)), 5); // the tail is not counted as a frame
+            QCOMPARE(read_summary(file(name), 1, 2), QString("rc=0 n=2 101 102 more"));
+            QCOMPARE(read_summary(file(name), 3, 10), QString("rc=0 n=2 103 104 end"));
+            QCOMPARE(read_summary(file(name), 4, 1), QString("rc=0 n=1 104 end"));
+            QCOMPARE(read_summary(file(name), 5, 3), QString("rc=0 n=0 end"));
+            QCOMPARE(read_summary(file(name), 50, 3), QString("rc=0 n=0 end"));
         }
 
         // A short index table: starts beyond it walk from the header.
-        std::string tail = "{\"index_table\":[" + std::to_string(index[0] + 0) + "]}";
+        std::string tail = "{\"index_table\":[" + std::to_string(index[0]) + "]}";
         std::vector<uint8_t> mixed(bytes.begin(),
                                    bytes.begin() + long(index[4] + 4 + payloads[4].size()));
         mixed.insert(mixed.end(), tail.begin(), tail.end());
         for (int i = 0; i < 4; ++i)
             mixed.push_back(uint8_t(tail.size() >> (8 * i)));
         QCOMPARE(write_bytes(file("short_index.dat"), mixed), 0);
-        std::vector<signal_frame_ptr> frames;
-        bool at_end = false;
-        QCOMPARE(read_count(file("short_index.dat"), 3, 1, at_end, &frames), 1);
-        QCOMPARE(frames[0]->tag, 103u);
+        QCOMPARE(read_summary(file("short_index.dat"), 3, 1), QString("rc=0 n=1 103 more"));
         data_info s;
         QCOMPARE(read_data_head(file("short_index.dat"), s), 0);
         QCOMPARE(s.index_table.size(), size_t(1));
@@ -306,7 +287,11 @@ private slots:
         QCOMPARE(
             write_bytes(file("other.dat"), build_data_dat(header("Other", "1"), payloads, false)),
             0);
-        QCOMPARE(read_count(file("other.dat"), 0, 10, at_end, &frames), 5);
+        std::vector<signal_frame_ptr> frames;
+        int32_t n = 10;
+        bool at_end = false;
+        QCOMPARE(read_data_frames(file("other.dat"), 0, n, frames, d, at_end), 0);
+        QCOMPARE(n, 5);
         QCOMPARE(frames[0]->tag, 0u);
         QCOMPARE(frames[0]->sample_num, 0);
         QVERIFY(frames[0]->picture.empty());
@@ -318,18 +303,13 @@ private slots:
             payloads.push_back(encode_frame_le(frame_content(i, 8, 1.0f)));
         std::vector<uint32_t> index;
         const auto good = build_data_dat(header("vuvoraro", "1"), payloads, true, &index);
-        bool at_end = false;
-
         // Header length beyond the file: unreadable header.
         std::vector<uint8_t> b = good;
         put_le32(b, 0, 0xfffffff0u);
         QCOMPARE(write_bytes(file("bad_head.dat"), b), 0);
         data_info d;
         QCOMPARE(read_data_head(file("bad_head.dat"), d), -1);
-        std::vector<signal_frame_ptr> frames;
-        int32_t n = 3;
-        QCOMPARE(read_data_frames(file("bad_head.dat"), 0, n, frames, d, at_end), -1);
-        QCOMPARE(n, 0);
+        QCOMPARE(read_summary(file("bad_head.dat"), 0, 3), QString("rc=-1 n=0 more"));
 
         // Tail length negative or huge: no index, the frames are walked.
         for (uint32_t t : {0u, 0xffffffffu, 0x7fffffffu}) {
@@ -339,25 +319,21 @@ private slots:
             data_info e;
             QCOMPARE(read_data_head(file("bad_tail.dat"), e), 0);
             QVERIFY(e.index_table.empty());
-            QCOMPARE(read_count(file("bad_tail.dat"), 1, 1, at_end), 1);
+            QCOMPARE(read_summary(file("bad_tail.dat"), 1, 1), QString("rc=0 n=1 1 more"));
         }
 
         // A frame longer than the largest payload ends the frames.
         b = good;
         put_be32(b, index[1], data_frame_payload_max + 1);
         QCOMPARE(write_bytes(file("huge_frame.dat"), b), 0);
-        QCOMPARE(read_count(file("huge_frame.dat"), 0, 3, at_end), 1);
-        QVERIFY(at_end);
-        int32_t count = 0;
-        QCOMPARE(count_data_frames(file("huge_frame.dat"), count), 0);
-        QCOMPARE(count, 1);
+        QCOMPARE(read_summary(file("huge_frame.dat"), 0, 3), QString("rc=0 n=1 0 end"));
+        QCOMPARE(frame_count(file("huge_frame.dat")), 1);
 
         // A truncated last frame is not read.
         b = good;
         b.resize(index[2] + 10);
         QCOMPARE(write_bytes(file("cut.dat"), b), 0);
-        QCOMPARE(read_count(file("cut.dat"), 0, 9, at_end), 2);
-        QVERIFY(at_end);
+        QCOMPARE(read_summary(file("cut.dat"), 0, 9), QString("rc=0 n=2 0 1 end"));
 
         // Header JSON broken, empty file, missing file.
         QCOMPARE(write_bytes(file("json.dat"), build_data_dat("{\"a\":", payloads, false)), 0);
@@ -366,14 +342,11 @@ private slots:
         data_info e;
         QCOMPARE(read_data_head(file("empty.dat"), e), 0);
         QCOMPARE(e.app_version, std::string());
-        QCOMPARE(read_count(file("empty.dat"), 0, 2, at_end), 0);
-        QVERIFY(at_end);
+        QCOMPARE(read_summary(file("empty.dat"), 0, 2), QString("rc=0 n=0 end"));
         QCOMPARE(read_data_head(file("none.dat"), e), ENOENT);
-        n = 1;
-        QCOMPARE(read_data_frames(file("none.dat"), 0, n, frames, e, at_end), ENOENT);
-        QCOMPARE(count_data_frames(file("none.dat"), count), ENOENT);
+        QCOMPARE(read_summary(file("none.dat"), 0, 1), QString("rc=%1 n=0 more").arg(ENOENT));
+        QCOMPARE(frame_count(file("none.dat")), -1);
     }
 };
-
 QTEST_GUILESS_MAIN(tst_datafile_edges)
 #include "tst_datafile_edges.moc"

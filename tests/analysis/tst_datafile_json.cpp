@@ -1,4 +1,5 @@
-// note.json and data_edit.json: reading order, results, and safe rewriting.
+// note.json and data_edit.json: reading order, results, safe rewriting, and
+// the log line each failure leaves.
 
 #include "analysis/datafile/data_file.h"
 #include "core/app_log.h"
@@ -10,9 +11,8 @@
 #include <json/json.h>
 
 namespace {
-
-std::string slurp(const QString& path) {
-    QFile f(path);
+std::string slurp(const std::wstring& path) {
+    QFile f(QString::fromStdWString(path));
     f.open(QIODevice::ReadOnly);
     return f.readAll().toStdString();
 }
@@ -25,23 +25,29 @@ Json::Value parse(const std::string& s) {
     r->parse(s.data(), s.data() + s.size(), &v, &e);
     return v;
 }
-
 } // namespace
 
 class tst_datafile_json : public QObject {
     Q_OBJECT
     QTemporaryDir tmp;
 
+    std::wstring path(const char* name) const { return tmp.filePath(name).toStdWString(); }
+    // A vuvoraro item without its index tail.
     std::wstring make_item(const char* name) {
         QDir(tmp.path()).mkpath(name);
-        const std::wstring dir = tmp.filePath(name).toStdWString();
         const std::string head = "{\"datetime\":\"2024-01-02 03:04:05\",\"app_name\":\"vuvoraro\","
                                  "\"geometry\":{\"distance\":3.0},\"gasleak_rect\":0.5}";
-        write_bytes(dir + L"/Data.dat", build_data_dat(head, {}, false));
-        return dir;
+        write_bytes(path(name) + L"/Data.dat", build_data_dat(head, {}, false));
+        return path(name);
+    }
+    bool logged(const std::string& line) const {
+        return slurp(path("log.txt")).find(line) != std::string::npos;
     }
 
 private slots:
+    void initTestCase() { QCOMPARE(log_open(path("log.txt")), 0); }
+    void cleanupTestCase() { log_close(); }
+
     void note_results_and_defaults() {
         data_info d;
         d.favorite = 1;
@@ -70,19 +76,20 @@ private slots:
         QCOMPARE(w.spl, 1.0);
 
         QCOMPARE(read_data_note(nullptr, d, nullptr), 0);
-        const std::string broken = "{\"name\":";
-        QCOMPARE(read_data_note(nullptr, d, &broken), -2);
         const std::string array = "[]";
         QCOMPARE(read_data_note(nullptr, d, &array), -2);
-        const std::wstring empty = tmp.filePath("empty.json").toStdWString();
+        const std::wstring note = path("broken.json"), empty = path("empty.json"),
+                           missing = path("missing.json"), folder = path("folder.json");
+        write_text(note, "{\"name\":");
         write_text(empty, "");
+        QDir(tmp.path()).mkpath("folder.json");
+        QCOMPARE(read_data_note(&note, d), -2);
         QCOMPARE(read_data_note(&empty, d), -1);
-        const std::wstring missing = tmp.filePath("missing.json").toStdWString();
         QCOMPARE(read_data_note(&missing, d), ENOENT);
         // A directory in the note's place is an error result, never an exception.
-        const std::wstring folder = tmp.filePath("folder.json").toStdWString();
-        QDir(tmp.path()).mkpath("folder.json");
         QVERIFY(read_data_note(&folder, d) != 0);
+        QVERIFY(logged("read_data_note " + wide_to_utf8(note) + " "));
+        QVERIFY(logged("read_data_note errno:2 " + wide_to_utf8(missing)));
     }
 
     void edit_overrides_note_and_header() {
@@ -102,6 +109,7 @@ private slots:
         QCOMPARE(d.spl, 70.0);
         QCOMPARE(d.gasleak_rect, 2.5);
         QCOMPARE(d.gasleak_unit_mode, 1);
+        QVERIFY(logged(wide_to_utf8(d.data_dir) + "/Data.dat read_tail data_tail_size:"));
 
         data_info e;
         e.data_dir = d.data_dir;
@@ -110,7 +118,7 @@ private slots:
         QCOMPARE(read_data_edit(e), 1);
         write_text(d.data_dir + L"/data_edit.json", "{oops");
         QCOMPARE(read_data_edit(e), 2);
-        e.data_dir = tmp.filePath("nowhere").toStdWString();
+        e.data_dir = path("nowhere");
         QCOMPARE(read_data_edit(e), ENOENT);
     }
 
@@ -129,7 +137,7 @@ private slots:
         d.gasleak_energy_cost = 1.1;
         d.gasleak_gas_cost = 0.003;
         QCOMPARE(save_data_edit(d), 0);
-        const std::string text = slurp(QString::fromStdWString(d.data_dir + L"/data_edit.json"));
+        const std::string text = slurp(d.data_dir + L"/data_edit.json");
         QVERIFY(text.find('\n') == text.size() - 1); // one compact line
         QCOMPARE(parse(text).size(), Json::ArrayIndex(11));
         data_info r;
@@ -142,23 +150,22 @@ private slots:
         QCOMPARE(r.gasleak_currency, d.gasleak_currency);
         QCOMPARE(r.gasleak_gas_cost, 0.003);
         QCOMPARE(r.gasleak_unit_mode, 1);
-        QVERIFY(QDir(QString::fromStdWString(d.data_dir)).entryList(QDir::Files).size() == 2);
+        QCOMPARE(QDir(QString::fromStdWString(d.data_dir)).entryList(QDir::Files).size(), 2);
 
-        d.data_dir = tmp.filePath("no/such/dir").toStdWString();
+        d.data_dir = path("no/such/dir");
         QVERIFY(save_data_edit(d) != 0); // reported, not skipped
     }
 
     void note_change_keeps_other_keys() {
-        const std::wstring dir = make_item("note_change");
-        const std::wstring path = dir + L"/note.json";
-        write_text(path,
+        const std::wstring note = make_item("note_change") + L"/note.json";
+        write_text(note,
                    "{\"name\":\"主变\",\"extra\":{\"a\":[1,2]},\"discharge\":0,\"custom\":\"k\"}");
         data_info d;
         d.discharge = 4;
         d.favorite = 1;
         d.valid_type = 1;
-        QCOMPARE(save_data_note_change(path, d), 0);
-        const Json::Value v = parse(slurp(QString::fromStdWString(path)));
+        QCOMPARE(save_data_note_change(note, d), 0);
+        const Json::Value v = parse(slurp(note));
         QCOMPARE(v["name"].asString(), std::string("主变"));
         QCOMPARE(v["extra"]["a"][1].asInt(), 2);
         QCOMPARE(v["custom"].asString(), std::string("k"));
@@ -167,43 +174,16 @@ private slots:
         QCOMPARE(v["data_valid_type"].asInt(), 1);
 
         // Broken or empty notes are reported and left untouched.
-        write_text(path, "{\"name\":");
-        QCOMPARE(save_data_note_change(path, d), -2);
-        QCOMPARE(slurp(QString::fromStdWString(path)), std::string("{\"name\":"));
-        write_text(path, "");
-        QVERIFY(save_data_note_change(path, d) != 0);
-        QCOMPARE(slurp(QString::fromStdWString(path)), std::string());
-        QCOMPARE(save_data_note_change(dir + L"/missing.json", d), ENOENT);
-    }
-
-    void failures_leave_their_log_lines() {
-        const QString log = tmp.filePath("log.txt");
-        QCOMPARE(log_open(log.toStdWString()), 0);
-        const std::wstring dir = make_item("logged");
-        const std::wstring note = dir + L"/note.json";
         write_text(note, "{\"name\":");
-        data_info d;
-        read_data_note(&note, d);
-        save_data_note_change(note, d);
-        const std::wstring missing = dir + L"/none.json";
-        read_data_note(&missing, d);
-        save_data_note_change(missing, d);
-        // A vuvoraro file without its tail.
-        write_bytes(dir + L"/Data.dat", build_data_dat("{\"app_name\":\"vuvoraro\"}", {}, false));
-        read_data_head(dir + L"/Data.dat", d);
-        write_bytes(dir + L"/Data.dat", build_data_dat("{\"app_name\":", {}, false));
-        read_data_head(dir + L"/Data.dat", d);
-        log_close();
-        const std::string text = slurp(log);
-        const std::string n8 = QString::fromStdWString(note).toStdString();
-        const std::string m8 = QString::fromStdWString(missing).toStdString();
-        const std::string d8 = QString::fromStdWString(dir + L"/Data.dat").toStdString();
-        QVERIFY(text.find("read_data_note " + n8 + " ") != std::string::npos);
-        QVERIFY(text.find("save_data_note_change parse fail " + n8) != std::string::npos);
-        QVERIFY(text.find("read_data_note errno:2 " + m8) != std::string::npos);
-        QVERIFY(text.find("save_data_note_change errno:2 " + m8) != std::string::npos);
-        QVERIFY(text.find(d8 + " read_tail data_tail_size:") != std::string::npos);
-        QVERIFY(text.find(d8 + " ") != std::string::npos);
+        QCOMPARE(save_data_note_change(note, d), -2);
+        QCOMPARE(slurp(note), std::string("{\"name\":"));
+        QVERIFY(logged("save_data_note_change parse fail " + wide_to_utf8(note)));
+        write_text(note, "");
+        QVERIFY(save_data_note_change(note, d) != 0);
+        QCOMPARE(slurp(note), std::string());
+        const std::wstring missing = path("note_change/missing.json");
+        QCOMPARE(save_data_note_change(missing, d), ENOENT);
+        QVERIFY(logged("save_data_note_change errno:2 " + wide_to_utf8(missing)));
     }
 };
 
