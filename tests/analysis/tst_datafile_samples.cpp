@@ -40,14 +40,14 @@ bool one_of(const Json::Value& allowed, int value) {
 class tst_datafile_samples : public QObject {
     Q_OBJECT
 private slots:
-    void item_record_matches_manifest_data() {
+    void item_matches_manifest_data() {
         QTest::addColumn<int>("index");
         const Json::Value m = load_manifest();
         QVERIFY(m["items"].isArray());
         for (Json::ArrayIndex i = 0; i < m["items"].size(); ++i)
             QTest::newRow(m["items"][i]["dir"].asCString()) << int(i);
     }
-    void item_record_matches_manifest() {
+    void item_matches_manifest() {
         QFETCH(int, index);
         const Json::Value item = load_manifest()["items"][Json::ArrayIndex(index)];
         if (item["skip"].asBool())
@@ -89,14 +89,7 @@ private slots:
         QCOMPARE(d.gasleak_energy_cost, e["gasleak_energy_cost"].asDouble());
         QCOMPARE(d.gasleak_gas_cost, e["gasleak_gas_cost"].asDouble());
         QCOMPARE(int(d.index_table.size()), item["index_table_len"].asInt());
-    }
 
-    void frames_match_manifest_data() { item_record_matches_manifest_data(); }
-    void frames_match_manifest() {
-        QFETCH(int, index);
-        const Json::Value item = load_manifest()["items"][Json::ArrayIndex(index)];
-        if (item["skip"].asBool())
-            QSKIP("item is not a data item");
         const std::wstring dat = item_dir(item) + L"/Data.dat";
 
         int32_t counted = -1;
@@ -104,7 +97,6 @@ private slots:
         QVERIFY2(one_of(item["frame_num"], counted), qPrintable(QString::number(counted)));
 
         std::vector<signal_frame_ptr> frames;
-        data_info d;
         int32_t n = 1000;
         bool at_end = false;
         QCOMPARE(read_data_frames(dat, 0, n, frames, d, at_end), 0);
