@@ -11,6 +11,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -160,6 +161,35 @@ public:
                 return o.attribute("ContentType").value();
         }
         return std::string();
+    }
+
+    // What a word processor would refuse, or empty: a part that does not
+    // parse, a picture whose relationship or media part is missing, a part
+    // without a content type, a drawing id used twice across body, headers
+    // and footers.
+    QString problem() const {
+        QString bad;
+        if (!all_xml_well_formed(&bad))
+            return "not well-formed: " + bad;
+        std::set<int> ids;
+        size_t total = 0;
+        for (const auto& part : order) {
+            if (part.rfind("word/", 0) != 0 || part.find(".xml") == std::string::npos ||
+                part.find("_rels") != std::string::npos)
+                continue;
+            auto rels = relationships("word/_rels/" + part.substr(5) + ".rels");
+            for (const auto& p : pictures(part)) {
+                ++total;
+                ids.insert(p.id);
+                const auto rel = rels.find(p.rel_id);
+                const std::string media = rel == rels.end() ? std::string() : "word/" + rel->second;
+                if (!parts.count(media) || content_type(media).empty())
+                    return QString::fromStdString("picture " + p.rel_id + " in " + part);
+            }
+            if (content_type(part).empty())
+                return QString::fromStdString("no content type: " + part);
+        }
+        return ids.size() == total ? QString() : "drawing ids repeat";
     }
 
     std::map<std::string, std::string> parts;

@@ -1,8 +1,10 @@
 #pragma once
-// Shared helpers of the report tests: a private log file, sample pictures
-// and one-line automation calls.
+// Shared helpers of the report tests: a private log file, sample pictures,
+// one-line automation calls and a whole report run.
 
 #include "core/app_log.h"
+#include "report/report_filler.h"
+#include "report/report_sample.h"
 #include "report/word_automation.h"
 
 #include <QDir>
@@ -70,4 +72,23 @@ inline dispatch_ptr new_application() {
     dispatch_ptr app;
     docengine::create_instance(id, app);
     return app;
+}
+
+// A report run as the program makes it: one item into a copy of its template
+// at out, several into one combined document at out (template copies beside
+// it). 0, or the first failure.
+inline int fill_report(const QString& out, const std::vector<report_sample>& items, int lang) {
+    const bool combine = items.size() > 1;
+    int rc = combine ? word_start_combined_document(out.toStdWString(), true) : 0;
+    for (size_t i = 0; i < items.size() && rc == 0; ++i) {
+        const QString copy = combine ? out + QString(".%1.docx").arg(i) : out;
+        rc = write_template_copy(report_template_for(items[i].item, lang), copy.toStdWString());
+        word_item_document doc;
+        rc = rc ? rc : word_open_template_copy(copy.toStdWString(), doc);
+        fill_report_document(doc, items[i].item, items[i].dataset, items[i].fields, true);
+        word_finish_item(doc, i > 0);
+    }
+    if (combine)
+        word_finish_combined_document();
+    return rc;
 }

@@ -12,8 +12,6 @@
 
 #include <QtTest>
 
-#include <set>
-
 namespace {
 // Lines: 0 "Title"; 1 row a0|a1|a2; 2 row b0|b1; 3 "Middle"; 4 row c0|c1; 5 "".
 const char* fixture_body =
@@ -201,7 +199,7 @@ private slots:
         QCOMPARE(get_int(shapes, L"Count"), 3);
 
         docx_reader r = save_and_read("pictures.docx");
-        QVERIFY(r.all_xml_well_formed());
+        QCOMPARE(r.problem(), QString());
         auto pics = r.pictures();
         QCOMPARE(int(pics.size()), 3);
         QCOMPARE(pics[0].cx, 640LL * 9525);
@@ -209,14 +207,6 @@ private slots:
         QCOMPARE(pics[1].cx, 160LL * 12700);
         QCOMPARE(pics[1].cy, 80LL * 12700);
         QCOMPARE(pics[2].cy, 120LL * 12700);
-        QVERIFY(pics[0].id != pics[1].id && pics[1].id != pics[2].id && pics[0].id != pics[2].id);
-        auto rels = r.relationships("word/_rels/document.xml.rels");
-        for (const auto& p : pics) {
-            QVERIFY(rels.count(p.rel_id));
-            const std::string part = "word/" + rels[p.rel_id];
-            QVERIFY2(r.parts.count(part), part.c_str());
-            QVERIFY(!r.content_type(part).empty());
-        }
         // Identical pictures share one media part.
         QCOMPARE(pics[0].rel_id, pics[2].rel_id);
         auto lines = r.lines();
@@ -237,30 +227,24 @@ private slots:
             w.write(img);
             return buf.data().toStdString();
         };
-        docengine::image_info info;
-        QVERIFY(docengine::read_image_info(encode("jpeg", false), info));
-        QCOMPARE(info.extension, std::string("jpeg"));
-        QCOMPARE(info.width, 123);
-        QCOMPARE(info.height, 45);
-        QVERIFY(docengine::read_image_info(encode("jpeg", true), info)); // progressive frame header
-        QCOMPARE(info.width, 123);
-        // Camera pictures carry large metadata segments before the frame header.
+        // Camera pictures carry large metadata segments before the frame
+        // header, with fill bytes that look like markers.
         std::string exif = encode("jpeg", false);
-        std::string app1 = "\xFF\xE1";
-        app1 += char(0x40);
-        app1 += char(0x02);
-        app1 += std::string(0x4000, '\xFF'); // fill bytes that look like markers
-        exif.insert(2, app1);
-        QVERIFY(docengine::read_image_info(exif, info));
-        QCOMPARE(info.height, 45);
-        QVERIFY(docengine::read_image_info(encode("png", false), info));
-        QCOMPARE(info.content_type, std::string("image/png"));
-        QCOMPARE(info.width, 123);
-        QVERIFY(docengine::read_image_info(encode("bmp", false), info));
-        QCOMPARE(info.height, 45);
+        exif.insert(2, std::string("\xFF\xE1\x40\x02") + std::string(0x4000, '\xFF'));
+        const std::pair<std::string, std::string> good[] = {{encode("jpeg", false), "jpeg"},
+                                                            {encode("jpeg", true), "jpeg"},
+                                                            {exif, "jpeg"},
+                                                            {encode("png", false), "png"},
+                                                            {encode("bmp", false), "bmp"}};
+        for (const auto& g : good) {
+            docengine::image_info info;
+            QVERIFY2(docengine::read_image_info(g.first, info), g.second.c_str());
+            QCOMPARE(QSize(info.width, info.height), QSize(123, 45));
+            QCOMPARE(info.content_type, "image/" + g.second);
+        }
         // Truncated or foreign data is refused.
-        const std::string jpeg = encode("jpeg", false);
-        QVERIFY(!docengine::read_image_info(jpeg.substr(0, 20), info));
+        docengine::image_info info;
+        QVERIFY(!docengine::read_image_info(encode("jpeg", false).substr(0, 20), info));
         QVERIFY(!docengine::read_image_info("GIF", info));
         QVERIFY(!docengine::read_image_info(std::string(), info));
     }
@@ -342,7 +326,7 @@ private slots:
         AutoWrap(DISPATCH_METHOD, nullptr, target, L"SaveAs2", 1, out.toStdWString());
         docx_reader r;
         QVERIFY(r.open(out));
-        QVERIFY(r.all_xml_well_formed());
+        QCOMPARE(r.problem(), QString());
         auto lines = r.lines();
         // The break stays behind the text it follows; the caret ends after the pasted story.
         QCOMPARE(int(lines.size()), 8);
@@ -355,14 +339,6 @@ private slots:
         QCOMPARE(lines[7].cells[0], QString("after"));
         auto pics = r.pictures();
         QCOMPARE(int(pics.size()), 3);
-        std::set<int> ids;
-        auto rels = r.relationships("word/_rels/document.xml.rels");
-        for (const auto& p : pics) {
-            ids.insert(p.id);
-            QVERIFY(rels.count(p.rel_id));
-            QVERIFY(r.parts.count("word/" + rels[p.rel_id]));
-        }
-        QCOMPARE(int(ids.size()), 3);
         QCOMPARE(pics[1].cx, 50LL * 12700);
         // The pasted paragraph's style came along.
         pugi::xml_document styles;

@@ -4,9 +4,6 @@
 
 #include "report_test_util.h"
 
-#include "report/report_filler.h"
-#include "report/report_sample.h"
-
 #include <QProcess>
 #include <QStandardPaths>
 #include <QtTest>
@@ -15,33 +12,9 @@ class tst_report_office : public QObject {
     Q_OBJECT
     QTemporaryDir tmp;
 
-    QString fill(const QString& name, const std::vector<report_sample>& items, bool combined,
-                 int lang) {
+    QString fill(const char* name, const std::vector<report_sample>& items, int lang) {
         const QString out = tmp.filePath(name);
-        if (combined) {
-            const QString general = tmp.filePath("t_general.docx"),
-                          leak = tmp.filePath("t_leak.docx");
-            write_template_copy(report_template_for(items[0].item, lang), general.toStdWString());
-            data_info leak_item;
-            leak_item.sign_mode = 2;
-            write_template_copy(report_template_for(leak_item, lang), leak.toStdWString());
-            word_start_combined_document(out.toStdWString(), true);
-            for (size_t i = 0; i < items.size(); ++i) {
-                word_item_document doc;
-                word_open_template_copy(
-                    (items[i].item.sign_mode == 2 ? leak : general).toStdWString(), doc);
-                fill_report_document(doc, items[i].item, items[i].dataset, items[i].fields, true);
-                word_finish_item(doc, i > 0);
-            }
-            word_finish_combined_document();
-        } else {
-            write_template_copy(report_template_for(items[0].item, lang), out.toStdWString());
-            word_item_document doc;
-            word_open_template_copy(out.toStdWString(), doc);
-            fill_report_document(doc, items[0].item, items[0].dataset, items[0].fields, true);
-            word_finish_item(doc, false);
-        }
-        return out;
+        return fill_report(out, items, lang) == 0 ? out : QString();
     }
 
     report_sample sample(int index, bool leak, bool chinese) {
@@ -64,11 +37,11 @@ private slots:
         if (office.isEmpty())
             QSKIP("no office suite installed");
         word_com_initialize();
-        const QString general = fill("general_en.docx", {sample(1, false, false)}, false, 0);
-        const QString leak = fill("leak_zh.docx", {sample(2, true, true)}, false, 1);
-        const QString combined = fill(
-            "combined_en.docx",
-            {sample(3, false, false), sample(4, true, false), sample(5, false, false)}, true, 0);
+        const QString general = fill("general_en.docx", {sample(1, false, false)}, 0);
+        const QString leak = fill("leak_zh.docx", {sample(2, true, true)}, 1);
+        const QString combined =
+            fill("combined_en.docx",
+                 {sample(3, false, false), sample(4, true, false), sample(5, false, false)}, 0);
 
         // A private profile so a running suite or another test never interferes.
         QProcess p;
