@@ -5,7 +5,6 @@
 #include "analysis/rainbow_table.h"
 #include "analysis/real_fft.h"
 #include "analysis/signal_math.h"
-#include "analysis/stft_fft_handoff.h"
 
 #include <QtTest>
 
@@ -166,22 +165,6 @@ private Q_SLOTS:
         QVERIFY(px(0, 0) == rainbow_table()[255]);
         QVERIFY(!(px(3, 255 - 35) == bg));
         QVERIFY(px(3, 255 - 36) == bg);
-    }
-
-    void colour_bar_handoff() {
-        unsigned char* a = stft_fft_buffer_new(16);
-        QVERIFY(a);
-        const size_t before = stft_fft_buffer_pending();
-        auto owned = stft_fft_buffer_take(a);
-        QVERIFY(owned.get() == a);
-        QCOMPARE(stft_fft_buffer_pending(), before - 1);
-        QVERIFY(!stft_fft_buffer_take(a)); // taken once only
-        // Buffers nobody claims are reclaimed after enough newer ones.
-        unsigned char* dropped = stft_fft_buffer_new(16);
-        for (size_t i = 0; i < stft_fft_buffer_keep; ++i)
-            stft_fft_buffer_new(16);
-        QVERIFY(!stft_fft_buffer_take(dropped));
-        QCOMPARE(stft_fft_buffer_pending(), stft_fft_buffer_keep);
     }
 };
 

@@ -9,6 +9,7 @@
 #include "core/app_log.h"
 #include "item_writer.h"
 
+#include <QScopeGuard>
 #include <QSemaphore>
 #include <QTemporaryDir>
 #include <QThread>
@@ -143,13 +144,6 @@ struct runner {
     }
 };
 
-// Re-emits worker results on the thread it lives on (queued hop).
-class result_relay : public QObject {
-    Q_OBJECT
-Q_SIGNALS:
-    void fft(QVector<QPointF> p, double x0, double x1, double y0, double y1);
-    void bar(unsigned char* buffer, int w, int h);
-};
 } // namespace
 
 class tst_detail_worker : public QObject {
@@ -480,26 +474,34 @@ private Q_SLOTS:
         thread.start();
         auto* w = new data_detail_func_obj;
         w->moveToThread(&thread);
-        result_relay relay;
-        connect(w, &data_detail_func_obj::update_wave_fft, &relay, &result_relay::fft);
-        connect(w, &data_detail_func_obj::update_stft_fft, &relay, &result_relay::bar);
-        QSignalSpy fft_spy(&relay, &result_relay::fft);
-        QSignalSpy bar_spy(&relay, &result_relay::bar);
+        const auto stop = qScopeGuard([&] {
+            thread.quit();
+            thread.wait();
+            delete w;
+        });
+        // Receivers on this thread: the results cross by queued connections.
+        QObject here;
+        int fft_points = 0, bars = 0;
+        unsigned char* bar = nullptr;
+        connect(w, &data_detail_func_obj::update_wave_fft, &here,
+                [&](QVector<QPointF> p) { fft_points = p.size(); });
+        auto bar_link = connect(w, &data_detail_func_obj::update_stft_fft, &here,
+                                [&](unsigned char* b, int bw, int bh) {
+                                    bar = b, ++bars;
+                                    QCOMPARE(QSize(bw, bh), QSize(256, 910));
+                                });
         const size_t pending = stft_fft_buffer_pending();
-
         w->data_detail_handle_add(request_for(item("tone"), 25));
         QMetaObject::invokeMethod(w, "update_data", Qt::QueuedConnection, Q_ARG(int, 0));
-        QVERIFY(fft_spy.wait(20000));
-        QTRY_COMPARE(bar_spy.count(), 1);
-        QCOMPARE(fft_spy.at(0).at(0).value<QVector<QPointF>>().size(), 3641);
-        QCOMPARE(bar_spy.at(0).at(1).toInt(), 256);
-        QCOMPARE(bar_spy.at(0).at(2).toInt(), 910);
-        QVERIFY(stft_fft_buffer_take(bar_spy.at(0).at(0).value<unsigned char*>()));
+        QTRY_COMPARE_WITH_TIMEOUT(bars, 1, 20000);
+        QTRY_COMPARE(fft_points, 3641);
+        QVERIFY(stft_fft_buffer_take(bar));
+        QVERIFY(!stft_fft_buffer_take(bar)); // taken once only
         QCOMPARE(stft_fft_buffer_pending(), pending);
 
         // A receiver closed before delivery drops the buffer; it is reclaimed
         // after a few more, so repeated closes never pile up memory.
-        disconnect(w, &data_detail_func_obj::update_stft_fft, &relay, &result_relay::bar);
+        disconnect(bar_link);
         QSemaphore done;
         connect(
             w, &data_detail_func_obj::update_wave_prpd, w, [&done]() { done.release(); },
@@ -513,10 +515,7 @@ private Q_SLOTS:
             QVERIFY(done.tryAcquire(1, 20000));
             delete gone; // its pending delivery goes with it
         }
-        QVERIFY(stft_fft_buffer_pending() <= stft_fft_buffer_keep);
-        thread.quit();
-        thread.wait();
-        delete w;
+        QCOMPARE(stft_fft_buffer_pending(), stft_fft_buffer_keep);
     }
 
     void missing_item_or_unknown_writer_gives_nothing() {
