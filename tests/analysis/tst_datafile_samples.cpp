@@ -119,17 +119,6 @@ private slots:
             QCOMPARE(f.picture[0], uint8_t(0xff)); // JPEG start marker
             QCOMPARE(f.picture[1], uint8_t(0xd8));
         }
-
-        // Seeking into the middle gives the same frames as reading from 0.
-        if (n > 3) {
-            std::vector<signal_frame_ptr> tail;
-            int32_t two = 2;
-            QCOMPARE(read_data_frames(dat, n - 3, two, tail, d, at_end), 0);
-            QCOMPARE(two, 2);
-            QVERIFY(!at_end);
-            QCOMPARE(tail[0]->tag, frames[size_t(n - 3)]->tag);
-            QCOMPARE(tail[1]->signal, frames[size_t(n - 2)]->signal);
-        }
     }
 
     void first_picture_is_frame_zeros_picture() {
