@@ -19,7 +19,7 @@ data_list_insert_row item(const std::string& ds, const std::string& name, int se
     r.dir_name = "d" + std::to_string(second);
     r.data_name = name;
     r.data_note = note;
-    r.distance = 2.456;                                     // stored with two decimals
+    r.distance = 2.456; // stored with two decimals
     r.time = "2024-01-01 00:00:0" + std::to_string(second);
     r.data_type = 1;
     r.fs = 48000;
