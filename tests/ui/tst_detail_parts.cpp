@@ -16,83 +16,54 @@
 class tst_detail_parts : public QObject {
     Q_OBJECT
 
-    static data_info leak_record() {
+private Q_SLOTS:
+    void initTestCase() { register_meta_types(); }
+
+    void parameter_dialog_emits_real_changes_only_data() {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<bool>("emits");
+        QTest::newRow("nothing") << "" << false;
+        QTest::newRow("no currency, default shown") << "no currency" << false;
+        QTest::newRow("unit") << "unit" << true;
+        QTest::newRow("gas cost and currency") << "gas cost" << true;
+        QTest::newRow("negative correction factor") << "rect" << true;
+        QTest::newRow("edit, then Cancel") << "cancle" << false;
+        QTest::newRow("edit, then close button") << "close" << false;
+    }
+    void parameter_dialog_emits_real_changes_only() {
+        QFETCH(QString, edit);
+        QFETCH(bool, emits);
         data_info d;
         d.sign_mode = 2;
         d.gasleak_rect = 1.2;
         d.gasleak_power_ratio = 0.35;
         d.gasleak_energy_cost = 0.8;
-        d.gasleak_gas_cost = 0.0025;
-        d.gasleak_unit_mode = 0;
-        d.gasleak_currency = L"EUR";
-        return d;
-    }
-    static void confirm(para_setting_widget* w) {
-        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
-    }
-
-private Q_SLOTS:
-    void initTestCase() { register_meta_types(); }
-
-    void parameter_controls() {
-        auto* w = new para_setting_widget(leak_record());
-        struct expect {
-            QDoubleSpinBox* box;
-            double lo, hi;
-        } boxes[] = {{w->rect_box(), -10000, 10000},
-                     {w->energy_cost_box(), 0, 1000000},
-                     {w->gas_cost_box(), 0, 1000000},
-                     {w->power_ratio_box(), -1000, 1000}};
-        for (const expect& e : boxes) {
-            QCOMPARE(e.box->minimum(), e.lo);
-            QCOMPARE(e.box->maximum(), e.hi);
-            QCOMPARE(e.box->decimals(), 3);
-            QCOMPARE(e.box->buttonSymbols(), QAbstractSpinBox::NoButtons);
+        d.gasleak_gas_cost = 0.0025; // more decimals than the box shows
+        d.gasleak_currency = edit == "no currency" ? L"" : L"EUR";
+        auto* w = new para_setting_widget(d);
+        QSignalSpy ok(w, &para_setting_widget::ok);
+        QCOMPARE(w->currency_edit()->text(), edit == "no currency" ? "CNY" : "EUR");
+        if (edit == "unit")
+            w->unit_box()->setCurrentIndex(1);
+        if (edit == "rect")
+            w->rect_box()->setValue(-9999.5);
+        if (edit == "gas cost") {
+            w->gas_cost_box()->setValue(0.004);
+            w->currency_edit()->setText(QStringLiteral("USD"));
         }
-        QCOMPARE(w->unit_box()->count(), 2);
-        QCOMPARE(w->unit_box()->itemText(1), QStringLiteral("CFM"));
-        QCOMPARE(w->currency_edit()->text(), QStringLiteral("EUR"));
-        w->close();
-
-        data_info none = leak_record();
-        none.gasleak_currency.clear();
-        w = new para_setting_widget(none);
-        QCOMPARE(w->currency_edit()->text(), QStringLiteral("CNY"));
-        QSignalSpy ok(w, &para_setting_widget::ok);
-        confirm(w); // the default currency shown is not an edit
-        QCOMPARE(ok.count(), 0);
-    }
-
-    void confirm_emits_only_real_changes() {
-        auto* w = new para_setting_widget(leak_record());
-        QSignalSpy ok(w, &para_setting_widget::ok);
-        confirm(w);
-        QCOMPARE(ok.count(), 0);
-
-        w = new para_setting_widget(leak_record());
-        QSignalSpy ok2(w, &para_setting_widget::ok);
-        w->unit_box()->setCurrentIndex(1);
-        confirm(w);
-        QCOMPARE(ok2.count(), 1);
-        QCOMPARE(ok2.at(0).at(0).value<data_info>().gasleak_unit_mode, 1);
-
-        w = new para_setting_widget(leak_record());
-        QSignalSpy ok3(w, &para_setting_widget::ok);
-        w->gas_cost_box()->setValue(0.004);
-        w->currency_edit()->setText(QStringLiteral("USD"));
-        confirm(w);
-        QCOMPARE(ok3.count(), 1);
-        const data_info d = ok3.at(0).at(0).value<data_info>();
-        QCOMPARE(d.gasleak_gas_cost, 0.004);
-        QCOMPARE(d.gasleak_currency, std::wstring(L"USD"));
-        QCOMPARE(d.gasleak_rect, 1.2);
-
-        // Cancel and the close button emit nothing.
-        w = new para_setting_widget(leak_record());
-        QSignalSpy ok4(w, &para_setting_widget::ok);
-        w->gas_cost_box()->setValue(0.5);
-        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("cancle")), Qt::LeftButton);
-        QCOMPARE(ok4.count(), 0);
+        if (edit == "cancle" || edit == "close")
+            w->gas_cost_box()->setValue(0.5);
+        const QString button = edit == "cancle" || edit == "close" ? edit : "ok";
+        QTest::mouseClick(w->findChild<QPushButton*>(button), Qt::LeftButton);
+        QCOMPARE(ok.count(), emits ? 1 : 0);
+        if (!emits)
+            return;
+        const data_info e = ok.at(0).at(0).value<data_info>();
+        QCOMPARE(e.gasleak_unit_mode, edit == "unit" ? 1 : 0);
+        QCOMPARE(e.gasleak_rect, edit == "rect" ? -9999.5 : 1.2);
+        QCOMPARE(e.gasleak_gas_cost, edit == "gas cost" ? 0.004 : 0.0025);
+        QCOMPARE(e.gasleak_currency, edit == "gas cost" ? std::wstring(L"USD") : L"EUR");
+        QCOMPARE(e.gasleak_power_ratio, 0.35);
     }
 
     void picture_label_slots_and_buttons() {
