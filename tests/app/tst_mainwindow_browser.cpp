@@ -1,6 +1,6 @@
 // The data browser driven through the real main window and its worker
 // thread: pages, push paging, the ready flag, filters per writer type,
-// search, the report gate and the window's own entries.
+// search, the report gate and the window's menu.
 #include "viewer_fixture.h"
 
 #include "ui/data_tool_bar.h"
@@ -56,7 +56,6 @@ private Q_SLOTS:
         QCOMPARE(w->page_num_max(), 2);
         QVERIFY(wait_tiles(*w, 100));
         QCOMPARE(w->tile(0)->index(), 0);
-        QVERIFY(!w->preview_list()->styleSheet().contains("preview_list_background"));
 
         // Five pushes past the end change nothing; the sixth turns the page.
         to_bottom(*w);
@@ -160,7 +159,6 @@ private Q_SLOTS:
         w->dataset_list()->list_widget_item_clicked(list->item(second));
         QVERIFY(wait_tiles(*w, 30));
         QCOMPARE(w->item_count(), 30);
-        QVERIFY(log_text().contains("TOrnViewer::data_list_widget_clicked 0"));
     }
 
     void writer_types_switch_filters() {
@@ -177,7 +175,6 @@ private Q_SLOTS:
         auto w = start_viewer();
         data_tool_bar* bar = w->tool_bar();
         QVERIFY(click_dataset(*w, row_of(*w, "orn")));
-        QVERIFY(!bar->normal_box()->isHidden() && bar->general_box()->isHidden());
         bar->check_box()->setChecked(true); // re-reads the dataset with the filter
         QVERIFY(wait_tiles(*w, 1));
         bar->favorite_box()->setChecked(true);
@@ -186,14 +183,12 @@ private Q_SLOTS:
         QVERIFY(click_dataset(*w, row_of(*w, "vuv")));
         QVERIFY(!bar->check_box()->isChecked());
         QVERIFY(bar->favorite_box()->isChecked());
-        QCOMPARE(bar->check_box()->text(), QString("Attention"));
         QCOMPARE(w->item_count(), 1);
         bar->severe_box()->setChecked(true);
         QVERIFY(wait_tiles(*w, 3));
 
         QVERIFY(click_dataset(*w, row_of(*w, "sable")));
-        QVERIFY(bar->normal_box()->isHidden() && bar->favorite_box()->isHidden());
-        QVERIFY(bar->gen_report_btn()->isHidden());
+        QVERIFY(bar->normal_box()->isHidden() && bar->gen_report_btn()->isHidden());
     }
 
     void search_lists_everything_and_gates_the_report() {
@@ -222,7 +217,6 @@ private Q_SLOTS:
         QVERIFY(wait_tiles(*w, 100));
         QVERIFY(w->in_search_mode());
         QCOMPARE(w->item_count(), 150);
-        QCOMPARE(w->page_num_max(), 1);
         QCOMPARE(w->dataset_list()->list_widget()->currentRow(), -1);
         w->tile(0)->set_checked(true);
         w->on_gen_report_btn_clicked();
@@ -236,39 +230,29 @@ private Q_SLOTS:
         QVERIFY(wait_tiles(*w, 100));
     }
 
-    void language_change_ends_the_program_and_dpi_is_logged() {
+    void language_change_from_the_window_menu_ends_the_program() {
         auto w = start_viewer();
-        QVERIFY(w->isVisible());
-        w->logical_dots_per_inch_changed(144.0);
-        QVERIFY(log_text().contains("logical_dots_per_inch_changed 144.000 1.50"));
         // The window's only menu: "Language setting", opened at the cursor.
         QStringList actions;
         QTimer::singleShot(0, [&actions] {
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (auto* menu = qobject_cast<QMenu*>(top))
-                    if (menu->isVisible()) {
-                        for (QAction* a : menu->actions())
-                            actions << a->text();
-                        menu->close();
-                    }
+            if (auto* menu = top_level<QMenu>()) {
+                for (QAction* a : menu->actions())
+                    actions << a->text();
+                menu->close();
+            }
         });
         QContextMenuEvent menu_event(QContextMenuEvent::Mouse, QPoint(400, 300));
         QCoreApplication::sendEvent(w.get(), &menu_event);
         QCOMPARE(actions, QStringList{"Language setting"});
-        QVERIFY(menu_event.isAccepted());
 
         w->lang_action_triggered(false);
-        lang_setting_widget* dlg = nullptr;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<lang_setting_widget*>(top))
-                dlg = d;
+        auto* dlg = top_level<lang_setting_widget>();
         QVERIFY(dlg);
         dlg->combo()->setCurrentIndex(dlg->combo()->currentIndex() == 0 ? 1 : 0);
         dlg->on_ok_clicked();
         QVERIFY(w->isVisible());
         answer_msg_boxes();
         QVERIFY(!w->isVisible());
-        QVERIFY(log_text().contains("user exit"));
     }
 };
 

@@ -1,19 +1,18 @@
 // Worker tasks driven from the main window: delete and remove of items
 // (selected or all, on every page), the local import with its progress
-// dialog and finish box, and a rename of the shown dataset.
+// dialog and finish box.
 #include "viewer_fixture.h"
 
 #include "app/tasks/orn_func_obj.h"
 #include "store/database.h"
 #include "tools/samplegen/sample_gen.h"
-#include "ui/data_rename_wodget.h"
 #include "ui/data_tool_bar.h"
+#include "ui/detail/data_detail_widget.h"
 #include "ui/kit/task_progress_widget.h"
 #include "ui/preview_item_widget.h"
 
 #include <QCheckBox>
 #include <QDir>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 
@@ -24,12 +23,7 @@ class tst_mainwindow_tasks : public QObject {
 private:
     QTemporaryDir* tmp_ = nullptr;
 
-    static bool progress_open() {
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (qobject_cast<task_progress_widget*>(top) && top->isVisible())
-                return true;
-        return false;
-    }
+    static bool progress_open() { return top_level<task_progress_widget>() != nullptr; }
     // Confirms the question and waits until the task's dialog has gone.
     static bool confirm_and_wait() {
         if (answer_msg_boxes() != 1)
@@ -169,32 +163,10 @@ private Q_SLOTS:
         QVERIFY(!w->tile(0)->picture()->image().isNull());
         // A tile opens the detail view of its item.
         w->tile(1)->open_detail();
-        QWidget* detail = nullptr;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (top->isVisible() && top->inherits("data_detail_widget"))
-                detail = top;
+        QWidget* detail = top_level<data_detail_widget>();
         QVERIFY(detail);
         QVERIFY(detail->windowModality() == Qt::ApplicationModal);
         close_dialogs(); // before the analysis worker ends with the window
-    }
-
-    void renaming_the_shown_dataset_reloads_the_browser() {
-        make_dataset(tmp_->path(), "before", 5);
-        auto w = start_viewer();
-        QVERIFY(click_dataset(*w, 0));
-        QVERIFY(QTest::qWaitFor([&] { return w->tile_count() == 5; }));
-        w->dataset_list()->list_widget_rename(false);
-        data_rename_wodget* dlg = nullptr;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<data_rename_wodget*>(top))
-                dlg = d;
-        QVERIFY(dlg);
-        dlg->line_edit()->setText("after");
-        dlg->on_ok_clicked();
-        QVERIFY(QTest::qWaitFor([&] { return w->is_ready() && w->tile_count() == 5; }));
-        QVERIFY(
-            QString::fromStdWString(w->items()[0].data_dir).startsWith(tmp_->path() + "/after/"));
-        QVERIFY(QDir(QString::fromStdWString(w->items()[0].data_dir)).exists());
     }
 };
 

@@ -1,5 +1,5 @@
 // The dataset list panel: rebuild, rename with its refusals, remove and
-// delete, and the checks on imported directories.
+// delete, the import button and dropped directories.
 #include "ui_test_util.h"
 
 #include "store/database.h"
@@ -39,11 +39,7 @@ private:
     data_rename_wodget* open_rename(data_list_widget& w, int row) {
         w.list_widget()->setCurrentRow(row);
         w.list_widget_rename(false);
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<data_rename_wodget*>(top))
-                if (d->isVisible())
-                    return d;
-        return nullptr;
+        return top_level<data_rename_wodget>();
     }
 
 private Q_SLOTS:
@@ -140,7 +136,9 @@ private Q_SLOTS:
         QCOMPARE(clicks.count(), 2);
         const import_data_info rec = clicks.at(1).at(0).value<import_data_info>();
         QCOMPARE(QString::fromStdWString(rec.local_root), data_root_ + "/renamed");
-        QCOMPARE(data_list_db_select(rec, false, false, false).size(), size_t(2));
+        const std::vector<data_info> items = data_list_db_select(rec, false, false, false);
+        QCOMPARE(items.size(), size_t(2));
+        QVERIFY(QDir(QString::fromStdWString(items[0].data_dir)).exists());
         QVERIFY(data_import_db_name_exists(L"renamed"));
         QVERIFY(!data_import_db_name_exists(L"shown"));
 
@@ -258,10 +256,8 @@ private Q_SLOTS:
         QVERIFY(log_text().contains("import_path:" + tmp_->path() + "/fieldwork"));
     }
 
-    void check_local_dir_refusals() {
-        make_dataset(data_root_, "taken", 1);
+    void refused_directory_and_drops() {
         QDir().mkpath(tmp_->path() + "/new1");
-        QDir().mkpath(tmp_->path() + "/taken");
         drop_target w;
         QSignalSpy starts(&w, &data_list_widget::start_import_local_data);
 
@@ -273,14 +269,6 @@ private Q_SLOTS:
         answer_msg_boxes();
         QCOMPARE(roots.size(), size_t(1)); // accepted before the refusal stay
         QCOMPARE(QString::fromStdWString(roots[0]), tmp_->path() + "/new1");
-
-        urls = {QUrl::fromLocalFile(tmp_->path() + "/taken")};
-        roots.clear();
-        w.check_local_dir(urls, roots);
-        QVERIFY(msg_box_texts().contains(
-            "The local dataset directory name is the same as the existing dataset name!"));
-        answer_msg_boxes();
-        QVERIFY(roots.empty());
 
         // Drops: without a URI list nothing happens; a good directory starts the import.
         QMimeData text;

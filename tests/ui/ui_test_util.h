@@ -5,6 +5,7 @@
 
 #include "store/records.h"
 
+#include <QApplication>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -46,5 +47,15 @@ QStringList msg_box_texts();
 int answer_msg_boxes(bool confirm = true);
 // Closes every visible top-level widget that deletes itself.
 void close_dialogs();
+
+// A visible top-level widget of type T, or null.
+template <class T> T* top_level() {
+    T* found = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* t = qobject_cast<T*>(w))
+            if (t->isVisible())
+                found = t;
+    return found;
+}
 
 } // namespace ui_test
