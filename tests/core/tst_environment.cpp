@@ -68,17 +68,12 @@ private Q_SLOTS:
         QTest::newRow("cn at end") << QByteArray("lang=cn") << 1;
         QTest::newRow("after other lines") << QByteArray("a=1\r\nlang=cn\r\nb=2\r\n") << 1;
         QTest::newRow("capitals") << QByteArray("lang=CN\r\n") << 0;
-        QTest::newRow("english") << QByteArray("lang=en\r\n") << 0;
         QTest::newRow("empty value") << QByteArray("lang=\r\n") << 0;
         QTest::newRow("lone line feed is part of the value") << QByteArray("lang=cn\n") << 0;
         QTest::newRow("trailing blank") << QByteArray("lang=cn \r\n") << 0;
         QTest::newRow("first lang wins") << QByteArray("lang=en\r\nlang=cn\r\n") << 0;
         QTest::newRow("no lang") << QByteArray("language:cn\r\n") << -1;
         QTest::newRow("empty") << QByteArray() << -1;
-        QTest::newRow("63 bytes") << QByteArray("lang=" + QByteArray(63, 'c')) << 0;
-        QTest::newRow("64 bytes") << QByteArray("lang=" + QByteArray(64, 'c') + "\r\n") << 0;
-        QTest::newRow("cn then 62 more bytes")
-            << QByteArray("lang=cn" + QByteArray(62, ' ') + "\r\n") << 0;
         QTest::newRow("long value then cn line")
             << QByteArray("lang=" + QByteArray(300, 'x') + "\r\nlang=cn\r\n") << 0;
     }
