@@ -54,13 +54,9 @@ private Q_SLOTS:
         QVERIFY(first.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(log_messages(log).contains("Viewer finish"), 60000);
 
+        // The environment's lines (checked with it) come first, then the window's.
         QStringList lines = log_messages(log);
-        const int start = lines.indexOf("###start### Halvix");
-        QCOMPARE(start, 0);
-        QCOMPARE(lines[1], QString("oemcp:65001"));
-        QCOMPARE(lines[2], QString("read_config err:2"));
-        QVERIFY(QRegularExpression("^long_id:[0-9a-f]+$").match(lines[3]).hasMatch());
-        QVERIFY(QRegularExpression("^long_id:[0-9a-f]+ 0$").match(lines[4]).hasMatch());
+        QCOMPARE(lines.indexOf("###start### Halvix"), 0);
         QVERIFY2(QRegularExpression("^Halvix ver:" + QRegularExpression::escape(HALVIX_VERSION) +
                                     " complie:[A-Z][a-z]{2} [ 0-9]\\d \\d{4} \\d\\d:\\d\\d:\\d\\d$")
                      .match(lines[5])

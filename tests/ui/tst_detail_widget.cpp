@@ -28,7 +28,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
-#include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
 #include <QtCharts/QXYSeries>
 
@@ -107,53 +106,47 @@ private Q_SLOTS:
         QCOMPARE(QString::fromStdString(fx->setup(o)), QString());
     }
 
+    void level_buttons_and_leak_fields_follow_the_item_data() {
+        QTest::addColumn<int>("app_type");
+        QTest::addColumn<bool>("leak");
+        QTest::addColumn<int>("levels"); // level buttons shown, -1 not looked at
+        QTest::addColumn<QString>("second");
+        QTest::newRow("Sable: none") << 1 << false << 0 << "";
+        QTest::newRow("Orn: Normal and Check") << 0 << false << 2 << "Check";
+        QTest::newRow("vuvoraro: five levels") << 2 << false << 5 << "Attention";
+        QTest::newRow("gas leak") << 2 << true << -1 << "";
+    }
     void level_buttons_and_leak_fields_follow_the_item() {
-        const int orn = fx->find([](const data_info& d, const sample_item& g) {
-            return g.app_type == 0 && !g.gas_leak;
+        QFETCH(int, app_type);
+        QFETCH(bool, leak);
+        QFETCH(int, levels);
+        QFETCH(QString, second);
+        const int idx = fx->find([&](const data_info&, const sample_item& g) {
+            return g.app_type == app_type && g.gas_leak == leak;
         });
-        const int sable = fx->find(
-            [](const data_info&, const sample_item& g) { return g.app_type == 1 && !g.gas_leak; });
-        const int vuvo = fx->find(
-            [](const data_info&, const sample_item& g) { return g.app_type == 2 && !g.gas_leak; });
-        const int leak =
-            fx->find([](const data_info&, const sample_item& g) { return g.gas_leak; });
-        QVERIFY(orn >= 0 && sable >= 0 && vuvo >= 0 && leak >= 0);
-
-        auto* dlg = open(sable);
-        for (int i = 0; i < 5; ++i)
-            QVERIFY(!dlg->level_button(i)->isVisible());
-        QVERIFY(!dlg->favorite_box()->isVisible());
-        // Not a gas-leak item: no leak fields and no "Parameter".
-        QVERIFY(!dlg->leak_rate_box()->isVisible());
-        QVERIFY(!dlg->cost_box()->isVisible());
-        QVERIFY(!dlg->leak_level_box()->isVisible());
-        QVERIFY(!dlg->para_button()->isVisible());
-        QCOMPARE(dlg->leak_rate_box()->value(), 0.0);
-        close_and_wait(dlg);
-
-        dlg = open(orn);
-        const sample_item& g0 = fx->generated(fx->items[orn].dir_name);
-        QVERIFY(dlg->level_button(0)->isVisible() && dlg->level_button(1)->isVisible());
-        QVERIFY(!dlg->level_button(2)->isVisible() && !dlg->level_button(4)->isVisible());
-        QCOMPARE(dlg->level_button(1)->text(), QStringLiteral("Check"));
-        QCOMPARE(dlg->level_button(g0.valid_type)->isChecked(), true);
-        QCOMPARE(dlg->level_button(1 - g0.valid_type)->isChecked(), false);
-        QVERIFY(dlg->favorite_box()->isVisible());
-        QCOMPARE(dlg->favorite_box()->isChecked(), g0.favorite == 1);
-        close_and_wait(dlg);
-
-        dlg = open(vuvo);
-        const sample_item& g2 = fx->generated(fx->items[vuvo].dir_name);
-        for (int i = 0; i < 5; ++i) {
-            QVERIFY(dlg->level_button(i)->isVisible());
-            QCOMPARE(dlg->level_button(i)->isChecked(), i == g2.discharge);
+        QVERIFY(idx >= 0);
+        auto* dlg = open(idx);
+        const sample_item& g = fx->generated(fx->items[idx].dir_name);
+        for (int i = 0; i < 5 && levels >= 0; ++i) {
+            QCOMPARE(dlg->level_button(i)->isVisible(), i < levels);
+            if (i < levels)
+                QCOMPARE(dlg->level_button(i)->isChecked(),
+                         i == (app_type == 0 ? g.valid_type : g.discharge));
         }
-        QCOMPARE(dlg->level_button(1)->text(), QStringLiteral("Attention"));
-        close_and_wait(dlg);
-
-        dlg = open(leak);
+        if (levels > 0) {
+            QCOMPARE(dlg->level_button(1)->text(), second);
+            QCOMPARE(dlg->favorite_box()->isChecked(), g.favorite == 1);
+        }
+        QCOMPARE(dlg->favorite_box()->isVisible(), levels != 0);
+        // Only a gas-leak item has the leak fields and "Parameter".
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 dlg->leak_rate_box(), dlg->cost_box(), dlg->leak_level_box(), dlg->para_button()})
+            QCOMPARE(w->isVisible(), leak);
+        if (!leak) {
+            QCOMPARE(dlg->leak_rate_box()->value(), 0.0);
+            return;
+        }
         const data_info& r = dlg->record();
-        QVERIFY(dlg->leak_rate_box()->isVisible() && dlg->para_button()->isVisible());
         const gas_leak_result e =
             calc_gas_leak(r.spl, r.distance, r.gasleak_rect, r.gasleak_unit_mode,
                           r.gasleak_power_ratio, r.gasleak_energy_cost, r.gasleak_gas_cost);
@@ -164,7 +157,6 @@ private Q_SLOTS:
         QCOMPARE(dlg->cost_box()->suffix(),
                  QStringLiteral(" %1/yr").arg(QString::fromStdWString(r.gasleak_currency)));
         QCOMPARE(dlg->spl_at_1m(), spl_at_one_metre(r.spl, r.distance));
-        close_and_wait(dlg);
     }
 
     void quick_next_presses_run_one_analysis() {
@@ -222,26 +214,24 @@ private Q_SLOTS:
         QCOMPARE(rows[idx].distance, shown);
     }
 
-    void rename_is_refused_for_another_items_name() {
+    void rename_refusal_rename_and_notes() {
         auto* dlg = open(1);
         QSignalSpy renamed(dlg, &data_detail_widget::data_name_change);
         const QString edit_path = item_file(dlg->record(), "data_edit.json");
-        const QString other = QString::fromStdWString(fx->items[0].data_name);
 
-        dlg->name_edit()->setText(other);
+        // Another item's name is refused with a warning, and nothing is written.
+        dlg->name_edit()->setText(QString::fromStdWString(fx->items[0].data_name));
         dlg->on_apply_clicked();
         QCOMPARE(message_boxes(dlg), 1);
-        auto* box = dlg->findChild<t_orn_msg_box*>();
-        QCOMPARE(box->windowTitle(), QStringLiteral("Warning"));
         QVERIFY(!QFile::exists(edit_path));
         QCOMPARE(renamed.count(), 0);
-        box->close();
+        dlg->findChild<t_orn_msg_box*>()->close();
         QTRY_COMPARE(message_boxes(dlg), 0);
 
-        // Keeping its own name is allowed.
-        const QString own = QString::fromStdWString(fx->items[1].data_name);
-        dlg->name_edit()->setText(own);
-        dlg->note_edit()->setPlainText(QStringLiteral("kept name"));
+        // Keeping its own name is allowed; a note alone is saved.
+        const QString note = QStringLiteral("re-check after repair\nsecond line");
+        dlg->name_edit()->setText(QString::fromStdWString(fx->items[1].data_name));
+        dlg->note_edit()->setPlainText(note);
         dlg->on_apply_clicked();
         QCOMPARE(message_boxes(dlg), 0);
         QVERIFY(QFile::exists(edit_path));
@@ -253,36 +243,18 @@ private Q_SLOTS:
         QCOMPARE(renamed.count(), 2);
         QCOMPARE(renamed.last().at(0).toInt(), 1);
         QCOMPARE(QString::fromStdString(renamed.last().at(1).value<std::string>()), fresh);
-        QCOMPARE(QString::fromStdWString(fx->items[1].data_name), fresh); // the browser's copy
         close_and_wait(dlg);
 
+        // The browser's copy and the database both follow.
+        QCOMPARE(QString::fromStdWString(fx->items[1].data_name), fresh);
+        QCOMPARE(QString::fromStdWString(fx->items[1].data_note), note);
+        dlg = open(1); // reopened from the browser's list
+        QCOMPARE(dlg->note_edit()->toPlainText(), note);
+        close_and_wait(dlg);
         const std::vector<data_info> rows = fx->reload();
         QCOMPARE(QString::fromStdWString(rows[1].data_name), fresh);
+        QCOMPARE(QString::fromStdWString(rows[1].data_note), note);
         QVERIFY(data_list_db_name_exists(rows[1].data_import_id, fresh.toStdWString()));
-        fx->items = rows;
-        dlg = open(1);
-        QCOMPARE(dlg->name_edit()->text(), fresh);
-        close_and_wait(dlg);
-    }
-
-    void notes_only_apply_is_saved() {
-        auto* dlg = open(2);
-        const QString note = QStringLiteral("re-check after repair\nsecond line");
-        dlg->note_edit()->setPlainText(note);
-        dlg->on_apply_clicked();
-        QCOMPARE(message_boxes(dlg), 0);
-        QVERIFY(QFile::exists(item_file(dlg->record(), "data_edit.json")));
-        close_and_wait(dlg);
-
-        QCOMPARE(QString::fromStdWString(fx->items[2].data_note), note);
-        dlg = open(2); // reopened from the browser's list
-        QCOMPARE(dlg->note_edit()->toPlainText(), note);
-        close_and_wait(dlg);
-        fx->items = fx->reload(); // and after a restart
-        QCOMPARE(QString::fromStdWString(fx->items[2].data_note), note);
-        dlg = open(2);
-        QCOMPARE(dlg->note_edit()->toPlainText(), note);
-        close_and_wait(dlg);
     }
 
     void missing_signal_file_leaves_the_rows_values() {
@@ -438,12 +410,7 @@ private Q_SLOTS:
         QCOMPARE(f.series->count(), fft_points.size());
         const detail_chart& p = dlg->prpd_chart();
         QCOMPARE(p.series->count(), prpd.at(0).at(0).value<QVector<QPointF>>().size());
-        QCOMPARE(p.x->min(), 0.0);
         QCOMPARE(p.x->max(), 360.0);
-        QCOMPARE(p.x->tickCount(), 5);
-        QCOMPARE(static_cast<QtCharts::QScatterSeries*>(p.series)->markerSize(), 4.0);
-        QCOMPARE(w.x->titleText(), QStringLiteral("Time (sec)"));
-        QCOMPARE(f.x->labelFormat(), QStringLiteral("%.0f"));
 
         for (int i = 0; i < previw_label::slot_count; ++i)
             QVERIFY(!dlg->picture_label()->slot_image(i).isNull());
@@ -495,7 +462,6 @@ private Q_SLOTS:
         QTest::mouseClick(dlg->para_button(), Qt::LeftButton);
         auto* para = dlg->findChild<para_setting_widget*>();
         QVERIFY(para);
-        QCOMPARE(para->windowTitle(), QStringLiteral("Parameter setting"));
         QCOMPARE(para->gas_cost_box()->value(), std::round(r.gasleak_gas_cost * 1000) / 1000);
         para->close();
 
