@@ -312,7 +312,7 @@ private Q_SLOTS:
         close_and_wait(dlg);
     }
 
-    void level_change_is_stored_and_filters_refresh_on_close() {
+    void level_and_favourite_are_stored_and_filters_refresh_on_close() {
         const int idx = fx->find([](const data_info&, const sample_item& g) {
             return g.app_type == 2 && g.discharge != 3;
         });
@@ -321,6 +321,8 @@ private Q_SLOTS:
         QTest::mouseClick(dlg->level_button(3), Qt::LeftButton);
         for (int i = 0; i < 5; ++i)
             QCOMPARE(dlg->level_button(i)->isChecked(), i == 3);
+        QVERIFY(!dlg->favorite_box()->isChecked());
+        dlg->favorite_box()->setChecked(true);
         dlg->on_apply_clicked();
         QCOMPARE(filters.count(), 0);
         const data_info d = dlg->record();
@@ -337,6 +339,8 @@ private Q_SLOTS:
              data_list_db_select_discharge(fx->dataset, false, false, false, true, false, false))
             listed = listed || r.dir_name == d.dir_name;
         QVERIFY(listed);
+        dlg = open(idx); // shows what was stored
+        QVERIFY(dlg->level_button(3)->isChecked() && dlg->favorite_box()->isChecked());
     }
 
     void write_failures_are_reported_and_not_recorded() {
