@@ -79,7 +79,6 @@ private Q_SLOTS:
         dlg->show();
         QCOMPARE(dlg->line_edit()->text(), QString("/data/reports"));
         dlg->on_ok_clicked();
-        QVERIFY(log_text().contains("app_cfg.report_root no change"));
         QVERIFY(config_text().isEmpty());
 
         auto* dlg2 = new set_report_path_widget();
@@ -90,7 +89,6 @@ private Q_SLOTS:
         QCOMPARE(ok.count(), 1);
         QCOMPARE(app_cfg.report_root, std::wstring(L"/data/other reports"));
         QVERIFY(config_text().contains("/data/other reports"));
-        QVERIFY(log_text().contains("save config report_root"));
     }
 
     void language_change_asks_for_restart() {
@@ -108,8 +106,6 @@ private Q_SLOTS:
         dlg->on_ok_clicked();
         QCOMPARE(app_cfg.lang, 1);
         QVERIFY(config_text().contains("\"lang_id\":1"));
-        QVERIFY(log_text().contains("app_cfg.lang:1"));
-        QVERIFY(log_text().contains("write_config_rtn:0"));
         QVERIFY(msg_box_texts().contains("Language setting success,please restart the "
                                          "software.Click \"Confirm\" to exit the software."));
         QCOMPARE(change.count(), 0);

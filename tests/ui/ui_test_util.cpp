@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -24,13 +23,6 @@ void use_private_data_location(const QTemporaryDir& dir) {
     QDir().mkpath(dir.path() + "/log");
     log_open(log_file_path);
     db_init();
-}
-
-QString log_text() {
-    QFile f(QString::fromStdWString(log_file_path));
-    if (!f.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(f.readAll());
 }
 
 import_data_info make_dataset(const QString& parent, const QString& name, int n,
@@ -52,11 +44,6 @@ import_data_info make_dataset(const QString& parent, const QString& name, int n,
         if (setup.picture) {
             QImage img(640, 480, QImage::Format_RGB32);
             img.fill(QColor(40, 60 + (i * 7) % 150, 120));
-            QPainter p(&img);
-            p.setPen(Qt::white);
-            p.setFont(QFont("Sans", 60));
-            p.drawText(img.rect(), Qt::AlignCenter, QString::number(i));
-            p.end();
             img.save(dir + "/grab.jpg", "JPG", 85);
         }
         data_list_insert_row row;

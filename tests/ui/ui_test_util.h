@@ -20,8 +20,6 @@ namespace ui_test {
 // Points the program's data folder, database and log into dir and creates
 // the schema.
 void use_private_data_location(const QTemporaryDir& dir);
-// The log written so far.
-QString log_text();
 
 struct item_setup {
     int data_type = 1;
