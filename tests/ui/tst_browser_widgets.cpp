@@ -64,14 +64,11 @@ private Q_SLOTS:
         host->addWidget(bar_ptr);
         data_tool_bar& bar = *bar_ptr;
         bar.set_app_type(2);
-        // Wide enough: the full layout with its 118 px buttons.
         window.resize(2000, 60);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTRY_VERIFY(!bar.compact());
-        QCOMPARE(bar.delete_btn()->width(), 118);
         const int full = bar.layout()->minimumSize().width();
-        QVERIFY(bar.minimumSizeHint().width() < full - 150);
 
         // Narrower: compact, and every shown control lies inside the bar
         // without overlapping its neighbour.
@@ -94,7 +91,6 @@ private Q_SLOTS:
         // Back to full once there is room again.
         window.resize(full + 200, 60);
         QTRY_VERIFY(!bar.compact());
-        QCOMPARE(bar.gen_report_btn()->width(), 118);
     }
 
     void unchecking_levels_keeps_favorite_and_stays_silent() {
