@@ -29,9 +29,6 @@ private:
             w.preview_list_scroll_action(forward ? QAbstractSlider::SliderSingleStepAdd
                                                  : QAbstractSlider::SliderSingleStepSub);
     }
-    static bool wait_tiles(TOrnViewer& w, int n) {
-        return QTest::qWaitFor([&] { return w.tile_count() == n && w.is_ready(); }, 10000);
-    }
     static void to_bottom(TOrnViewer& w) {
         QScrollBar* bar = w.preview_list()->verticalScrollBar();
         bar->setValue(bar->maximum());
@@ -105,20 +102,8 @@ private Q_SLOTS:
         QCOMPARE(TOrnViewer::last_page_index(101), 1);
         QCOMPARE(TOrnViewer::last_page_index(200), 1);
         make_dataset(tmp_->path(), "empty", 0);
-        make_dataset(tmp_->path(), "two_hundred", 200);
         auto w = start_viewer();
-        QVERIFY(click_dataset(*w, row_of(*w, "two_hundred")));
-        QCOMPARE(w->page_num_max(), 1);
-        QVERIFY(wait_tiles(*w, 100));
-        to_bottom(*w);
-        push(*w, true, 6);
-        QVERIFY(wait_tiles(*w, 100));
-        QCOMPARE(w->page_index(), 1);
-        to_bottom(*w);
-        push(*w, true, 6);
-        QCOMPARE(w->page_index(), 1);
-
-        QVERIFY(click_dataset(*w, row_of(*w, "empty")));
+        QVERIFY(click_dataset(*w, 0));
         QCOMPARE(w->tile_count(), 0);
         QVERIFY(w->preview_list()->styleSheet().contains("preview_list_background"));
     }

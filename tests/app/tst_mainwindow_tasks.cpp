@@ -49,7 +49,7 @@ private Q_SLOTS:
         make_dataset(tmp_->path(), "other", 3);
         auto w = start_viewer();
         QVERIFY(click_dataset(*w, row_of(*w, "big")));
-        QTest::qWaitFor([&] { return w->tile_count() == 100; });
+        QVERIFY(wait_tiles(*w, 100));
 
         // Nothing checked: refused.
         w->on_delete_btn_clicked(true);
@@ -75,13 +75,13 @@ private Q_SLOTS:
         const import_data_info set = make_dataset(tmp_->path(), "set", 3);
         auto w = start_viewer();
         QVERIFY(click_dataset(*w, 0));
-        QVERIFY(QTest::qWaitFor([&] { return w->tile_count() == 3; }));
+        QVERIFY(wait_tiles(*w, 3));
         w->tile(0)->set_checked(true);
         w->tile(2)->set_checked(true);
         w->on_delete_btn_clicked(false);
         QVERIFY(msg_box_texts().contains("Confirm to remove data from dataset?"));
         QVERIFY(confirm_and_wait());
-        QVERIFY(QTest::qWaitFor([&] { return w->is_ready() && w->tile_count() == 1; }));
+        QVERIFY(wait_tiles(*w, 1));
         QCOMPARE(data_list_db_count(set.id), 1);
         QCOMPARE(count_dirs(tmp_->path() + "/set"), 3);
 
@@ -130,7 +130,7 @@ private Q_SLOTS:
         make_dataset(tmp_->path(), "s2", 4);
         auto w = start_viewer();
         w->tool_bar()->search_btn()->click();
-        QVERIFY(QTest::qWaitFor([&] { return w->tile_count() == 8; }));
+        QVERIFY(wait_tiles(*w, 8));
         w->tile(0)->set_checked(true);
         const QString dir = QString::fromStdWString(w->tile(0)->data().data_dir);
         QVERIFY(QDir(dir).exists());
@@ -158,7 +158,7 @@ private Q_SLOTS:
         answer_msg_boxes();
         QCOMPARE(w->dataset_list()->list_widget()->count(), 1);
         QVERIFY(click_dataset(*w, 0));
-        QVERIFY(QTest::qWaitFor([&] { return w->tile_count() == 6; }));
+        QVERIFY(wait_tiles(*w, 6));
         // Tiles show the pictures of the generated items.
         QVERIFY(!w->tile(0)->picture()->image().isNull());
         // A tile opens the detail view of its item.

@@ -30,6 +30,11 @@ inline bool click_dataset(TOrnViewer& w, int row) {
     return QTest::qWaitFor([&] { return w.is_ready(); }, 10000);
 }
 
+// Waits until the page shows n tiles and the browser is ready again.
+inline bool wait_tiles(TOrnViewer& w, int n) {
+    return QTest::qWaitFor([&] { return w.tile_count() == n && w.is_ready(); }, 10000);
+}
+
 inline int row_of(TOrnViewer& w, const QString& name) {
     QListWidget* list = w.dataset_list()->list_widget();
     for (int i = 0; i < list->count(); ++i)
