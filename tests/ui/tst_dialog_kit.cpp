@@ -59,7 +59,7 @@ private Q_SLOTS:
 
     void msg_box_answer_data() {
         QTest::addColumn<int>("buttons");
-        QTest::addColumn<QString>("action"); // a button's name, a key, or "window"
+        QTest::addColumn<QString>("action"); // a button's name, "key <name>" or "window"
         QTest::addColumn<int>("signal");     // 0 msg_ok, 1 msg_cancle, 2 msg_close, -1 no button
         QTest::newRow("0: Confirm") << 0 << "ok" << 0;
         QTest::newRow("0: Cancel") << 0 << "cancle" << 1;
@@ -70,9 +70,9 @@ private Q_SLOTS:
         QTest::newRow("2: no Cancel") << 2 << "cancle" << -1;
         QTest::newRow("3: Cancel") << 3 << "cancle" << 1;
         QTest::newRow("-1: Cancel") << -1 << "cancle" << 1;
-        QTest::newRow("Return") << 0 << "Key_Return" << 0;
-        QTest::newRow("Enter") << 0 << "Key_Enter" << 0;
-        QTest::newRow("Escape") << 0 << "Key_Escape" << 2;
+        QTest::newRow("Return") << 0 << "key Return" << 0;
+        QTest::newRow("Enter") << 0 << "key Enter" << 0;
+        QTest::newRow("Escape") << 0 << "key Esc" << 2;
         QTest::newRow("window closed") << 0 << "window" << 2;
     }
     void msg_box_answer() {
@@ -87,11 +87,8 @@ private Q_SLOTS:
         QCOMPARE(button(box, "ok")->text(), QStringLiteral("Confirm"));
         if (action == "window") {
             box->close();
-        } else if (action == "Key_Return" || action == "Key_Enter" || action == "Key_Escape") {
-            const int key = action == "Key_Return"  ? Qt::Key_Return
-                            : action == "Key_Enter" ? Qt::Key_Enter
-                                                    : Qt::Key_Escape;
-            QTest::keyClick(box.data(), Qt::Key(key));
+        } else if (action.startsWith("key ")) {
+            QTest::keyClick(box.data(), Qt::Key(QKeySequence(action.mid(4))[0]));
         } else {
             QPushButton* b = button(box, action);
             if (signal < 0) {
