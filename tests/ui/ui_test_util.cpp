@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -52,12 +53,9 @@ import_data_info make_dataset(const QString& parent, const QString& name, int n,
         row.data_name = (name + "_" + QString::number(i)).toStdString();
         row.data_note = setup.note.toStdString();
         row.distance = 1.0;
-        const int minutes = i;
-        row.time = QString("2024-01-%1 %2:%3:%4")
-                       .arg(1 + minutes / 1440, 2, 10, QChar('0'))
-                       .arg((minutes / 60) % 24, 2, 10, QChar('0'))
-                       .arg(minutes % 60, 2, 10, QChar('0'))
-                       .arg(7, 2, 10, QChar('0'))
+        row.time = QDateTime(QDate(2024, 1, 1), QTime(0, 0, 7))
+                       .addSecs(60 * i)
+                       .toString("yyyy-MM-dd HH:mm:ss")
                        .toStdString();
         row.data_type = setup.data_type;
         row.fs = 192000;
