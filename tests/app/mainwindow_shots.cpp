@@ -1,5 +1,6 @@
 // Not a test: renders the main window and its dialogs to PNG files for a
-// look by eye. Usage: mainwindow_shots SAMPLE_DIR OUT_DIR
+// look by eye. Usage: mainwindow_shots SAMPLE_DIR OUT_DIR (the packaging's
+// screenshots are two of these files: keep their names).
 #include "viewer_fixture.h"
 
 #include "ui/data_rename_wodget.h"
@@ -50,21 +51,21 @@ int main(int argc, char** argv) {
     w->tool_bar()->select_all_box()->setChecked(false);
     w->tool_bar()->set_app_type(2); // every filter, on a small screen
     w->resize(1366, 768);
-    save(w.get(), out + "/06_all_filters_1366.png");
+    save(w.get(), out + "/05c_all_filters_1366.png");
     w->resize(1400, 860);
     w->tool_bar()->set_app_type(0);
 
     w->dataset_list()->list_widget()->setCurrentRow(0);
     w->dataset_list()->list_widget_rename(false);
-    save(top_level<data_rename_wodget>(), out + "/07_rename.png");
+    save(top_level<data_rename_wodget>(), out + "/06_rename.png");
     close_dialogs();
     w->lang_action_triggered(false);
-    save(top_level<lang_setting_widget>(), out + "/08_language.png");
+    save(top_level<lang_setting_widget>(), out + "/09_language.png");
     close_dialogs();
     if (preview_item_widget* t = w->tile(0)) {
         t->open_detail();
         QTest::qWait(1500);
-        save(top_level<data_detail_widget>(), out + "/09_detail.png");
+        save(top_level<data_detail_widget>(), out + "/10_detail.png");
     }
     close_dialogs();
     return 0;
