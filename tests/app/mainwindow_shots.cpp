@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
     w->start_import_local_data({QString::fromLocal8Bit(argv[1]).toStdWString()});
     QTest::qWait(100);
     save(top_level<task_progress_widget>(), out + "/02_progress.png");
-    QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, 60000);
+    if (!QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, 60000))
+        return 1;
     save(msg_boxes().first(), out + "/03_import_done.png");
     answer_msg_boxes();
     click_dataset(*w, 0);

@@ -167,15 +167,17 @@ private slots:
 
     void directory_checks() {
         QDir(work.path()).mkpath("fresh");
+        const std::wstring taken = w(work.filePath("elsewhere/taken"));
+        QCOMPARE(data_import_db_insert(taken, L"taken", "1", make_dataset_id(), "TarvoOrnApp"), 0);
         std::vector<std::wstring> roots;
         std::wstring refused;
         // Accepted ones stay when a later one is refused.
         QList<QUrl> urls = {QUrl::fromLocalFile(work.filePath("fresh") + "/"),
-                            QUrl::fromLocalFile(HALVIX_SAMPLES_DIR "/basic"),
+                            QUrl::fromLocalFile(work.filePath("taken")),
                             QUrl::fromLocalFile(work.filePath("other"))};
         QCOMPARE(check_local_dir(urls, roots, &refused), local_dir_check::name_exists);
         QCOMPARE(roots, std::vector<std::wstring>{w(work.filePath("fresh"))});
-        QCOMPARE(refused, utf8_to_wide(HALVIX_SAMPLES_DIR "/basic"));
+        QCOMPARE(refused, w(work.filePath("taken")));
         QVERIFY(local_dir_check_message(local_dir_check::name_exists).contains("same as"));
 
         roots.clear();
