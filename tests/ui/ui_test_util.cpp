@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -45,6 +46,11 @@ import_data_info make_dataset(const QString& parent, const QString& name, int n,
         if (setup.picture) {
             QImage img(640, 480, QImage::Format_RGB32);
             img.fill(QColor(40, 60 + (i * 7) % 150, 120));
+            QPainter p(&img); // some detail, so decoding costs what a real grab costs
+            p.setPen(Qt::white);
+            p.setFont(QFont("Sans", 60));
+            p.drawText(img.rect(), Qt::AlignCenter, QString::number(i));
+            p.end();
             img.save(dir + "/grab.jpg", "JPG", 85);
         }
         data_list_insert_row row;
