@@ -19,11 +19,8 @@
 
 using namespace ui_test;
 
-class tst_mainwindow_browser : public QObject {
+class tst_mainwindow_browser : public private_data_test {
     Q_OBJECT
-private:
-    QTemporaryDir* tmp_ = nullptr;
-
     static void push(TOrnViewer& w, bool forward, int times) {
         for (int i = 0; i < times; ++i)
             w.preview_list_scroll_action(forward ? QAbstractSlider::SliderSingleStepAdd
@@ -36,15 +33,6 @@ private:
     }
 
 private Q_SLOTS:
-    void init() {
-        tmp_ = new QTemporaryDir;
-        use_private_data_location(*tmp_);
-    }
-    void cleanup() {
-        close_dialogs();
-        delete tmp_;
-    }
-
     void pages_of_250_and_push_paging() {
         make_dataset(tmp_->path(), "big", 250);
         auto w = start_viewer();

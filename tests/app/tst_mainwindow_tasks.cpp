@@ -18,11 +18,8 @@
 
 using namespace ui_test;
 
-class tst_mainwindow_tasks : public QObject {
+class tst_mainwindow_tasks : public private_data_test {
     Q_OBJECT
-private:
-    QTemporaryDir* tmp_ = nullptr;
-
     static bool progress_open() { return top_level<task_progress_widget>() != nullptr; }
     // Confirms the question and waits until the task's dialog has gone.
     static bool confirm_and_wait() {
@@ -35,15 +32,6 @@ private:
     }
 
 private Q_SLOTS:
-    void init() {
-        tmp_ = new QTemporaryDir;
-        use_private_data_location(*tmp_);
-    }
-    void cleanup() {
-        close_dialogs();
-        delete tmp_;
-    }
-
     void select_all_delete_removes_every_item_on_all_pages() {
         const import_data_info big = make_dataset(tmp_->path(), "big", 230);
         make_dataset(tmp_->path(), "other", 3);

@@ -17,21 +17,9 @@
 
 using namespace ui_test;
 
-class tst_browser_widgets : public QObject {
+class tst_browser_widgets : public private_data_test {
     Q_OBJECT
-private:
-    QTemporaryDir* tmp_ = nullptr;
-
 private Q_SLOTS:
-    void init() {
-        tmp_ = new QTemporaryDir;
-        use_private_data_location(*tmp_);
-    }
-    void cleanup() {
-        close_dialogs();
-        delete tmp_;
-    }
-
     void filter_boxes_follow_the_writer_type() {
         data_tool_bar bar;
         QList<QWidget*> filters = {bar.normal_box(),    bar.check_box(),    bar.general_box(),

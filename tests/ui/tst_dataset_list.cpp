@@ -30,10 +30,9 @@ struct drop_target : data_list_widget {
 };
 } // namespace
 
-class tst_dataset_list : public QObject {
+class tst_dataset_list : public private_data_test {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> tmp_;
     QString data_root_;
 
     data_rename_wodget* open_rename(data_list_widget& w, int row) {
@@ -51,14 +50,9 @@ private:
 
 private Q_SLOTS:
     void init() {
-        tmp_.reset(new QTemporaryDir);
-        use_private_data_location(*tmp_);
+        private_data_test::init();
         data_root_ = tmp_->path() + "/data";
         QDir().mkpath(data_root_);
-    }
-    void cleanup() {
-        close_dialogs();
-        tmp_.reset();
     }
 
     void empty_database_gives_empty_list() {

@@ -16,11 +16,8 @@
 
 using namespace ui_test;
 
-class tst_settings : public QObject {
+class tst_settings : public private_data_test {
     Q_OBJECT
-private:
-    QTemporaryDir* tmp_ = nullptr;
-
     static QString config_text() {
         QFile f(QString::fromStdWString(config_file_path()));
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
@@ -28,13 +25,8 @@ private:
 
 private Q_SLOTS:
     void init() {
-        tmp_ = new QTemporaryDir;
-        use_private_data_location(*tmp_);
+        private_data_test::init();
         app_cfg = app_config();
-    }
-    void cleanup() {
-        close_dialogs();
-        delete tmp_;
     }
 
     void empty_path_is_refused_by_every_way_out_data() {

@@ -82,6 +82,16 @@ import_data_info make_dataset(const QString& parent, const QString& name, int n,
     return import_data_info();
 }
 
+void private_data_test::init() {
+    tmp_ = std::make_unique<QTemporaryDir>();
+    use_private_data_location(*tmp_);
+}
+
+void private_data_test::cleanup() {
+    close_dialogs();
+    tmp_.reset();
+}
+
 QList<t_orn_msg_box*> msg_boxes() {
     QList<t_orn_msg_box*> out;
     for (QWidget* w : QApplication::topLevelWidgets())

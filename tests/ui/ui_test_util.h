@@ -6,10 +6,12 @@
 #include "store/records.h"
 
 #include <QApplication>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,17 @@ namespace ui_test {
 // Points the program's data folder, database and log into dir and creates
 // the schema.
 void use_private_data_location(const QTemporaryDir& dir);
+
+// Base of the test classes whose cases each need a fresh private data
+// location (tmp_); dialogs a failed case left open are closed after it.
+class private_data_test : public QObject {
+    Q_OBJECT
+protected:
+    std::unique_ptr<QTemporaryDir> tmp_;
+protected Q_SLOTS:
+    void init();
+    void cleanup();
+};
 
 struct item_setup {
     int data_type = 1;
