@@ -33,9 +33,19 @@ std::string directory_of(const std::string& path) {
         return "/";
     return path.substr(0, slash);
 }
+int replace_file(const std::string& path, const std::string& bytes, bool durable);
 } // namespace
 
 int write_file_atomic(const std::string& path, const std::string& bytes) {
+    return replace_file(path, bytes, true);
+}
+
+int write_file_replace(const std::string& path, const std::string& bytes) {
+    return replace_file(path, bytes, false);
+}
+
+namespace {
+int replace_file(const std::string& path, const std::string& bytes, bool durable) {
     char suffix[64];
     std::snprintf(suffix, sizeof suffix, ".%ld.%u.tmp", static_cast<long>(::getpid()),
                   temp_counter.fetch_add(1));
@@ -44,7 +54,7 @@ int write_file_atomic(const std::string& path, const std::string& bytes) {
     if (fd < 0)
         return errno;
     int rc = write_all(fd, bytes.data(), bytes.size());
-    if (rc == 0 && ::fsync(fd) != 0)
+    if (rc == 0 && durable && ::fsync(fd) != 0)
         rc = errno;
     if (::close(fd) != 0 && rc == 0)
         rc = errno;
@@ -56,12 +66,15 @@ int write_file_atomic(const std::string& path, const std::string& bytes) {
     }
     // Make the rename itself durable; a failure here loses nothing already
     // visible, so it is not reported.
-    const int dir = ::open(directory_of(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
+    if (durable) {
+        const int dir = ::open(directory_of(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
+        }
     }
     return 0;
 }
+} // namespace
 
 } // namespace platform

@@ -12,4 +12,9 @@ namespace platform {
 // untouched and no temporary file is left behind.
 int write_file_atomic(const std::string& path, const std::string& bytes);
 
+// The same replace without waiting for the disk: a reader never sees half a
+// file, but a power cut may lose it. For working files the program makes
+// again or deletes soon (pictures drawn for a report, template copies).
+int write_file_replace(const std::string& path, const std::string& bytes);
+
 } // namespace platform

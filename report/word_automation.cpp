@@ -186,8 +186,9 @@ int word_open_template_copy(const std::wstring& path, word_item_document& item) 
     return 0;
 }
 
-void word_finish_item(word_item_document& item, bool page_break) {
+uint32_t word_finish_item(word_item_document& item, bool page_break) {
     put_int(item.paragraph_format, L"Alignment", 1);
+    uint32_t result = docengine::s_ok;
     if (word_state.combine) {
         AutoWrap(DISPATCH_METHOD, nullptr, item.selection, L"WholeStory", 0);
         const uint32_t cut = AutoWrap(DISPATCH_METHOD, nullptr, item.selection, L"Cut", 0);
@@ -199,24 +200,29 @@ void word_finish_item(word_item_document& item, bool page_break) {
             if (page_break && word_state.items > 0)
                 AutoWrap(DISPATCH_METHOD, nullptr, word_state.selection, L"InsertBreak", 1,
                          static_cast<int32_t>(7));
-            AutoWrap(DISPATCH_METHOD, nullptr, word_state.selection, L"PasteAndFormat", 1,
-                     static_cast<int32_t>(16));
-            ++word_state.items;
+            result = AutoWrap(DISPATCH_METHOD, nullptr, word_state.selection, L"PasteAndFormat", 1,
+                              static_cast<int32_t>(16));
+            if (result == docengine::s_ok)
+                ++word_state.items;
+        } else {
+            result = cut;
         }
     } else {
-        AutoWrap(DISPATCH_METHOD, nullptr, item.document, L"Save", 0);
+        result = AutoWrap(DISPATCH_METHOD, nullptr, item.document, L"Save", 0);
         if (item.own_app)
             AutoWrap(DISPATCH_METHOD, nullptr, item.app, L"Quit", 0);
     }
     item = word_item_document();
+    return result;
 }
 
-void word_finish_combined_document() {
-    AutoWrap(DISPATCH_METHOD, nullptr, word_state.document, L"Save", 0);
+uint32_t word_finish_combined_document() {
+    const uint32_t result = AutoWrap(DISPATCH_METHOD, nullptr, word_state.document, L"Save", 0);
     AutoWrap(DISPATCH_METHOD, nullptr, word_state.app, L"Quit", 0);
     const bool visible = word_state.visible;
     word_state = word_automation_state();
     word_state.visible = visible;
+    return result;
 }
 
 int reporter_checker(const std::vector<std::wstring>& templates) {

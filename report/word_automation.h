@@ -96,9 +96,12 @@ int word_open_template_copy(const std::wstring& path, word_item_document& item);
 // Centres the current paragraph, then moves the item into the combined
 // document (page break first when page_break and an item is already there;
 // nothing when the item could not be cut) or saves it; releases item.
-void word_finish_item(word_item_document& item, bool page_break);
-// Saves the combined document, quits and clears the state.
-void word_finish_combined_document();
+// 0 when the item reached the combined document or was saved, otherwise the
+// failing call's result code.
+uint32_t word_finish_item(word_item_document& item, bool page_break);
+// Saves the combined document, quits and clears the state. 0 or the result
+// code of the failed save.
+uint32_t word_finish_combined_document();
 
 // Start-up check: 0 when a word processor can be automated and opens every
 // given template, -1 when "Word.Application" is unknown or gives no instance,

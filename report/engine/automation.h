@@ -111,6 +111,9 @@ hresult class_id_from_prog_id(const std::wstring& prog_id, int32_t& class_id);
 // Creates an instance; s_ok with a null result means the server returned none.
 hresult create_instance(int32_t class_id, dispatch_ptr& out);
 
+// What the engine's Application answers for "Path".
+constexpr const wchar_t* application_path_text = L"Halvix document engine";
+
 // Registers (again) "Word.Application" as the engine's application object.
 void register_word_application();
 

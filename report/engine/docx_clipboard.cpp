@@ -8,6 +8,7 @@
 
 #include "report/engine/docx_xml.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -219,12 +220,34 @@ struct clipboard_ops {
         }
     }
 
-    static void adopt_setup(docx_document& d, const clipboard& clip) {
+    // What makes a page setup: its properties and the content of its headers
+    // and footers. Two pastes with the same signature can share a section.
+    static std::string setup_signature(const clipboard& clip) {
+        std::string out;
+        if (auto src = clip.sect.document_element()) {
+            for (auto c : src.children()) {
+                if (!is(c, "w:headerReference") && !is(c, "w:footerReference")) {
+                    pugi::xml_document one;
+                    one.append_copy(c);
+                    out += xml_to_string(one);
+                }
+            }
+        }
+        for (const auto& cp : clip.parts)
+            out += (cp.header ? "|h:" : "|f:") + cp.ref_type + ":" + cp.xml;
+        return out;
+    }
+
+    // blank_missing: a section that follows another one gets an empty header
+    // or footer where its source has none, so it does not inherit the
+    // previous section's.
+    static void adopt_setup(docx_document& d, const clipboard& clip, bool blank_missing = false) {
         docx_package& pkg = d.pkg_;
         auto body = d.body();
         auto src = clip.sect.document_element();
         if (!src)
             return;
+        d.setup_signature_ = setup_signature(clip);
         auto sect = body.child("w:sectPr");
         if (!sect)
             sect = body.append_child("w:sectPr");
@@ -238,8 +261,22 @@ struct clipboard_ops {
             if (!is(c, "w:headerReference") && !is(c, "w:footerReference"))
                 sect.append_copy(c);
         }
+        std::vector<clip_part> parts = clip.parts;
+        for (bool header : {true, false}) {
+            const bool has = std::any_of(parts.begin(), parts.end(), [&](const clip_part& cp) {
+                return cp.header == header && (cp.ref_type.empty() || cp.ref_type == "default");
+            });
+            if (blank_missing && !has) {
+                clip_part blank;
+                blank.header = header;
+                blank.ref_type = "default";
+                blank.xml = std::string("<w:") + (header ? "hdr" : "ftr") + " xmlns:w=\"" + ns_w +
+                            "\"><w:p/></w:" + (header ? "hdr" : "ftr") + ">";
+                parts.push_back(blank);
+            }
+        }
         pugi::xml_node insert_before = sect.first_child();
-        for (const auto& cp : clip.parts) {
+        for (const auto& cp : parts) {
             const std::string part = pkg.unused_part_name(cp.header ? "header" : "footer", ".xml");
             auto& doc = pkg.xml(part);
             doc.load_string(cp.xml.c_str());
@@ -323,6 +360,12 @@ hresult docx_document::paste() {
     // Split the caret paragraph; the blocks go between its halves.
     pugi::xml_node p1 = sel_.para;
     pugi::xml_node container = p1.parent();
+    // Content whose page setup (headers and footers included) differs from
+    // the one it is pasted after keeps its own: it gets a section of its own,
+    // so a document assembled from different templates shows each template's
+    // header on its own pages. Only within a document assembled by pasting.
+    const bool new_section = !fresh && container == b && !setup_signature_.empty() &&
+                             setup_signature_ != clipboard_ops::setup_signature(clip);
     pugi::xml_node at = insertion_point(p1, sel_.offset);
     pugi::xml_node p2 = container.insert_child_after("w:p", p1);
     if (auto ppr = p1.child("w:pPr")) {
@@ -342,10 +385,33 @@ hresult docx_document::paste() {
             first = copy;
         last = copy;
     }
-    // A paragraph that holds only a page break before pasted text becomes a
-    // page-break-before of that text, so the break never leaves an empty
-    // line that could spill onto a page of its own.
-    if (first && is(first, "w:p") && only_page_breaks(p1)) {
+    if (new_section && first) {
+        // The section so far ends with the last paragraph before the pasted
+        // content; the section break itself starts the new page.
+        std::vector<pugi::xml_node> runs;
+        for (auto c : p1.children()) {
+            if (!is(c, "w:pPr"))
+                runs.push_back(c);
+        }
+        pugi::xml_node closing = p1;
+        if (only_page_breaks(p1) || !paragraph_has_content(p1)) {
+            for (auto r : runs)
+                p1.remove_child(r);
+            // An empty caret paragraph is dropped below.
+            auto before = p1.previous_sibling();
+            if (before && is(before, "w:p") && !before.child("w:pPr").child("w:sectPr"))
+                closing = before;
+        }
+        auto ended = ensure_paragraph_property(ensure_first_child(closing, "w:pPr"), "w:sectPr");
+        for (auto c : sect.children())
+            ended.append_copy(c);
+        if (is(first, "w:p"))
+            first.child("w:pPr").remove_child("w:pageBreakBefore");
+        clipboard_ops::adopt_setup(*this, clip, true);
+    } else if (first && is(first, "w:p") && only_page_breaks(p1)) {
+        // A paragraph that holds only a page break before pasted text becomes
+        // a page-break-before of that text, so the break never leaves an
+        // empty line that could spill onto a page of its own.
         auto ppr = ensure_first_child(first, "w:pPr");
         ensure_paragraph_property(ppr, "w:pageBreakBefore");
         std::vector<pugi::xml_node> runs;

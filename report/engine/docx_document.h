@@ -90,6 +90,9 @@ private:
     docx_package pkg_;
     position sel_;
     int max_drawing_id_ = 0;
+    // Page setup taken over by the last paste that brought one (empty when
+    // none did): pasted content with another setup gets a section of its own.
+    std::string setup_signature_;
 };
 
 } // namespace docengine

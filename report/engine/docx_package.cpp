@@ -1,5 +1,7 @@
 #include "report/engine/docx_package.h"
 
+#include "platform/atomic_file.h"
+
 #include <zip.h>
 
 #include <cerrno>
@@ -115,10 +117,19 @@ int docx_package::save(const std::string& path) {
         if (p.second->document_element())
             out[p.first] = xml_to_string(*p.second);
     }
-    int err = 0;
-    zip_t* za = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &err);
-    if (!za)
-        return err == ZIP_ER_OPEN || err == ZIP_ER_TMPOPEN ? (errno ? errno : EACCES) : EIO;
+    // The archive is built in memory and then replaces the file whole, on
+    // disk before the save reports success; a failed save leaves the old file.
+    zip_error_t ze;
+    zip_error_init(&ze);
+    zip_source_t* archive = zip_source_buffer_create(nullptr, 0, 0, &ze);
+    zip_t* za = archive ? zip_open_from_source(archive, ZIP_TRUNCATE, &ze) : nullptr;
+    zip_error_fini(&ze);
+    if (!za) {
+        if (archive)
+            zip_source_free(archive);
+        return EIO;
+    }
+    zip_source_keep(archive); // read back after zip_close
     // Content types first, as readers that stream the archive expect.
     std::vector<std::string> order;
     if (out.count(ct_part))
@@ -148,16 +159,30 @@ int docx_package::save(const std::string& path) {
             zip_set_file_compression(za, idx, ZIP_CM_STORE, 0);
         zip_file_set_mtime(za, idx, 315532800 + 86400, 0);
     }
+    if (rc == 0 && zip_close(za) != 0)
+        rc = EIO;
     if (rc != 0) {
         zip_discard(za);
+        zip_source_free(archive);
         return rc;
     }
-    if (zip_close(za) != 0) {
-        rc = errno ? errno : EIO;
-        zip_discard(za);
-        return rc;
+    std::string bytes;
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (zip_source_open(archive) == 0) {
+        if (zip_source_stat(archive, &st) == 0 && (st.valid & ZIP_STAT_SIZE)) {
+            bytes.resize(size_t(st.size));
+            if (st.size > 0 && zip_source_read(archive, &bytes[0], st.size) != zip_int64_t(st.size))
+                rc = EIO;
+        } else {
+            rc = EIO;
+        }
+        zip_source_close(archive);
+    } else {
+        rc = EIO;
     }
-    return 0;
+    zip_source_free(archive);
+    return rc != 0 ? rc : platform::write_file_atomic(path, bytes);
 }
 
 bool docx_package::has_part(const std::string& name) const {

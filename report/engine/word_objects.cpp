@@ -6,8 +6,6 @@
 #include "report/engine/docx_document.h"
 #include "report/engine/docx_xml.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 
 #include <cmath>
@@ -424,10 +422,12 @@ public:
                 app_->visible = b; // no window to show: remembered only
                 return s_ok;
             });
+        // A fixed text, never the directory the program is installed in: the
+        // report filler tells the genuine word processor from a substitute by
+        // this path, and an install directory that happens to contain the
+        // substitute's letters must not switch every report to its navigation.
         add_property(L"Path", [](variant& r) {
-            QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
-                                                       : QDir::currentPath();
-            r = variant(QDir::toNativeSeparators(dir).toStdWString());
+            r = variant(std::wstring(application_path_text));
             return s_ok;
         });
         add_method(L"Quit", [this](const std::vector<variant>& a, variant&) {

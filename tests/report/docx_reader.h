@@ -20,6 +20,7 @@ struct docx_line {
     QStringList cells;              // one entry for a paragraph line
     std::vector<int> cell_pictures; // inline pictures per cell
     bool page_break = false;        // a page break inside, or break-before
+    bool section_end = false;       // the last line of a section (a new page follows)
 };
 
 struct docx_picture {
@@ -82,6 +83,7 @@ public:
                 l.cell_pictures.push_back(int(c.select_nodes(".//wp:inline").size()));
                 l.page_break =
                     !c.select_nodes(".//w:br[@w:type='page'] | w:pPr/w:pageBreakBefore").empty();
+                l.section_end = bool(c.child("w:pPr").child("w:sectPr"));
                 out.push_back(l);
             } else if (name == "w:tbl") {
                 for (auto tr : c.children("w:tr")) {
@@ -98,6 +100,47 @@ public:
                 }
             }
         }
+        return out;
+    }
+
+    // The default page header's text of every line, by the section the line
+    // belongs to; a section without a header of its own shows the previous
+    // section's, as word processors do.
+    QStringList line_headers() const {
+        const auto rels = relationships("word/_rels/document.xml.rels");
+        auto header_of = [&](pugi::xml_node sect, const QString& previous) {
+            auto ref = sect.find_child_by_attribute("w:headerReference", "w:type", "default");
+            if (!ref)
+                return previous;
+            auto it = rels.find(ref.attribute("r:id").value());
+            pugi::xml_document h;
+            if (it == rels.end() || !parts.count("word/" + it->second) ||
+                !h.load_string(parts.at("word/" + it->second).c_str()))
+                return QString("<broken>");
+            return text_of(h);
+        };
+        QStringList out;
+        QString previous;
+        int pending = 0; // lines of the open section
+        auto close_section = [&](pugi::xml_node sect) {
+            previous = header_of(sect, previous);
+            for (; pending > 0; --pending)
+                out << previous;
+        };
+        for (auto c : body().children()) {
+            const std::string name = c.name();
+            if (name == "w:tbl") {
+                for (auto tr : c.children("w:tr")) {
+                    (void)tr;
+                    ++pending;
+                }
+            } else if (name == "w:p") {
+                ++pending;
+                if (auto sect = c.child("w:pPr").child("w:sectPr"))
+                    close_section(sect);
+            }
+        }
+        close_section(body().child("w:sectPr"));
         return out;
     }
 

@@ -307,19 +307,44 @@ private slots:
         check_general(l, 0, items[0], false);
         check_leak(l, 17, items[1], false);
         check_general(l, 44, items[2], false);
-        int breaks = 0;
+        // Each item begins a page (a page break, or the end of the section
+        // before it), never the first; no empty line is left to spill over.
         for (size_t i = 0; i < l.size(); ++i) {
-            if (l[i].page_break) {
-                ++breaks;
-                QVERIFY(i == 17 || i == 44); // only where an item begins, never before the first
-            }
+            const bool starts_page = l[i].page_break || (i > 0 && l[i - 1].section_end);
+            QCOMPARE(starts_page, i == 17 || i == 44);
         }
-        QCOMPARE(breaks, 2);
+        // Every item keeps its own template's page header: the general
+        // report's heading never reaches the gas-leak pages, and it is back
+        // on the general pages after them.
+        const QStringList headers = r.line_headers();
+        QCOMPARE(headers.size(), int(l.size()));
+        QCOMPARE(headers[0], QString("Acoustic Imaging Test Report"));
+        QCOMPARE(headers[17], QString());
+        QCOMPARE(headers[43], QString());
+        QCOMPARE(headers[44], QString("Acoustic Imaging Test Report"));
         QCOMPARE(int(r.pictures().size()), 4 + 2 + 4);
-        // Styles and page setup of the templates came along, header included.
+        // Styles and page setup of the templates came along.
         QVERIFY(QString::fromStdString(r.parts["word/styles.xml"]).contains("HxLabel"));
-        QVERIFY(r.body().select_node("w:sectPr/w:headerReference"));
         QVERIFY(r.body().select_node("w:sectPr/w:pgMar"));
+    }
+
+    void combined_leak_first_keeps_general_headers() {
+        // A gas-leak item first used to leave every page without the
+        // general report's heading.
+        const QString out = tmp.filePath("combined_leak_first.docx");
+        const std::vector<report_sample> items = {sample(true, true), sample(false, true),
+                                                  sample(false, true), sample(true, true)};
+        QCOMPARE(fill_report(out, items, 1), 0);
+        docx_reader r;
+        QVERIFY(r.open(out));
+        QCOMPARE(r.problem(), QString());
+        const QStringList headers = r.line_headers();
+        const QString title = QString::fromUtf8("声学成像检测报告");
+        // Lines: leak 0-26, general 27-43 and 44-60 (one section), leak 61-87.
+        QCOMPARE(headers.mid(0, 27), QStringList(QVector<QString>(27).toList()));
+        QCOMPARE(headers.mid(27, 34), QStringList(QVector<QString>(34, title).toList()));
+        QCOMPARE(headers[61], QString());
+        check_leak(r.lines(), 61, items[3], true);
     }
 };
 

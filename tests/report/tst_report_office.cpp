@@ -38,7 +38,10 @@ private slots:
             QSKIP("no office suite installed");
         word_com_initialize();
         const QString general = fill("general_en.docx", {sample(1, false, false)}, 0);
-        const QString leak = fill("leak_zh.docx", {sample(2, true, true)}, 1);
+        // Test results of four lines keep the tester and date on the one page.
+        report_sample four_lines = sample(2, true, true);
+        four_lines.fields.test_result = L"第一处：法兰\n第二处：阀杆\n第三处：接头\n第四处：管路";
+        const QString leak = fill("leak_zh.docx", {four_lines}, 1);
         const QString combined =
             fill("combined_en.docx",
                  {sample(3, false, false), sample(4, true, false), sample(5, false, false)}, 0);
@@ -71,6 +74,9 @@ private slots:
         QVERIFY(l.contains(QString::fromUtf8("一号变电站巡检")));
         QVERIFY(l.contains(QString::fromUtf8("报告编号")) && l.contains("003"));
         QVERIFY(l.contains("CNY/yr"));
+        QVERIFY(l.contains(QString::fromUtf8("第四处")));
+        QCOMPARE(l.count('\f'), 1);
+        QVERIFY(l.contains(QString::fromUtf8("检测人")));
         const QString c = text("combined_en.pdf");
         QCOMPARE(c.count('\f'), 3); // one page per item
         QVERIFY(c.contains("PD-103") && c.contains("Leak-104") && c.contains("PD-105"));
