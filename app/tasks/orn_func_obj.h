@@ -8,6 +8,7 @@
 // them, the running task polls them).
 
 #include "app/tasks/local_import.h"
+#include "app/tasks/report_task.h"
 #include "store/records.h"
 
 #include <QObject>
@@ -28,13 +29,22 @@ public:
     int page_size() const { return page_size_; }
     data_detail_func_obj* detail_obj() const { return detail_; }
 
-    // Set by the UI thread when the user confirms termination.
-    void abort_gen_report() { report_abort_.store(1, std::memory_order_relaxed); }
+    // Set by the UI thread when the user confirms termination; a report
+    // waiting for its pictures stops waiting at once.
+    void abort_gen_report() {
+        report_abort_.store(1);
+        report_sync_.wake();
+    }
+    // The report's plot-done flag: both pictures of the current item are saved.
+    // Any thread.
+    void report_plot_done() { report_sync_.set_done(); }
     void abort_import_local_data() { import_local_abort_.store(1, std::memory_order_relaxed); }
     void abort_delete_data() { delete_abort_.store(1, std::memory_order_relaxed); }
 
     // Outcome of the last local import (read after its finish signal).
     const local_import_result& last_import() const { return last_import_; }
+    // Outcome of the last report (read after its finish signal).
+    const report_outcome& last_report() const { return last_report_; }
 
 Q_SIGNALS:
     void read_device_data_finish(bool success, QString info);
@@ -77,4 +87,6 @@ protected:
     std::atomic<uint8_t> import_local_abort_{0};
     std::atomic<uint8_t> delete_abort_{0};
     local_import_result last_import_;
+    report_plot_sync report_sync_;
+    report_outcome last_report_;
 };

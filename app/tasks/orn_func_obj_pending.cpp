@@ -1,4 +1,4 @@
-// Worker tasks whose bodies belong to other areas (device link, reports).
+// Worker tasks whose bodies belong to another area (the device link).
 // Until they are filled in, each ends at once with its finish signal so that a waiting progress
 // dialog closes.
 
@@ -12,9 +12,4 @@ void orn_func_obj::sync_time(std::vector<search_device_info>) {}
 
 void orn_func_obj::update_device(search_device_info, std::string) {
     Q_EMIT update_device_finish(false, tr("Device update is not available.").toStdString());
-}
-
-void orn_func_obj::gen_report(std::vector<data_info>*, std::vector<int>*, import_data_info) {
-    Q_EMIT gen_report_finish(std::wstring(), false,
-                             tr("Report generation is not available.").toStdString());
 }
