@@ -6,6 +6,7 @@
 #include "core/app_log.h"
 #include "platform/crash_handler.h"
 #include "platform/text.h"
+#include "report/report_plot_obj.h"
 #include "store/database.h"
 #include "ui/data_list_widget.h"
 #include "ui/data_tool_bar.h"
@@ -196,11 +197,27 @@ void TOrnViewer::start_threads() {
     connect(worker_thread_, &QThread::finished, worker_, &QObject::deleteLater);
     connect(worker_thread_, &QThread::finished, worker_thread_, &QObject::deleteLater);
     worker_thread_->start();
-    // TODO(report): the plot thread with its plot object joins with the report task.
+
+    plot_obj_ = new report_plot_obj();
+    plot_thread_ = new QThread();
+    plot_thread_->setObjectName("plot");
+    connect(plot_obj_, &report_plot_obj::update_one_plot, this,
+            &TOrnViewer::report_update_one_plot);
+    connect(plot_obj_, &report_plot_obj::save_report_plot_finish, this,
+            &TOrnViewer::save_report_plot_finish);
+    connect(this, &TOrnViewer::save_report_plot, plot_obj_, &report_plot_obj::save_report_plot);
+    plot_obj_->moveToThread(plot_thread_);
+    connect(plot_thread_, &QThread::finished, plot_obj_, &QObject::deleteLater);
+    connect(plot_thread_, &QThread::finished, plot_thread_, &QObject::deleteLater);
+    plot_thread_->start();
 }
 
 void TOrnViewer::stop_threads() {
-    QThread* threads[] = {worker_thread_, analysis_thread_};
+    // A report waiting for its pictures would wait for this thread.
+    if (worker_)
+        worker_->abort_gen_report();
+    // The worker first (it feeds the others), then analysis, then plots.
+    QThread* threads[] = {worker_thread_, analysis_thread_, plot_thread_};
     for (QThread* t : threads)
         if (t)
             t->quit();
@@ -209,6 +226,7 @@ void TOrnViewer::stop_threads() {
             t->wait();
     worker_thread_ = nullptr;
     analysis_thread_ = nullptr;
+    plot_thread_ = nullptr;
 }
 
 TOrnViewer::~TOrnViewer() {

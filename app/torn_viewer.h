@@ -8,6 +8,7 @@
 // Threading: UI thread only. The item array and the selection are handed to
 // the worker by pointer and left unchanged while its modal dialog is open.
 
+#include "app/tasks/report_task.h"
 #include "store/records.h"
 
 #include <QMainWindow>
@@ -23,6 +24,7 @@ class data_list_widget;
 class data_tool_bar;
 class orn_func_obj;
 class preview_item_widget;
+class report_plot_obj;
 
 class TOrnViewer : public QMainWindow {
     Q_OBJECT
@@ -44,6 +46,7 @@ public:
     QMenu* context_menu() const { return menu_; }
     orn_func_obj* worker() const { return worker_; }
     data_detail_func_obj* detail_obj() const { return detail_obj_; }
+    report_plot_obj* plot_obj() const { return plot_obj_; }
     const std::vector<data_info>& items() const { return data_info_vector_; }
     int item_count() const { return item_num_; }
     int page_index() const { return page_idx_; }
@@ -144,6 +147,8 @@ private:
     void push_page(bool forward);
     // The tile of an absolute item index when it is on the shown page.
     preview_item_widget* tile_of_item(int idx) const;
+    // The report after its directory dialog has closed.
+    void run_gen_report();
 
     data_list_widget* data_list_ = nullptr;
     data_tool_bar* tool_bar_ = nullptr;
@@ -154,6 +159,11 @@ private:
     QThread* analysis_thread_ = nullptr;
     orn_func_obj* worker_ = nullptr;
     data_detail_func_obj* detail_obj_ = nullptr;
+    QThread* plot_thread_ = nullptr;
+    report_plot_obj* plot_obj_ = nullptr;
+    report_plot_handshake report_handshake_;
+    // Analysis-to-plot connections, made for one report only.
+    std::vector<QMetaObject::Connection> report_connections_;
 
     int word_ok_ = -1;         // 0 when documents can be generated
     std::wstring report_root_; // last generated report

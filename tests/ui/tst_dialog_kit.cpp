@@ -43,7 +43,16 @@ task_progress_widget* make_progress(int kind) {
         return new delete_data_progress_widget;
     if (kind == 1)
         return new import_local_data_progress_widget;
+    if (kind == 3)
+        return new report_progress_widget;
     return new device_update_progress_widget;
+}
+
+// The dialog's abort signal: the report's own, task_abort for the others.
+std::unique_ptr<QSignalSpy> abort_spy(task_progress_widget* w) {
+    if (auto* r = qobject_cast<report_progress_widget*>(w))
+        return std::make_unique<QSignalSpy>(r, &report_progress_widget::report_abort);
+    return std::make_unique<QSignalSpy>(w, &task_progress_widget::task_abort);
 }
 
 } // namespace
@@ -212,6 +221,8 @@ private Q_SLOTS:
                                 << "Importing local data...";
         QTest::newRow("upgrade") << 2 << "Device upgrade"
                                  << "Upload firmware...";
+        QTest::newRow("report") << 3 << "Generate report"
+                                << "Report generation in progress...";
     }
     void progress_texts() {
         QFETCH(int, kind);
@@ -267,6 +278,8 @@ private Q_SLOTS:
                                          << "ok";
         QTest::newRow("upgrade, Confirm") << 2 << "Device upgrade abort?"
                                           << "ok";
+        QTest::newRow("report, Confirm") << 3 << "Confirm termination of report generation?"
+                                         << "ok";
         QTest::newRow("import, Cancel") << 1 << "Confirm to terminate the import?"
                                         << "cancle";
         QTest::newRow("import, close button") << 1 << "Confirm to terminate the import?"
@@ -277,7 +290,9 @@ private Q_SLOTS:
         QFETCH(QString, question);
         QFETCH(QString, answer);
         QPointer<task_progress_widget> w = make_progress(kind);
-        QSignalSpy abort(w.data(), &task_progress_widget::task_abort);
+        QSignalSpy task_abort(w.data(), &task_progress_widget::task_abort);
+        const std::unique_ptr<QSignalSpy> spy = abort_spy(w);
+        QSignalSpy& abort = *spy;
         w->show();
         // Closing the window asks like the close button; asking again while the
         // question is open does not stack a second one.
@@ -295,6 +310,7 @@ private Q_SLOTS:
             QCOMPARE(abort.count(), 1);
             QTRY_VERIFY(w.isNull());
             QCOMPARE(abort.count(), 1);
+            QCOMPARE(task_abort.count(), kind == 3 ? 0 : 1); // the report has its own signal
             return;
         }
         // The task goes on and keeps reporting.
@@ -311,13 +327,15 @@ private Q_SLOTS:
         QTest::newRow("delete") << 0 << false;
         QTest::newRow("import") << 1 << false;
         QTest::newRow("upgrade") << 2 << false;
+        QTest::newRow("report") << 3 << false;
         QTest::newRow("delete, question open") << 0 << true;
     }
     void finish_closes_without_asking() {
         QFETCH(int, kind);
         QFETCH(bool, asking);
         QPointer<task_progress_widget> w = make_progress(kind);
-        QSignalSpy abort(w.data(), &task_progress_widget::task_abort);
+        const std::unique_ptr<QSignalSpy> spy = abort_spy(w);
+        QSignalSpy& abort = *spy;
         w->show();
         w->update_progress_value(0.4);
         if (asking)
@@ -327,6 +345,8 @@ private Q_SLOTS:
             d->delete_data_finish(true, "done", false);
         else if (auto* i = qobject_cast<import_local_data_progress_widget*>(w))
             i->import_finish(false, "failed");
+        else if (auto* r = qobject_cast<report_progress_widget*>(w))
+            r->gen_report_finish(L"/tmp/x.docx", true, std::string());
         else
             qobject_cast<device_update_progress_widget*>(w)->update_finish(true, std::string());
         // The dialog closes, a question goes with it, and nothing is aborted.

@@ -184,3 +184,17 @@ void device_update_progress_widget::update_finish(bool, std::string) {
     set_finished();
     close();
 }
+
+report_progress_widget::report_progress_widget(QWidget* parent) : task_progress_widget(parent) {
+    set_texts(tr("Generate report"), tr("Report generation in progress...%.1f%%"),
+              tr("Confirm termination of report generation?"));
+}
+
+void report_progress_widget::gen_report_finish(std::wstring, bool, std::string) {
+    set_finished();
+    close();
+}
+
+void report_progress_widget::emit_abort() {
+    Q_EMIT report_abort();
+}

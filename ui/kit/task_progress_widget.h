@@ -84,3 +84,19 @@ public:
 public Q_SLOTS:
     void update_finish(bool ok, std::string msg);
 };
+
+// The report's progress: aborting emits report_abort (not task_abort).
+class report_progress_widget : public task_progress_widget {
+    Q_OBJECT
+public:
+    explicit report_progress_widget(QWidget* parent = nullptr);
+
+Q_SIGNALS:
+    void report_abort();
+
+public Q_SLOTS:
+    void gen_report_finish(std::wstring target_root, bool success, std::string info);
+
+protected:
+    void emit_abort() override;
+};

@@ -1,0 +1,175 @@
+// "Generate report" in the real window: the four refusals, the whole way
+// through the information, directory and progress dialogs to the result
+// message twice in a row (each plot drawn once per item both times), and the
+// result messages of an aborted and a failed report.
+#include "viewer_fixture.h"
+
+#include "app/tasks/local_import.h"
+#include "core/app_config.h"
+#include "store/database.h"
+#include "tools/samplegen/sample_gen.h"
+#include "ui/data_tool_bar.h"
+#include "ui/dir_setting_widget.h"
+#include "ui/kit/t_orn_msg_box.h"
+#include "ui/kit/task_progress_widget.h"
+#include "ui/preview_item_widget.h"
+#include "ui/report/report_info_widget.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace ui_test;
+
+namespace {
+template <class T> T* open_dialog() {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<T*>(top))
+            if (d->isVisible())
+                return d;
+    return nullptr;
+}
+
+QImage icon_of(t_orn_msg_box* box) {
+    return box->findChild<QLabel*>("icon")->pixmap(Qt::ReturnByValue).toImage();
+}
+} // namespace
+
+class tst_mainwindow_reports : public QObject {
+    Q_OBJECT
+    QTemporaryDir* tmp_ = nullptr;
+
+private Q_SLOTS:
+    void init() {
+        tmp_ = new QTemporaryDir;
+        use_private_data_location(*tmp_);
+        app_cfg.report_root = tmp_->filePath("reports").toStdWString();
+        app_cfg.combine_report = true;
+    }
+    void cleanup() {
+        close_dialogs();
+        delete tmp_;
+    }
+
+    void refusals_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("search mode") << 0 << "Prompt"
+                                     << "Data search cannot be used for report generation!";
+        QTest::newRow("no document engine")
+            << 1 << "Warning"
+            << "WORD application failed to load. Report generation will not be possible!";
+        QTest::newRow("no items") << 2 << "Warning"
+                                  << "Data selection is required for report generation!";
+        QTest::newRow("nothing checked")
+            << 3 << "Warning"
+            << "Please select the data you want to generate a report for!";
+    }
+    void refusals() {
+        QFETCH(int, kind);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        make_dataset(tmp_->path(), "set", kind == 2 ? 0 : 3);
+        auto w = start_viewer();
+        if (kind != 2) {
+            QVERIFY(click_dataset(*w, 0));
+            QVERIFY(QTest::qWaitFor([&] { return w->tile_count() == 3; }));
+        }
+        if (kind == 0) { // searching, even with items checked
+            w->tool_bar()->search_btn()->click();
+            QVERIFY(QTest::qWaitFor([&] { return w->in_search_mode() && w->tile_count() == 3; }));
+            w->tile(0)->set_checked(true);
+        }
+        if (kind == 1) {
+            w->tile(0)->set_checked(true);
+            w->set_word_check_result(-1);
+        }
+        const QString before = log_text();
+        w->on_gen_report_btn_clicked();
+        QCOMPARE(msg_boxes().size(), 1);
+        QVERIFY(msg_box_texts().contains(title));
+        QVERIFY(msg_box_texts().contains(text));
+        // Every refusal is a warning with a single "Confirm".
+        t_orn_msg_box reference(nullptr, "t", "x", t_orn_msg_box::icon_warn, 1);
+        QCOMPARE(icon_of(msg_boxes().first()), icon_of(&reference));
+        QVERIFY(!msg_boxes().first()->findChild<QPushButton*>("cancle"));
+        QVERIFY(!open_dialog<report_info_widget>());
+        const QString logged = log_text().mid(before.size());
+        QVERIFY(logged.contains("] on_gen_report_btn_clicked\r\n"));
+        QVERIFY(!logged.contains("selected:"));
+        answer_msg_boxes();
+    }
+
+    void two_reports_in_a_row_plot_each_item_once() {
+        sample_options opt;
+        opt.items = 3;
+        opt.frames = 2;
+        const QString root = tmp_->filePath("Survey");
+        QCOMPARE(generate_sample_set(root.toStdWString(), opt), 0);
+        std::atomic<uint8_t> no_abort{0};
+        QCOMPARE(import_local_roots({root.toStdWString()}, no_abort, {}).inserted_all, 3);
+        auto w = start_viewer();
+        QVERIFY(click_dataset(*w, 0));
+        QVERIFY(QTest::qWaitFor([&] { return w->tile_count() == 3; }));
+        w->tile(0)->set_checked(true);
+        w->tile(2)->set_checked(true);
+
+        for (int run = 1; run <= 2; ++run) {
+            w->on_gen_report_btn_clicked();
+            report_info_widget* info = open_dialog<report_info_widget>();
+            QVERIFY(info);
+            QCOMPARE(info->windowModality(), Qt::ApplicationModal);
+            info->on_ok_clicked();
+            set_report_path_widget* dir = open_dialog<set_report_path_widget>();
+            QVERIFY(dir);
+            QCOMPARE(dir->line_edit()->text(), tmp_->filePath("reports"));
+            dir->on_ok_clicked();
+            QVERIFY(QTest::qWaitFor([] { return open_dialog<report_progress_widget>(); }, 5000));
+            QVERIFY(QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, 60000));
+            QVERIFY(!open_dialog<report_progress_widget>());
+            QVERIFY(msg_box_texts().contains("Report generation is complete! Click \"Confirm\" "
+                                             "to open the report table of contents"));
+            answer_msg_boxes(false); // no file manager in a test
+            // Each plot once per item, however many reports ran before.
+            QCOMPARE(log_text().count("report_plot_obj::update_wave_fft"), 2 * run);
+            QCOMPARE(log_text().count("save_report_plot 1 1"), 2 * run);
+            QCOMPARE(log_text().count("emit gen_report"), run);
+        }
+        QCOMPARE(QDir(tmp_->filePath("reports")).entryList({"Survey_*.docx"}).size(), 2);
+    }
+
+    void result_messages_data() {
+        QTest::addColumn<bool>("success");
+        QTest::addColumn<QString>("info");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("aborted")
+            << true << "Report generation was aborted. The report holds 2 of 5 data items."
+            << "Report generation"
+            << "Report generation was aborted. The report holds 2 of 5 data items.";
+        QTest::newRow("failed") << false << "Failed to create export directory.Error code:13"
+                                << "Report generation warning"
+                                << "Failed to create export directory.Error code:13";
+    }
+    void result_messages() {
+        QFETCH(bool, success);
+        QFETCH(QString, info);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        auto w = start_viewer();
+        w->gen_report_finish(L"/nowhere/Survey.docx", success, info.toStdString());
+        QCOMPARE(msg_boxes().size(), 1);
+        QVERIFY(msg_box_texts().contains(title));
+        QVERIFY(msg_box_texts().contains(text));
+        QVERIFY(!msg_box_texts().contains("Report generation is complete! Click \"Confirm\" to "
+                                          "open the report table of contents"));
+        answer_msg_boxes(false);
+    }
+};
+
+QTEST_MAIN(tst_mainwindow_reports)
+#include "tst_mainwindow_reports.moc"

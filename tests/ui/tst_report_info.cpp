@@ -1,0 +1,141 @@
+// The report information dialog: the values confirmed last (also after a
+// restart), the limits of the number boxes, Confirm storing every field and
+// starting the report, Cancel and close storing nothing.
+#include "ui_test_util.h"
+
+#include "core/app_config.h"
+#include "ui/report/report_info_widget.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextEdit>
+
+using namespace ui_test;
+
+class tst_report_info : public QObject {
+    Q_OBJECT
+    QTemporaryDir* tmp_ = nullptr;
+
+    static QByteArray config_bytes() {
+        QFile f(QString::fromStdWString(config_file_path()));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private Q_SLOTS:
+    void init() {
+        tmp_ = new QTemporaryDir;
+        use_private_data_location(*tmp_);
+        app_cfg = app_config();
+        app_cfg.report_test_purpose = 1;
+        app_cfg.report_location = L"Hall 2";
+        app_cfg.report_temperature = 21;
+        app_cfg.report_humidity = 45;
+        app_cfg.report_test_result = L"line one\nline two";
+        app_cfg.combine_report = false;
+        QCOMPARE(write_config(), 0);
+    }
+    void cleanup() {
+        close_dialogs();
+        delete tmp_;
+    }
+
+    void confirm_stores_every_field_and_starts() {
+        QPointer<report_info_widget> dlg = new report_info_widget();
+        QSignalSpy start(dlg.data(), &report_info_widget::start_gen_report);
+        dlg->show();
+        QCOMPARE(dlg->width(), 800);
+        // The values confirmed last.
+        QCOMPARE(dlg->purpose_box()->currentText(), QString("Spot check"));
+        QCOMPARE(dlg->location_edit()->text(), QString("Hall 2"));
+        QCOMPARE(dlg->temperature_box()->value(), 21.0);
+        QCOMPARE(dlg->humidity_box()->value(), 45.0);
+        QCOMPARE(dlg->result_edit()->toPlainText(), QString("line one\nline two"));
+        QCOMPARE(dlg->combine_box()->currentText(), QString("No"));
+
+        dlg->purpose_box()->setCurrentIndex(0);
+        dlg->location_edit()->setText(QString::fromUtf8("北区"));
+        dlg->temperature_box()->setValue(-5);
+        dlg->condition_edit()->setText("Full load");
+        dlg->humidity_box()->setValue(80);
+        dlg->weather_edit()->setText("Rain");
+        dlg->work_unit_edit()->setText("East Grid");
+        dlg->department_edit()->setText("Maintenance");
+        dlg->worker_edit()->setText("J. Smith");
+        dlg->telephone_edit()->setText("+86 21 5555");
+        dlg->result_edit()->setPlainText("a\nb\nc\nd");
+        dlg->advice_edit()->setText("Replace it");
+        dlg->combine_box()->setCurrentIndex(0);
+        dlg->on_ok_clicked();
+        QCOMPARE(start.count(), 1);
+        QTRY_VERIFY(dlg.isNull());
+
+        // After a restart: read back from the file.
+        app_cfg = app_config();
+        QCOMPARE(read_config(), 0);
+        QCOMPARE(app_cfg.report_test_purpose, 0);
+        QCOMPARE(app_cfg.report_location, std::wstring(L"北区"));
+        QCOMPARE(app_cfg.report_temperature, -5.0);
+        QCOMPARE(app_cfg.report_work_condition, std::wstring(L"Full load"));
+        QCOMPARE(app_cfg.report_humidity, 80.0);
+        QCOMPARE(app_cfg.report_weather, std::wstring(L"Rain"));
+        QCOMPARE(app_cfg.report_work_unit, std::wstring(L"East Grid"));
+        QCOMPARE(app_cfg.report_department, std::wstring(L"Maintenance"));
+        QCOMPARE(app_cfg.report_worker, std::wstring(L"J. Smith"));
+        QCOMPARE(app_cfg.report_telephone_number, std::wstring(L"+86 21 5555"));
+        QCOMPARE(app_cfg.report_test_result, std::wstring(L"a\nb\nc\nd"));
+        QCOMPARE(app_cfg.report_test_advice, std::wstring(L"Replace it"));
+        QVERIFY(app_cfg.combine_report);
+        report_info_widget again;
+        QCOMPARE(again.location_edit()->text(), QString::fromUtf8("北区"));
+        QCOMPARE(again.combine_box()->currentText(), QString("Yes"));
+    }
+
+    void number_limits_data() {
+        QTest::addColumn<bool>("temperature");
+        QTest::addColumn<double>("typed");
+        QTest::addColumn<double>("kept");
+        QTest::newRow("below absolute zero") << true << -300.0 << -273.0;
+        QTest::newRow("above 200") << true << 250.0 << 200.0;
+        QTest::newRow("humidity above 100") << false << 120.0 << 100.0;
+        QTest::newRow("negative humidity") << false << -5.0 << 0.0;
+    }
+    void number_limits() {
+        QFETCH(bool, temperature);
+        QFETCH(double, typed);
+        QFETCH(double, kept);
+        report_info_widget dlg;
+        QDoubleSpinBox* box = temperature ? dlg.temperature_box() : dlg.humidity_box();
+        QCOMPARE(box->decimals(), 0);
+        box->setValue(typed);
+        QCOMPARE(box->value(), kept);
+    }
+
+    void cancel_and_close_store_nothing_data() {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("cancel") << true;
+        QTest::newRow("close") << false;
+    }
+    void cancel_and_close_store_nothing() {
+        QFETCH(bool, cancel);
+        const QByteArray before = config_bytes();
+        QPointer<report_info_widget> dlg = new report_info_widget();
+        QSignalSpy start(dlg.data(), &report_info_widget::start_gen_report);
+        dlg->show();
+        dlg->location_edit()->setText("elsewhere");
+        dlg->combine_box()->setCurrentIndex(0);
+        cancel ? dlg->on_cancle_clicked() : dlg->on_close_clicked();
+        QTRY_VERIFY(dlg.isNull());
+        QCOMPARE(start.count(), 0);
+        QCOMPARE(app_cfg.report_location, std::wstring(L"Hall 2"));
+        QVERIFY(!app_cfg.combine_report);
+        QCOMPARE(config_bytes(), before);
+    }
+};
+
+QTEST_MAIN(tst_report_info)
+#include "tst_report_info.moc"
