@@ -2,6 +2,7 @@
 
 #include "platform/text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -136,4 +137,18 @@ bool cli_parse_int(const QString& option, const QString& text, int& out, int min
     }
     out = v;
     return true;
+}
+
+void cli_progress_bar(double v) {
+    static int shown = -1;
+    const int width = 40;
+    v = std::min(1.0, std::max(0.0, v));
+    const int filled = int(v * width + 0.5);
+    const int percent = int(v * 100 + 0.5);
+    if (percent == shown)
+        return;
+    shown = percent;
+    std::printf("\r[%s%s] %3d%%", std::string(size_t(filled), '#').c_str(),
+                std::string(size_t(width - filled), ' ').c_str(), percent);
+    std::fflush(stdout);
 }

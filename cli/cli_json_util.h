@@ -30,5 +30,9 @@ void cli_print_json(const Json::Value& v);
 // A line on stderr, prefixed with "halvix-cli: ".
 void cli_error(const QString& text);
 
+// A progress bar of v (0..1) on the terminal, drawn over itself; redrawn
+// only when the shown percentage changes.
+void cli_progress_bar(double v);
+
 // Integer option value; false (and an error printed) when it is not one.
 bool cli_parse_int(const QString& option, const QString& text, int& out, int min, int max);

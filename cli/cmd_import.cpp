@@ -20,21 +20,6 @@ QString tr_cli(const char* text) {
     return QCoreApplication::translate("halvix_cli", text);
 }
 
-// Redraws only when the shown percentage changes: a large set reports
-// progress once per item.
-void draw_bar(double v) {
-    static int shown = -1;
-    const int width = 40;
-    const int filled = int(v * width + 0.5);
-    const int percent = int(v * 100 + 0.5);
-    if (percent == shown)
-        return;
-    shown = percent;
-    std::printf("\r[%s%s] %3d%%", std::string(size_t(filled), '#').c_str(),
-                std::string(size_t(width - filled), ' ').c_str(), percent);
-    std::fflush(stdout);
-}
-
 int run_import(const QStringList& args) {
     QList<QUrl> urls;
     for (const QString& a : args) {
@@ -68,7 +53,7 @@ int run_import(const QStringList& args) {
         const bool bar = platform::stdout_is_terminal();
         QObject::connect(&worker, &orn_func_obj::update_import_local_progress, [bar](double v) {
             if (bar)
-                draw_bar(v);
+                cli_progress_bar(v);
         });
         std::string info;
         QObject::connect(&worker, &orn_func_obj::import_local_data_finish,

@@ -1,0 +1,148 @@
+// halvix-cli report as a user runs it, on a copy of the independent sample
+// data set: from a program installed under a path containing "wps" (every
+// value must still land in its cell), its JSON, a missing item directory,
+// and its exit codes.
+
+#include "../report/docx_reader.h"
+
+#include <QtTest>
+
+#include <json/json.h>
+
+namespace {
+struct run_result {
+    int code = -1;
+    Json::Value json;
+    QString err;
+};
+} // namespace
+
+class tst_cli_report : public QObject {
+    Q_OBJECT
+    QTemporaryDir home;
+    QString cli_path;
+
+    run_result cli(const QStringList& args) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", home.filePath("xdg"));
+        env.insert("HOME", home.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        p.setProcessEnvironment(env);
+        p.start(cli_path, args);
+        run_result r;
+        if (!p.waitForFinished(120000))
+            return r;
+        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+        const std::string out = p.readAllStandardOutput().toStdString();
+        Json::CharReaderBuilder b;
+        std::unique_ptr<Json::CharReader> reader(b.newCharReader());
+        std::string e;
+        reader->parse(out.data(), out.data() + out.size(), &r.json, &e);
+        r.err = QString::fromUtf8(p.readAllStandardError());
+        return r;
+    }
+
+private slots:
+    void initTestCase() {
+        // The program as installed by a user under such a path.
+        QDir().mkpath(home.filePath("Wps Office/bin"));
+        cli_path = home.filePath("Wps Office/bin/halvix-cli");
+        QVERIFY(QFile::copy(qEnvironmentVariable("HALVIX_TEST_BUILD_DIR") + "/cli/halvix-cli",
+                            cli_path));
+        // A copy: the report writes its pictures into the item directories.
+        const QString src = HALVIX_SAMPLES_DIR "/basic";
+        for (const QString& item : QDir(src).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QDir().mkpath(home.filePath("basic/" + item));
+            for (const QString& f : QDir(src + "/" + item).entryList(QDir::Files)) {
+                const QString to = home.filePath("basic/" + item + "/" + f);
+                QVERIFY(QFile::copy(src + "/" + item + "/" + f, to));
+                QFile(to).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+            }
+        }
+        QCOMPARE(cli({"import", home.filePath("basic")}).code, 0);
+    }
+
+    void separate_documents_from_a_wps_path() {
+        const run_result r = cli({"report", "basic", "--separate", "--lang", "en", "--out",
+                                  home.filePath("out"), "--json"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.json["items"].asInt(), 6);
+        QCOMPARE(r.json["documents"].size(), 6u);
+        QCOMPARE(r.json["skipped"].size(), 0u);
+        const QString target = QString::fromStdString(r.json["target"].asString());
+        QVERIFY(QFileInfo(target).isDir());
+        QVERIFY(QFileInfo(target).fileName().startsWith("basic_"));
+        // The oldest item is the last in the browser's order.
+        const QString doc = target + QString::fromUtf8("/主变压器 A相.docx");
+        QCOMPARE(QString::fromStdString(r.json["documents"][5].asString()), doc);
+        docx_reader reader;
+        QVERIFY(reader.open(doc));
+        const auto l = reader.lines();
+        QCOMPARE(l[0].cells[0], QString("basic"));
+        QCOMPARE(l[1].cells, QStringList({"Name:", QString::fromUtf8("主变压器 A相")}));
+        QCOMPARE(l[2].cells[1], QString("2024-03-18 09:00:00"));
+        QCOMPARE(l[3].cells, QStringList({"Distance:", "1m", "", "SPL:", "91.5 dB"}));
+        QCOMPARE(l[6].cells[1], QString("ORN-S40"));
+        QCOMPARE(l[9].cell_pictures, std::vector<int>({1, 1})); // spectrum and PRPD
+        QCOMPARE(l[14].cells[1], QString::fromUtf8("局部放电 复测"));
+    }
+
+    void combined_chinese_by_index() {
+        const run_result r = cli({"report", "basic", "--items", "0,2", "--combine", "--lang", "zh",
+                                  "--out", home.filePath("zh"), "--json"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.json["items"].asInt(), 2);
+        QCOMPARE(r.json["documents"].size(), 1u);
+        const QString doc = QString::fromStdString(r.json["target"].asString());
+        QCOMPARE(QString::fromStdString(r.json["documents"][0].asString()), doc);
+        QCOMPARE(QDir(home.filePath("zh")).entryList(QDir::Files),
+                 QStringList(QFileInfo(doc).fileName()));
+        docx_reader reader;
+        QVERIFY(reader.open(doc));
+        const QStringList headers = reader.line_headers();
+        // Newest first: an edited gas-leak item, then a Sable item.
+        QCOMPARE(reader.lines()[10].cells[0], QString::fromUtf8("已编辑 '5'"));
+        QCOMPARE(headers[0], QString());
+        QCOMPARE(reader.lines()[27 + 1].cells[0], QString::fromUtf8("名称："));
+        QCOMPARE(headers[27], QString::fromUtf8("声学成像检测报告"));
+    }
+
+    void missing_item_directory_is_skipped() {
+        const QString gone = home.filePath("basic/20240318_092852");
+        QVERIFY(QDir().rename(gone, gone + "_away"));
+        // Back for the other cases, whatever happens here.
+        struct restore {
+            QString path;
+            ~restore() { QDir().rename(path + "_away", path); }
+        } back{gone};
+        const run_result r = cli({"report", "basic", "--out", home.filePath("gaps"), "--json"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.json["items"].asInt(), 5);
+        QCOMPARE(r.json["skipped"].size(), 1u);
+        QCOMPARE(QString::fromStdString(r.json["skipped"][0].asString()), gone);
+    }
+
+    void exit_codes_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::newRow("no data set") << QStringList{"report"} << 2;
+        QTest::newRow("unknown language") << QStringList{"report", "basic", "--lang", "fr"} << 2;
+        QTest::newRow("both modes")
+            << QStringList{"report", "basic", "--combine", "--separate"} << 2;
+        QTest::newRow("index out of range") << QStringList{"report", "basic", "--items", "6"} << 2;
+        QTest::newRow("not a number") << QStringList{"report", "basic", "--items", "1,x"} << 2;
+        QTest::newRow("unknown data set") << QStringList{"report", "nothing"} << 1;
+    }
+    void exit_codes() {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        const run_result r = cli(args + QStringList{"--out", home.filePath("never")});
+        QCOMPARE(r.code, code);
+        QVERIFY(!r.err.isEmpty());
+        QVERIFY(!QDir(home.filePath("never")).exists());
+    }
+};
+
+QTEST_MAIN(tst_cli_report)
+#include "tst_cli_report.moc"
