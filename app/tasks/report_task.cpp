@@ -97,6 +97,8 @@ std::wstring report_file_name(const std::wstring& name, const std::wstring& fall
 // ---- the task --------------------------------------------------------------------
 
 namespace {
+// Texts are marked where they are written (QT_TRANSLATE_NOOP) so that the
+// translation tools find them.
 QString tr_task(const char* text) {
     return QCoreApplication::translate("report_task", text);
 }
@@ -156,7 +158,9 @@ report_outcome run_report(const std::vector<data_info>& items, const import_data
     while (root.size() > 1 && root.back() == L'/')
         root.pop_back();
     if (root.empty()) {
-        out.info = tr_task("The report generation directory cannot be empty!").toStdString();
+        out.info = tr_task(QT_TRANSLATE_NOOP("report_task",
+                                             "The report generation directory cannot be empty!"))
+                       .toStdString();
         return out;
     }
     const std::wstring stamp =
@@ -168,7 +172,10 @@ report_outcome run_report(const std::vector<data_info>& items, const import_data
     app_log("gen_report:%s", u8(dir).c_str());
     out.target = settings.combine || dir.size() < 2 ? dir : dir.substr(0, dir.size() - 1);
     if (const int rc = create_directories(dir)) {
-        out.info = tr_task("Failed to create export directory.Error code:%1").arg(rc).toStdString();
+        out.info = tr_task(QT_TRANSLATE_NOOP("report_task",
+                                             "Failed to create export directory.Error code:%1"))
+                       .arg(rc)
+                       .toStdString();
         return out;
     }
 
@@ -296,22 +303,30 @@ report_outcome run_report(const std::vector<data_info>& items, const import_data
     progress(1.0);
 
     if (write_error != 0) {
-        out.info = tr_task("The report could not be written to %1.Error code:%2")
+        out.info = tr_task(QT_TRANSLATE_NOOP("report_task",
+                                             "The report could not be written to %1.Error code:%2"))
                        .arg(QString::fromStdWString(write_failed))
                        .arg(write_error)
                        .toStdString();
     } else if (out.items == 0) {
         out.info =
             out.aborted
-                ? tr_task("Report generation was aborted; no report was written.").toStdString()
-                : tr_task("No report was written: none of the selected data items "
-                          "could be found.")
+                ? tr_task(
+                      QT_TRANSLATE_NOOP("report_task",
+                                        "Report generation was aborted; no report was written."))
+                      .toStdString()
+                : tr_task(
+                      QT_TRANSLATE_NOOP("report_task",
+                                        "No report was written: none of the selected data items "
+                                        "could be found."))
                       .toStdString();
     } else {
         out.success = true;
         if (out.aborted)
-            out.info = tr_task("Report generation was aborted. The report holds %1 of %2 data "
-                               "items. Click \"Confirm\" to open the report table of contents")
+            out.info = tr_task(QT_TRANSLATE_NOOP(
+                                   "report_task",
+                                   "Report generation was aborted. The report holds %1 of %2 data "
+                                   "items. Click \"Confirm\" to open the report table of contents"))
                            .arg(out.items)
                            .arg(n)
                            .toStdString();

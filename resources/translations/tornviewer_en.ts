@@ -549,7 +549,7 @@
     </message>
     <message>
         <source>Report generation is not available.</source>
-        <translation>Report generation is not available.</translation>
+        <translation type="vanished">Report generation is not available.</translation>
     </message>
 </context>
 <context>
@@ -611,6 +611,130 @@
     <message>
         <source>Frame %1 / %2</source>
         <translation>Frame %1 / %2</translation>
+    </message>
+</context>
+<context>
+    <name>report_info_widget</name>
+    <message>
+        <source>Report generation</source>
+        <translation>Report generation</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Inspection purpose:</source>
+        <translation>Inspection purpose:</translation>
+    </message>
+    <message>
+        <source>Inspection location:</source>
+        <translation>Inspection location:</translation>
+    </message>
+    <message>
+        <source>Temperature:</source>
+        <translation>Temperature:</translation>
+    </message>
+    <message>
+        <source>Operating conditions:</source>
+        <translation>Operating conditions:</translation>
+    </message>
+    <message>
+        <source>Humidity:</source>
+        <translation>Humidity:</translation>
+    </message>
+    <message>
+        <source>Weather:</source>
+        <translation>Weather:</translation>
+    </message>
+    <message>
+        <source>Work Unit:</source>
+        <translation>Work Unit:</translation>
+    </message>
+    <message>
+        <source>Department:</source>
+        <translation>Department:</translation>
+    </message>
+    <message>
+        <source>Responsible person:</source>
+        <translation>Responsible person:</translation>
+    </message>
+    <message>
+        <source>Tel:</source>
+        <translation>Tel:</translation>
+    </message>
+    <message>
+        <source>Test results:</source>
+        <translation>Test results:</translation>
+    </message>
+    <message>
+        <source>Recommendation:</source>
+        <translation>Recommendation:</translation>
+    </message>
+    <message>
+        <source>Combine report:</source>
+        <translation>Combine report:</translation>
+    </message>
+</context>
+<context>
+    <name>report_plot_obj</name>
+    <message>
+        <source>Frequency (Hz)</source>
+        <translation>Frequency (Hz)</translation>
+    </message>
+    <message>
+        <source>Amplitude (dB)</source>
+        <translation>Amplitude (dB)</translation>
+    </message>
+    <message>
+        <source>Phase</source>
+        <translation>Phase</translation>
+    </message>
+</context>
+<context>
+    <name>report_progress_widget</name>
+    <message>
+        <source>Generate report</source>
+        <translation>Generate report</translation>
+    </message>
+    <message>
+        <source>Report generation in progress...%.1f%%</source>
+        <translation>Report generation in progress...%.1f%%</translation>
+    </message>
+    <message>
+        <source>Confirm termination of report generation?</source>
+        <translation>Confirm termination of report generation?</translation>
+    </message>
+</context>
+<context>
+    <name>report_task</name>
+    <message>
+        <source>The report generation directory cannot be empty!</source>
+        <translation>The report generation directory cannot be empty!</translation>
+    </message>
+    <message>
+        <source>Failed to create export directory.Error code:%1</source>
+        <translation>Failed to create export directory.Error code:%1</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.Error code:%2</source>
+        <translation>The report could not be written to %1.Error code:%2</translation>
+    </message>
+    <message>
+        <source>Report generation was aborted; no report was written.</source>
+        <translation>Report generation was aborted; no report was written.</translation>
+    </message>
+    <message>
+        <source>No report was written: none of the selected data items could be found.</source>
+        <translation>No report was written: none of the selected data items could be found.</translation>
+    </message>
+    <message>
+        <source>Report generation was aborted. The report holds %1 of %2 data items. Click &quot;Confirm&quot; to open the report table of contents</source>
+        <translation>Report generation was aborted. The report holds %1 of %2 data items. Click &quot;Confirm&quot; to open the report table of contents</translation>
     </message>
 </context>
 <context>

@@ -549,7 +549,7 @@
     </message>
     <message>
         <source>Report generation is not available.</source>
-        <translation>暂不支持生成报告。</translation>
+        <translation type="vanished">暂不支持生成报告。</translation>
     </message>
 </context>
 <context>
@@ -611,6 +611,130 @@
     <message>
         <source>Frame %1 / %2</source>
         <translation>第 %1 / %2 帧</translation>
+    </message>
+</context>
+<context>
+    <name>report_info_widget</name>
+    <message>
+        <source>Report generation</source>
+        <translation>报告生成</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Inspection purpose:</source>
+        <translation>检测目的：</translation>
+    </message>
+    <message>
+        <source>Inspection location:</source>
+        <translation>检测地点：</translation>
+    </message>
+    <message>
+        <source>Temperature:</source>
+        <translation>温度：</translation>
+    </message>
+    <message>
+        <source>Operating conditions:</source>
+        <translation>运行工况：</translation>
+    </message>
+    <message>
+        <source>Humidity:</source>
+        <translation>湿度：</translation>
+    </message>
+    <message>
+        <source>Weather:</source>
+        <translation>天气：</translation>
+    </message>
+    <message>
+        <source>Work Unit:</source>
+        <translation>单位：</translation>
+    </message>
+    <message>
+        <source>Department:</source>
+        <translation>部门：</translation>
+    </message>
+    <message>
+        <source>Responsible person:</source>
+        <translation>负责人：</translation>
+    </message>
+    <message>
+        <source>Tel:</source>
+        <translation>电话：</translation>
+    </message>
+    <message>
+        <source>Test results:</source>
+        <translation>检测结果：</translation>
+    </message>
+    <message>
+        <source>Recommendation:</source>
+        <translation>处理建议：</translation>
+    </message>
+    <message>
+        <source>Combine report:</source>
+        <translation>合并报告：</translation>
+    </message>
+</context>
+<context>
+    <name>report_plot_obj</name>
+    <message>
+        <source>Frequency (Hz)</source>
+        <translation>频率 (Hz)</translation>
+    </message>
+    <message>
+        <source>Amplitude (dB)</source>
+        <translation>幅值 (dB)</translation>
+    </message>
+    <message>
+        <source>Phase</source>
+        <translation>相位</translation>
+    </message>
+</context>
+<context>
+    <name>report_progress_widget</name>
+    <message>
+        <source>Generate report</source>
+        <translation>生成报告</translation>
+    </message>
+    <message>
+        <source>Report generation in progress...%.1f%%</source>
+        <translation>报告生成中...%.1f%%</translation>
+    </message>
+    <message>
+        <source>Confirm termination of report generation?</source>
+        <translation>确认终止报告生成？</translation>
+    </message>
+</context>
+<context>
+    <name>report_task</name>
+    <message>
+        <source>The report generation directory cannot be empty!</source>
+        <translation>报告生成目录不能为空！</translation>
+    </message>
+    <message>
+        <source>Failed to create export directory.Error code:%1</source>
+        <translation>创建导出目录失败。错误码：%1</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.Error code:%2</source>
+        <translation>报告无法写入 %1。错误码：%2</translation>
+    </message>
+    <message>
+        <source>Report generation was aborted; no report was written.</source>
+        <translation>报告生成已终止，未生成任何报告。</translation>
+    </message>
+    <message>
+        <source>No report was written: none of the selected data items could be found.</source>
+        <translation>未生成报告：找不到所选的任何数据。</translation>
+    </message>
+    <message>
+        <source>Report generation was aborted. The report holds %1 of %2 data items. Click &quot;Confirm&quot; to open the report table of contents</source>
+        <translation>报告生成已终止。报告包含 %2 条数据中的 %1 条。点击&quot;确认&quot;打开报告目录</translation>
     </message>
 </context>
 <context>
