@@ -1,17 +1,27 @@
 // Not a test: renders the main window and its dialogs to PNG files for a
-// look by eye. Usage: mainwindow_shots SAMPLE_DIR OUT_DIR (the packaging's
-// screenshots are two of these files: keep their names).
+// look by eye, and with REPORT_DIR makes a report of every second item
+// through the window's dialogs (in Chinese with "zh").
+// Usage: mainwindow_shots SAMPLE_DIR OUT_DIR [REPORT_DIR [zh]] (the
+// packaging's screenshots are two of these files: keep their names).
 #include "viewer_fixture.h"
 
+#include "app/tasks/orn_func_obj.h"
+#include "core/app_config.h"
 #include "ui/data_rename_wodget.h"
 #include "ui/data_tool_bar.h"
 #include "ui/detail/data_detail_widget.h"
+#include "ui/dir_setting_widget.h"
 #include "ui/kit/t_orn_msg_box.h"
 #include "ui/kit/task_progress_widget.h"
 #include "ui/lang_setting_widget.h"
 #include "ui/preview_item_widget.h"
+#include "ui/report/report_info_widget.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 
 using namespace ui_test;
@@ -33,6 +43,18 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[2]);
     QTemporaryDir tmp;
     use_private_data_location(tmp);
+    QTranslator translator;
+    const bool zh = argc > 4 && QByteArray(argv[4]) == "zh";
+    if (zh) {
+        app_cfg.lang = 1;
+        translator.load(QStringLiteral(":/TOrnViewer/tornviewer_zh.qm"));
+        QCoreApplication::installTranslator(&translator);
+        QFont::insertSubstitutions(QStringLiteral("SimSun"), {QStringLiteral("Noto Serif CJK SC"),
+                                                              QStringLiteral("Noto Sans CJK SC")});
+        retranslate_word_lists();
+    }
+    if (argc > 3)
+        app_cfg.report_root = QString::fromLocal8Bit(argv[3]).toStdWString();
     auto w = start_viewer();
     w->resize(1400, 860);
     save(w.get(), out + "/01_empty.png");
@@ -69,5 +91,39 @@ int main(int argc, char** argv) {
         save(top_level<data_detail_widget>(), out + "/10_detail.png");
     }
     close_dialogs();
+    if (argc < 4)
+        return 0;
+
+    for (int row = 0; row < w->tile_count(); row += 2)
+        w->tile(row)->set_checked(true);
+    w->on_gen_report_btn_clicked();
+    report_info_widget* info = top_level<report_info_widget>();
+    if (!info)
+        return 1;
+    info->location_edit()->setText(zh ? QString::fromUtf8("北区一号厂房") : "Plant 1, north hall");
+    info->worker_edit()->setText(zh ? QString::fromUtf8("王工") : "J. Smith");
+    info->weather_edit()->setText(zh ? QString::fromUtf8("晴") : "Sunny");
+    info->result_edit()->setPlainText(zh ? QString::fromUtf8("发现两处异常\n复测确认")
+                                         : "Two findings\nConfirmed on a second survey");
+    save(info, out + "/11_report_info.png");
+    info->on_ok_clicked();
+    if (set_report_path_widget* dir = top_level<set_report_path_widget>()) {
+        save(dir, out + "/12_report_dir.png");
+        dir->on_ok_clicked();
+    }
+    bool shot = false;
+    QObject::connect(w->worker(), &orn_func_obj::gen_report_progress, w.get(), [&](double v) {
+        if (shot || v < 0.3)
+            return;
+        shot = true;
+        // After the dialog has shown the value too.
+        QTimer::singleShot(0, [out] {
+            save(top_level<report_progress_widget>(), out + "/13_report_progress.png");
+        });
+    });
+    if (!QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, 120000))
+        return 1;
+    save(msg_boxes().first(), out + "/14_report_done.png");
+    answer_msg_boxes(false);
     return 0;
 }

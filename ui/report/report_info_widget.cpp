@@ -15,13 +15,18 @@
 #include <QVBoxLayout>
 
 namespace {
+// Set on each input itself: rules the dialog would pass on did not reach
+// inputs made inside its frame.
 const char* const input_style =
-    "QLabel{font:16px;}"
     "QLineEdit,QComboBox,QDoubleSpinBox,QTextEdit{font:16px;border:2px solid #999999;"
     "border-radius:4px;padding:0 4px;background:white;}"
     "QLineEdit,QComboBox,QDoubleSpinBox{min-height:28px;}"
+    "QComboBox::drop-down{subcontrol-origin:padding;subcontrol-position:right center;"
+    "width:22px;border:none;}"
+    "QComboBox::down-arrow{image:url(:/TOrnViewer/Resources/down0.png);width:12px;height:12px;}"
     "QComboBox QAbstractItemView{font:16px;selection-background-color:#4778C7;"
     "selection-color:white;}";
+const char* const label_style = "QLabel{font:14px;}";
 constexpr int label_width = 150;
 constexpr int input_width = 200;
 
@@ -40,6 +45,7 @@ QDoubleSpinBox* number_box(QWidget* parent, const char* name, double lo, double 
     auto* b = new QDoubleSpinBox(parent);
     b->setObjectName(QLatin1String(name));
     b->setDecimals(0);
+    b->setButtonSymbols(QAbstractSpinBox::NoButtons);
     b->setRange(lo, hi);
     b->setSuffix(suffix);
     b->setValue(value);
@@ -61,8 +67,7 @@ report_info_widget::report_info_widget(QWidget* parent) : t_orn_widget(parent) {
     setObjectName(QStringLiteral("report_info_widget"));
     QPushButton* close = nullptr;
     QVBoxLayout* layout =
-        build_dialog_frame(tr("Report generation"), QSize(800, 640), "report_info_widget", &close);
-    setStyleSheet(styleSheet() + QString::fromLatin1(input_style));
+        build_dialog_frame(tr("Report generation"), QSize(800, 580), "report_info_widget", &close);
     connect(close, &QPushButton::clicked, this, &report_info_widget::on_close_clicked);
 
     QStringList purposes;
@@ -90,8 +95,8 @@ report_info_widget::report_info_widget(QWidget* parent) : t_orn_widget(parent) {
     // Two label-and-input pairs a line, in the order of the rows; the two
     // texts that may run long take the whole line.
     auto* grid = new QGridLayout;
-    grid->setContentsMargins(36, 24, 36, 12);
-    grid->setHorizontalSpacing(12);
+    grid->setContentsMargins(24, 24, 24, 12);
+    grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(12);
     const std::pair<QString, QWidget*> rows[] = {
         {tr("Inspection purpose:"), purpose_}, {tr("Inspection location:"), location_},
@@ -104,6 +109,8 @@ report_info_widget::report_info_widget(QWidget* parent) : t_orn_widget(parent) {
     int line = 0, column = 0;
     for (const auto& row : rows) {
         auto* label = new QLabel(row.first, this);
+        label->setStyleSheet(QString::fromLatin1(label_style));
+        row.second->setStyleSheet(QString::fromLatin1(input_style));
         label->setMinimumWidth(label_width);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setBuddy(row.second);
