@@ -46,8 +46,8 @@ class tst_cli_report : public QObject {
 private slots:
     void initTestCase() {
         // The program as installed by a user under such a path.
-        QDir().mkpath(home.filePath("Wps Office/bin"));
-        cli_path = home.filePath("Wps Office/bin/halvix-cli");
+        QDir().mkpath(home.filePath("opt/inst_WpS_2/bin"));
+        cli_path = home.filePath("opt/inst_WpS_2/bin/halvix-cli");
         QVERIFY(QFile::copy(qEnvironmentVariable("HALVIX_TEST_BUILD_DIR") + "/cli/halvix-cli",
                             cli_path));
         // A copy: the report writes its pictures into the item directories.
