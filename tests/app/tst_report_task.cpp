@@ -33,9 +33,8 @@ data_info fresh(data_info d) {
 }
 } // namespace
 
-class tst_report_task : public QObject {
+class tst_report_task : public private_data_test {
     Q_OBJECT
-    QTemporaryDir* tmp_ = nullptr;
     import_data_info set_;
     std::vector<data_info> items_; // browser order, newest first; the second is a gas leak
 
@@ -74,8 +73,7 @@ class tst_report_task : public QObject {
 
 private Q_SLOTS:
     void init() {
-        tmp_ = new QTemporaryDir;
-        use_private_data_location(*tmp_);
+        private_data_test::init();
         sample_options opt;
         opt.items = 4; // the third written (index 2) is a gas-leak item
         opt.frames = 3;
@@ -89,7 +87,6 @@ private Q_SLOTS:
         word_com_initialize();
         QCOMPARE(reporter_checker(), 0);
     }
-    void cleanup() { delete tmp_; }
 
     void documents_read_back_data() {
         QTest::addColumn<bool>("combine");
@@ -197,7 +194,6 @@ private Q_SLOTS:
         QCOMPARE(r.skipped, std::vector<std::wstring>({items[1].data_dir}));
         QVERIFY(QString::fromStdString(r.info).contains("aborted. The report holds 1 of 4"));
         QCOMPARE(progress, std::vector<double>({0.25, 1.0})); // none for the skipped item
-        QVERIFY(log_text().contains("gen_report " + q(items[1].data_dir) + " not exist"));
         docx_reader doc;
         QVERIFY(doc.open(q(r.target)));
         QCOMPARE(doc.lines().size(), size_t(17 + 1));
@@ -211,8 +207,10 @@ private Q_SLOTS:
         const report_outcome r =
             run_report({items_[0]}, set_, report_settings_from_config(), abort, sync, {}, 50);
         QVERIFY(r.success && !r.aborted);
-        QCOMPARE(r.items, 1);
-        QVERIFY(log_text().contains("report_plot timeout"));
+        QCOMPARE(r.items, 1); // filled without its pictures
+        docx_reader doc;
+        QVERIFY(doc.open(q(r.documents.at(0))));
+        check_item(doc.lines(), 0, items_[0], 1, false);
     }
 };
 

@@ -17,9 +17,8 @@
 
 using namespace ui_test;
 
-class tst_report_info : public QObject {
+class tst_report_info : public private_data_test {
     Q_OBJECT
-    QTemporaryDir* tmp_ = nullptr;
 
     static QByteArray config_bytes() {
         QFile f(QString::fromStdWString(config_file_path()));
@@ -28,8 +27,7 @@ class tst_report_info : public QObject {
 
 private Q_SLOTS:
     void init() {
-        tmp_ = new QTemporaryDir;
-        use_private_data_location(*tmp_);
+        private_data_test::init();
         app_cfg = app_config();
         app_cfg.report_test_purpose = 1;
         app_cfg.report_location = L"Hall 2";
@@ -38,10 +36,6 @@ private Q_SLOTS:
         app_cfg.report_test_result = L"line one\nline two";
         app_cfg.combine_report = false;
         QCOMPARE(write_config(), 0);
-    }
-    void cleanup() {
-        close_dialogs();
-        delete tmp_;
     }
 
     void confirm_stores_every_field_and_starts() {
