@@ -2,6 +2,7 @@
 
 #include "analysis/data_detail_func_obj.h"
 #include "app/tasks/orn_func_obj.h"
+#include "app/torn_viewer_device.h"
 #include "core/app_globals.h"
 #include "core/app_log.h"
 #include "platform/crash_handler.h"
@@ -51,6 +52,7 @@ TOrnViewer::TOrnViewer(QWidget* parent) : QMainWindow(parent) {
     app_log("lptop:%x", static_cast<unsigned>(previous));
 
     db_init();
+    init_device_link();
 
     QString title = QString::fromStdWString(app_name);
     if (!app_version.empty())
@@ -60,6 +62,7 @@ TOrnViewer::TOrnViewer(QWidget* parent) : QMainWindow(parent) {
     build_central_widget();
 
     menu_ = new QMenu(this);
+    add_device_menu_actions();
     QAction* lang = menu_->addAction(tr("Language setting"));
     connect(lang, &QAction::triggered, this, &TOrnViewer::lang_action_triggered);
     installEventFilter(this);
@@ -213,6 +216,7 @@ void TOrnViewer::start_threads() {
 }
 
 void TOrnViewer::stop_threads() {
+    stop_device_link();
     // A report waiting for its pictures would wait for this thread.
     if (worker_)
         worker_->abort_gen_report();

@@ -13,6 +13,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,7 @@ class data_tool_bar;
 class orn_func_obj;
 class preview_item_widget;
 class report_plot_obj;
+struct torn_viewer_device_state;
 
 class TOrnViewer : public QMainWindow {
     Q_OBJECT
@@ -59,6 +62,15 @@ public:
     // The tile at a grid row, null when there is none.
     preview_item_widget* tile(int row) const;
     int tile_count() const;
+
+    // Device link (torn_viewer_device.cpp).
+    const std::vector<search_device_info>& device_list() const;
+    const std::vector<device_status_info>& device_status_list() const;
+    const search_device_info& connected_device() const;
+    const std::string& firmware_path() const;
+    // Tests stand in for the file dialog of a firmware upgrade: given the
+    // start directory, returns the chosen file (empty: cancelled).
+    void set_firmware_file_chooser(std::function<QString(const QString&)> chooser);
 
 Q_SIGNALS:
     void read_device_data(QString hostname, std::string download_root);
@@ -125,6 +137,16 @@ public Q_SLOTS:
     void update_device_status(std::vector<device_status_info> status_vec);
     void auto_update_device_msg_ok();
     void auto_update_device_msg_cancle();
+    void device_connect(search_device_info dev);
+    void start_import_data(std::string hostname, QString data_name,
+                           std::vector<std::string> data_list);
+    void start_import_device_has_data(QString data_name, std::vector<std::string> data_list);
+    void import_data_abort();
+    void import_data_finish_refesh_data_list();
+    void get_device_data_name();
+    void get_device_data_name_cancle();
+    void update_device(search_device_info d);
+    void update_device_abort();
 
     // Window (torn_viewer.cpp).
     void lang_action_triggered(bool checked);
@@ -149,6 +171,13 @@ private:
     preview_item_widget* tile_of_item(int idx) const;
     // The report after its directory dialog has closed.
     void run_gen_report();
+    // Device link (torn_viewer_device.cpp).
+    void init_device_link();
+    void add_device_menu_actions();
+    void stop_device_link();
+    torn_viewer_device_state& device_state();
+    void start_device_search();
+    void poll_device_status();
 
     data_list_widget* data_list_ = nullptr;
     data_tool_bar* tool_bar_ = nullptr;
@@ -186,4 +215,6 @@ private:
     int scroll_max_ = 0;
     int forward_push_ = 0;
     int backward_push_ = 0;
+
+    std::unique_ptr<torn_viewer_device_state> device_;
 };

@@ -62,6 +62,24 @@ void read_bool(const Json::Value& root, const char* key, bool& field) {
         field = v.asBool();
 }
 
+// A text, or an array of texts joined with ", ".
+void read_ranges(const Json::Value& root, std::string& field) {
+    const Json::Value& v = root["device_search_ranges"];
+    if (v.isString()) {
+        field = v.asString();
+    } else if (v.isArray()) {
+        std::string joined;
+        for (const Json::Value& e : v) {
+            if (!e.isString())
+                continue;
+            if (!joined.empty())
+                joined += ", ";
+            joined += e.asString();
+        }
+        field = joined;
+    }
+}
+
 std::string u8(const std::wstring& s) {
     return platform::wide_to_utf8(s);
 }
@@ -145,6 +163,8 @@ int read_config() {
     app_log("report_telephone_number:%s", u8(c.report_telephone_number).c_str());
     read_bool(root, "combine_report", c.combine_report);
     app_log("combine_report:%d", c.combine_report ? 1 : 0);
+    read_ranges(root, c.device_search_ranges);
+    app_log("device_search_ranges:%s", c.device_search_ranges.c_str());
     app_log("read_config end");
     return 0;
 }
@@ -168,6 +188,8 @@ std::string config_to_json(const app_config& c) {
     root["report_department"] = u8(c.report_department);
     root["report_telephone_number"] = u8(c.report_telephone_number);
     root["combine_report"] = c.combine_report;
+    if (!c.device_search_ranges.empty())
+        root["device_search_ranges"] = c.device_search_ranges;
 
     // Compact, one line, UTF-8 kept as is, then a line feed.
     Json::StreamWriterBuilder builder;

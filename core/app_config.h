@@ -27,6 +27,10 @@ struct app_config {
     std::wstring report_department;
     std::wstring report_telephone_number;
     bool combine_report = true;
+    // Where "Device search" looks for cameras ("device_search_ranges"): IPv4
+    // ranges such as "192.168.1.0/24, 10.0.0.5"; empty: the computer's own
+    // networks. Stored only when set, as a text.
+    std::string device_search_ranges;
 };
 
 extern app_config app_cfg;

@@ -102,8 +102,8 @@ local_import_result import_local_roots(const std::vector<std::wstring>& roots_in
                 progress(double(res.processed) / double(res.total));
         }
         bool registered =
-            inserted > 0 &&
-            data_import_db_insert(db, roots[r], local_root_name(roots[r]), "1", id, app_name) == 0;
+            inserted > 0 && data_import_db_insert(db, roots[r], local_root_name(roots[r]),
+                                                  options.sn, id, app_name) == 0;
         // Rows of items already read are kept, also after an abort.
         if (batch && db_commit(db) != 0) {
             db_rollback(db);

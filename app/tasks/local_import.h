@@ -29,6 +29,9 @@ struct local_import_options {
     // Rows of a data set are written in one transaction on one handle; off
     // only to measure the difference.
     bool one_transaction = true;
+    // Serial column of the data set rows: "1" for directories of this
+    // computer, the camera's serial number for an import from a camera.
+    std::string sn = "1";
 };
 
 // Imports the data sets. abort is polled before each data set and each item;

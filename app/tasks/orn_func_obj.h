@@ -7,6 +7,7 @@
 // flags are the only members another thread touches (the UI thread sets
 // them, the running task polls them).
 
+#include "app/tasks/device_import.h"
 #include "app/tasks/local_import.h"
 #include "app/tasks/report_task.h"
 #include "store/records.h"
@@ -46,6 +47,12 @@ public:
     // Outcome of the last report (read after its finish signal).
     const report_outcome& last_report() const { return last_report_; }
 
+    // Device tasks: set by the UI thread, polled between files and chunks.
+    void abort_import_device_data() { import_device_abort_.store(1, std::memory_order_relaxed); }
+    void abort_update_device() { update_abort_.store(1, std::memory_order_relaxed); }
+    // Outcome of the last import from a camera (read after its finish signal).
+    const device_import_result& last_device_import() const { return last_device_import_; }
+
 Q_SIGNALS:
     void read_device_data_finish(bool success, QString info);
     void read_one_data_finish(int);
@@ -67,6 +74,8 @@ Q_SIGNALS:
     void update_device_finish(bool, std::string);
     void update_import_local_progress(double v);
     void import_local_data_finish(bool, std::string);
+    // The clocks of the devices handed to sync_time were set (or why not).
+    void sync_time_finish(bool success, std::string info);
 
 public Q_SLOTS:
     void import_device_data(std::string hostname, std::string data_name,
@@ -89,4 +98,7 @@ protected:
     local_import_result last_import_;
     report_plot_sync report_sync_;
     report_outcome last_report_;
+    std::atomic<uint8_t> import_device_abort_{0};
+    std::atomic<uint8_t> update_abort_{0};
+    device_import_result last_device_import_;
 };

@@ -42,6 +42,14 @@ const raster_job jobs[] = {
     {"preview_list_background", "preview_list_background.png", 280, 220},
     {"center_mark", "center_mark.png", 64, 64},
     {"logo", "logo.png", 320, 96},
+    {"import_process_background_0", "import_process_background_0.png", 600, 44, true},
+    {"import_process_background_1", "import_process_background_1.png", 600, 44, true},
+    {"import_process_background_2", "import_process_background_2.png", 600, 44, true},
+    {"import_process_background_3", "import_process_background_3.png", 600, 44, true},
+    {"import_success", "import_success.png", 120, 120, true},
+    {"import_failed", "import_failed.png", 120, 120, true},
+    {"cancle", "cancle.png", 88, 33, true},
+    {"cancle_disable", "cancle_disable.png", 88, 33, true},
 };
 
 // Icon sizes of the .ico; the largest is stored PNG-encoded, the rest as
