@@ -38,6 +38,7 @@ bool parse_one_range(const std::string& entry, ipv4_range& r) {
             return false;
         r.first = a & mask_of(prefix);
         r.last = r.first | ~mask_of(prefix);
+        r.network = true;
         return true;
     }
     if (dash != std::string::npos) {
@@ -90,6 +91,7 @@ std::vector<ipv4_range> default_search_ranges() {
         ipv4_range r;
         r.first = n.address & mask;
         r.last = r.first | ~mask;
+        r.network = true;
         out.push_back(r);
     }
     return out;
@@ -112,7 +114,7 @@ std::vector<std::string> range_addresses(const std::vector<ipv4_range>& ranges, 
     for (const ipv4_range& r : ranges) {
         uint64_t first = r.first;
         uint64_t last = r.last;
-        if (last - first >= 2) { // a network: skip its own and its broadcast address
+        if (r.network && last - first >= 2) { // not its own and its broadcast address
             ++first;
             --last;
         }

@@ -16,6 +16,7 @@
 struct ipv4_range {
     uint32_t first = 0; // host order, inclusive
     uint32_t last = 0;
+    bool network = false; // written as a network: its first and last address are not hosts
 };
 
 // Ranges written as "a.b.c.d/n", "a.b.c.d-e.f.g.h" or a single "a.b.c.d",
@@ -33,7 +34,7 @@ std::vector<ipv4_range> default_search_ranges();
 std::vector<ipv4_range> search_ranges_for(const std::string& setting);
 
 // The addresses of the ranges in order, each once, without the network and
-// broadcast addresses of ranges wider than two addresses; at most `limit`.
+// broadcast addresses of networks wider than two addresses; at most `limit`.
 std::vector<std::string> range_addresses(const std::vector<ipv4_range>& ranges, size_t limit);
 
 struct probe_options {

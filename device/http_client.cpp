@@ -298,7 +298,7 @@ int http_exchange(const std::string& url, const http_options& o, http_reply& rep
             return e;
         }
         have += want;
-        if (want > 0 && o.progress)
+        if (want > 0 && o.progress && !o.body && !file_body)
             o.progress(have, total);
         if (have < total && last < 1) {
             const int e = transfer_error(last);

@@ -68,8 +68,8 @@ struct http_options {
     // instead of memory; removed again when the transfer fails.
     std::string body_to_file;
 
-    // Bytes of the request body sent (upload) or of the reply body received
-    // so far, after each chunk.
+    // After each chunk: the bytes of the request body sent so far, or, for a
+    // request without a body, of the reply body received so far.
     std::function<void(int64_t done, int64_t total)> progress;
     // Asked between chunks; true stops the exchange with ECANCELED.
     std::function<bool()> aborted;

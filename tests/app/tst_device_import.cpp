@@ -1,0 +1,366 @@
+// Import from a camera simulated on 127.0.0.16: two data sets with Chinese
+// names checked file by file and row by row, abort and a cut cable mid-way,
+// removal on the camera only after a complete import, refused names and
+// requests; the worker's clock and firmware tasks.
+
+#include "app/tasks/device_import.h"
+#include "app/tasks/local_import.h"
+#include "app/tasks/orn_func_obj.h"
+#include "core/app_config.h"
+#include "core/app_globals.h"
+#include "platform/fs_ops.h"
+#include "platform/text.h"
+#include "store/database.h"
+#include "tools/devicesim/device_sim.h"
+#include "tools/samplegen/sample_gen.h"
+
+#include <QDirIterator>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+const char* const set_a = "巡检 一号";
+const char* const set_b = "变电站 二号";
+const char* const shared_dir = "20240318_090000"; // in both sets
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QByteArray file_bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+QStringList entries(const QString& dir) {
+    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+import_data_info dataset_named(const QString& name) {
+    for (const auto& d : data_import_db_select_all())
+        if (d.name == name.toStdWString())
+            return d;
+    return {};
+}
+} // namespace
+
+class tst_device_import : public QObject {
+    Q_OBJECT
+    QTemporaryDir home;     // the program's data folder
+    QTemporaryDir pristine; // the camera's data sets as first written
+    QTemporaryDir work;
+    std::unique_ptr<QTemporaryDir> camera_root;
+    std::unique_ptr<device_sim> camera;
+    std::atomic<uint8_t> no_abort{0};
+    int run = 0;
+
+    // A camera holding fresh copies of both sets.
+    void start_camera(device_sim_options o = {}) {
+        camera.reset();
+        camera_root = std::make_unique<QTemporaryDir>();
+        for (const char* s : {set_a, set_b})
+            QCOMPARE(platform::fs_copy((pristine.path() + "/" + s).toStdString(),
+                                       (camera_root->path() + "/" + s).toStdString()),
+                     0);
+        o.root = camera_root->path().toStdString();
+        o.bind = "127.0.0.16";
+        o.port = 0;
+        o.sn = "HVX40-TEST";
+        camera = std::make_unique<device_sim>(o);
+        QCOMPARE(camera->start(), 0);
+    }
+
+    device_import_request request(bool remove = false) {
+        device_import_request r;
+        r.address = camera->address();
+        r.data_name = QStringLiteral("导入 %1").arg(++run).toStdWString();
+        r.sets = {set_a, set_b};
+        r.export_root = (work.path() + "/save/").toStdWString();
+        r.remove_after = remove;
+        return r;
+    }
+
+    // Every item directory holds complete, byte-identical copies of the
+    // camera's files, and nothing half-written is left.
+    void check_stored_items(const device_import_result& r) {
+        const QString target = QString::fromStdWString(r.target_dir);
+        int items = 0;
+        for (const QString& dir : entries(target)) {
+            QVERIFY2(!dir.startsWith('.'), qPrintable(dir));
+            const bool copy = dir == QString(shared_dir) + "_2";
+            const QString source =
+                pristine.path() + "/" +
+                (copy || !QDir(pristine.path() + "/" + set_a + "/" + dir).exists() ? set_b
+                                                                                   : set_a) +
+                "/" + (copy ? QString(shared_dir) : dir);
+            QCOMPARE(entries(target + "/" + dir), entries(source));
+            for (const QString& f : entries(source))
+                QVERIFY2(file_bytes(target + "/" + dir + "/" + f) == file_bytes(source + "/" + f),
+                         qPrintable(dir + "/" + f));
+            ++items;
+        }
+        QCOMPARE(items, r.items_stored);
+    }
+
+private slots:
+    void initTestCase() {
+        register_meta_types();
+        set_app_data_location(home.path().toStdWString());
+        QDir(home.path()).mkpath("config");
+        QCOMPARE(db_init(), 0);
+        QCOMPARE(platform::fs_copy(HALVIX_SAMPLES_DIR "/basic",
+                                   (pristine.path() + "/" + set_a).toStdString()),
+                 0);
+        sample_options o;
+        o.items = 5;
+        o.frames = 2;
+        o.samples = 960;
+        o.picture_width = 64;
+        o.picture_height = 48;
+        QCOMPARE(generate_sample_set((pristine.path() + "/" + set_b).toStdWString(), o), 0);
+        QCOMPARE(
+            platform::fs_copy(HALVIX_SAMPLES_DIR "/basic/20240318_090000",
+                              (pristine.path() + "/" + set_b + "/" + shared_dir).toStdString()),
+            0);
+        // The rows a local import writes for the same items, to compare with.
+        const local_import_result local =
+            import_local_roots({(pristine.path() + "/" + set_a).toStdWString(),
+                                (pristine.path() + "/" + set_b).toStdWString()},
+                               no_abort, nullptr);
+        QCOMPARE(local.inserted_all, 12);
+    }
+
+    void two_sets_with_chinese_names_arrive_file_by_file_and_row_by_row() {
+        start_camera();
+        std::vector<double> steps;
+        const device_import_request req = request();
+        const device_import_result r =
+            import_from_device(req, no_abort, [&](double v) { steps.push_back(v); });
+        QVERIFY(r.success);
+        QCOMPARE(r.items_total, 12);
+        QCOMPARE(r.items_stored, 12);
+        QCOMPARE(r.bytes_stored, r.bytes_total);
+        QVERIFY(std::is_sorted(steps.begin(), steps.end()));
+        QCOMPARE(steps.back(), 1.0);
+        check_stored_items(r);
+        QVERIFY(QDir(QString::fromStdWString(r.target_dir) + "/" + shared_dir + "_2").exists());
+
+        const import_data_info set = dataset_named(QString::fromStdWString(req.data_name));
+        QCOMPARE(set.id, r.import_id);
+        QCOMPARE(set.sn, std::string("HVX40-TEST"));
+        QCOMPARE(set.local_root, r.target_dir);
+        const std::vector<data_info> rows = data_list_db_select(set, false, false, false);
+        QCOMPARE(rows.size(), size_t(12));
+        for (const data_info& row : rows) {
+            const bool copy = row.dir_name == utf8_to_wide(shared_dir) + L"_2";
+            const QString source_set = copy || !QDir(pristine.path() + "/" + set_a + "/" +
+                                                     QString::fromStdWString(row.dir_name))
+                                                    .exists()
+                                           ? set_b
+                                           : set_a;
+            const std::wstring dir = copy ? utf8_to_wide(shared_dir) : row.dir_name;
+            const data_info* want = nullptr;
+            const auto local = data_list_db_select(dataset_named(source_set), false, false, false);
+            for (const data_info& l : local)
+                if (l.dir_name == dir)
+                    want = &l;
+            QVERIFY2(want, qPrintable(QString::fromStdWString(row.dir_name)));
+            QCOMPARE(row.data_name, want->data_name);
+            QCOMPARE(row.data_note, want->data_note);
+            QCOMPARE(row.time, want->time);
+            QCOMPARE(row.distance, want->distance);
+            QCOMPARE(row.data_type, want->data_type);
+            QCOMPARE(row.fs, want->fs);
+            QCOMPARE(row.spl, want->spl);
+            QCOMPARE(row.valid_type, want->valid_type);
+            QCOMPARE(row.frame_num, want->frame_num);
+            QCOMPARE(row.discharge, want->discharge);
+            QCOMPARE(row.favorite, want->favorite);
+        }
+        // Nothing was asked to be removed.
+        QCOMPARE(entries(camera_root->path()).size(), 2);
+    }
+
+    void removal_follows_a_complete_import() {
+        start_camera();
+        const device_import_result r = import_from_device(request(true), no_abort, nullptr);
+        QVERIFY(r.success);
+        QVERIFY(r.removal_requested);
+        QCOMPARE(r.removal_result, 0);
+        QCOMPARE(r.sets_removed, 2);
+        QVERIFY(entries(camera_root->path()).isEmpty());
+    }
+
+    // Stopped by the user, or by a cable pulled mid-file: finished items
+    // stay and are registered, the item in transfer leaves nothing, and the
+    // camera keeps everything although removal was asked for.
+    void interrupted_transfers_data() {
+        QTest::addColumn<bool>("abort");
+        QTest::newRow("abort mid-transfer") << true;
+        QTest::newRow("cut by the camera") << false;
+    }
+
+    void interrupted_transfers() {
+        QFETCH(bool, abort);
+        device_sim_options o;
+        if (!abort)
+            o.cut_after_bytes = 1500000;
+        start_camera(o);
+        std::atomic<uint8_t> stop{0};
+        const device_import_request req = request(true);
+        const device_import_result r = import_from_device(req, stop, [&](double v) {
+            if (abort && v > 0.4)
+                stop = 1;
+        });
+        QVERIFY(!r.success);
+        QCOMPARE(r.aborted, abort);
+        QCOMPARE(r.failure,
+                 abort ? device_import_failure::none : device_import_failure::transfer_failed);
+        QVERIFY2(r.items_stored > 0 && r.items_stored < r.items_total,
+                 qPrintable(QString::number(r.items_stored)));
+        check_stored_items(r);
+        const import_data_info set = dataset_named(QString::fromStdWString(req.data_name));
+        QCOMPARE(set.id, r.import_id);
+        QCOMPARE(int(data_list_db_select(set, false, false, false).size()), r.items_stored);
+        QVERIFY(!r.removal_requested);
+        QCOMPARE(entries(camera_root->path()).size(), 2);
+        QCOMPARE(entries(camera_root->path() + "/" + set_a).size(), 6);
+    }
+
+    void refused_requests_data() {
+        QTest::addColumn<QString>("data_name");
+        QTest::addColumn<QStringList>("sets");
+        QTest::addColumn<bool>("no_root");
+        QTest::addColumn<int>("failure");
+        const QStringList both{set_a, set_b};
+        QTest::newRow("no data save directory")
+            << "x1" << both << true << int(device_import_failure::no_save_directory);
+        QTest::newRow("slash in the name")
+            << "a/b" << both << false << int(device_import_failure::bad_name);
+        QTest::newRow("name ..") << ".." << both << false << int(device_import_failure::bad_name);
+        QTest::newRow("set name with a parent step")
+            << "x2" << QStringList{"../etc"} << false << int(device_import_failure::bad_set_name);
+        QTest::newRow("set the camera does not have")
+            << "x3" << QStringList{"missing"} << false
+            << int(device_import_failure::manifest_failed);
+        QTest::newRow("directory exists")
+            << "taken" << both << false << int(device_import_failure::exists);
+    }
+
+    void refused_requests() {
+        QFETCH(QString, data_name);
+        QFETCH(QStringList, sets);
+        QFETCH(bool, no_root);
+        QFETCH(int, failure);
+        start_camera();
+        QDir(work.path()).mkpath("save/taken");
+        device_import_request req = request();
+        req.data_name = data_name.toStdWString();
+        req.sets.clear();
+        for (const QString& s : sets)
+            req.sets.push_back(s.toStdString());
+        if (no_root)
+            req.export_root.clear();
+        const QStringList before = entries(work.path() + "/save");
+        const device_import_result r = import_from_device(req, no_abort, nullptr);
+        QVERIFY(!r.success);
+        QCOMPARE(int(r.failure), failure);
+        QCOMPARE(r.items_stored, 0);
+        QCOMPARE(entries(work.path() + "/save"), before);
+        QCOMPARE(camera->file_bytes_served(), int64_t(0));
+    }
+
+    void items_named_unsafely_by_the_camera_are_refused() {
+        start_camera();
+        QDir(camera_root->path()).mkpath(QString(set_a) + "/x:y");
+        QFile f(camera_root->path() + "/" + set_a + "/x:y/Data.dat");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("x");
+        f.close();
+        const device_import_result r = import_from_device(request(true), no_abort, nullptr);
+        QVERIFY(!r.success);
+        QCOMPARE(r.items_refused, 1);
+        QCOMPARE(r.items_stored, 12);
+        QCOMPARE(r.items_registered, 12);
+        QVERIFY(!r.removal_requested);
+    }
+
+    void worker_reports_progress_and_one_finish() {
+        start_camera();
+        orn_func_obj worker;
+        QSignalSpy progress(&worker, &orn_func_obj::update_import_progress);
+        QSignalSpy finish(&worker, &orn_func_obj::import_data_finish);
+        app_cfg.export_root = (work.path() + "/save").toStdWString();
+        app_cfg.export_remove_device_data = false;
+        worker.import_device_data(camera->address(), "工作 数据", {set_a});
+        QCOMPARE(finish.count(), 1);
+        QCOMPARE(finish.at(0).at(0).toBool(), true);
+        QVERIFY(qs(finish.at(0).at(1).value<std::string>()).contains("6"));
+        QCOMPARE(progress.last().at(0).toDouble(), 1.0);
+        QCOMPARE(worker.last_device_import().items_stored, 6);
+
+        // A second import of the same name fails once, with a reason.
+        worker.import_device_data(camera->address(), "工作 数据", {set_a});
+        QCOMPARE(finish.count(), 2);
+        QCOMPARE(finish.at(1).at(0).toBool(), false);
+        QVERIFY(qs(finish.at(1).at(1).value<std::string>()).contains("工作 数据"));
+    }
+
+    void clock_sync_moves_the_camera_clock() {
+        device_sim_options o;
+        o.start_time = "2019-05-06 07:08:09";
+        start_camera(o);
+        orn_func_obj worker;
+        QSignalSpy finish(&worker, &orn_func_obj::sync_time_finish);
+        search_device_info d;
+        d.ip = camera->address();
+        worker.sync_time({d});
+        QCOMPARE(finish.count(), 1);
+        QVERIFY(finish.at(0).at(0).toBool());
+        QVERIFY(qAbs(camera->clock_offset_ms()) < 2000);
+
+        search_device_info gone;
+        gone.ip = "127.0.0.16:1";
+        worker.sync_time({d, gone});
+        QCOMPARE(finish.count(), 2);
+        QVERIFY(!finish.at(1).at(0).toBool());
+        QVERIFY(qs(finish.at(1).at(1).value<std::string>()).contains("127.0.0.16:1"));
+    }
+
+    void firmware_upgrade_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("success");
+        QTest::addColumn<QString>("version");
+        QByteArray good("HVXFW001V3.1.4\0\0\0\0\0\0\0\0\0\0", 24);
+        good += QByteArray(2 * 1024 * 1024, 'f');
+        QTest::newRow("accepted") << good << true << "V3.1.4";
+        QTest::newRow("refused") << QByteArray(5000, 'x') << false << "V1.0.0";
+    }
+
+    void firmware_upgrade() {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, success);
+        QFETCH(QString, version);
+        start_camera();
+        const QString path = work.path() + "/firmware.dat";
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(file);
+        f.close();
+        orn_func_obj worker;
+        QSignalSpy progress(&worker, &orn_func_obj::update_device_progress);
+        QSignalSpy finish(&worker, &orn_func_obj::update_device_finish);
+        search_device_info d;
+        d.ip = camera->address();
+        worker.update_device(d, path.toStdString());
+        QCOMPARE(finish.count(), 1);
+        QCOMPARE(finish.at(0).at(0).toBool(), success);
+        QCOMPARE(progress.last().at(0).toDouble(), 1.0);
+        QCOMPARE(qs(camera->version()), version);
+        if (success)
+            QVERIFY(qs(finish.at(0).at(1).value<std::string>()).contains(version));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_device_import)
+#include "tst_device_import.moc"

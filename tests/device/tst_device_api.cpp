@@ -1,0 +1,296 @@
+// The camera API against a scripted peer on 127.0.0.12 (data list results
+// and log lines, manifests with names that may not become paths, status
+// records), the name and address checks, the search ranges and the list of
+// known devices.
+
+#include "core/app_globals.h"
+#include "device/device_api.h"
+#include "device/device_search.h"
+#include "fake_peer.h"
+#include "platform/text.h"
+
+#include <QDir>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(peer_script)
+
+namespace {
+const char* const peer_address = "127.0.0.12";
+
+peer_script json_reply(const std::string& body, int status = 200) {
+    return {send_bytes("HTTP/1.1 " + std::to_string(status) +
+                       " X\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body)};
+}
+
+QStringList q(const std::vector<std::string>& v) {
+    QStringList out;
+    for (const auto& s : v)
+        out << QString::fromStdString(s);
+    return out;
+}
+} // namespace
+
+class tst_device_api : public QObject {
+    Q_OBJECT
+    test_log log;
+    QTemporaryDir home;
+
+private slots:
+    void initTestCase() {
+        set_app_data_location(home.path().toStdWString());
+        QDir(home.path()).mkpath("config");
+    }
+
+    void data_list_data() {
+        QTest::addColumn<peer_script>("script");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("log");
+        QTest::newRow("empty array") << json_reply("[]") << 0 << QStringList() << QString();
+        QTest::newRow("null") << json_reply("null") << 0 << QStringList() << QString();
+        QTest::newRow("reversed") << json_reply("[\"first\",\"second\",\"third\"]") << 0
+                                  << QStringList{"third", "second", "first"} << QString();
+        QTest::newRow("object") << json_reply("{}") << 2 << QStringList()
+                                << "orn_read_data_list body not array";
+        QTest::newRow("404") << json_reply("{}", 404) << 1 << QStringList()
+                             << "orn_read_data_list status_code:404";
+        QTest::newRow("not JSON") << json_reply("[\"a\",") << 2 << QStringList()
+                                  << "orn_read_data_list status_code:200 ";
+        QTest::newRow("no body") << peer_script{send_bytes("HTTP/1.1 200 OK\r\n\r\n")} << 2
+                                 << QStringList() << "orn_read_data_list status_code:200 no body";
+        QTest::newRow("closes at once")
+            << peer_script{close_now()} << 1 << QStringList() << "err:0 status_code:0";
+        // Names that would leave the data directory or that no data set may
+        // carry are refused; other entries are no names at all.
+        QTest::newRow("unsafe names and non-strings")
+            << json_reply("[\"a/b\",\"..\",\"x..y\",\"ok 一\",5,null,\"c:d\",\"\",\"tab\\tname\"]")
+            << 0 << QStringList{"ok 一"} << "orn_read_data_list refused name a/b";
+    }
+
+    void data_list() {
+        QFETCH(peer_script, script);
+        QFETCH(int, result);
+        QFETCH(QStringList, names);
+        QFETCH(QString, log);
+        fake_peer peer(peer_address);
+        peer.serve(script);
+        this->log.clear();
+        std::vector<std::string> list;
+        QCOMPARE(orn_read_data_list(peer.address(), list), result);
+        peer.wait();
+        QCOMPARE(q(list), names);
+        QVERIFY(peer.requests().at(0).rfind("GET /data_list HTTP/1.1\r\n", 0) == 0);
+        if (!log.isEmpty())
+            QVERIFY2(this->log.text().contains(log), qPrintable(this->log.text()));
+    }
+
+    void data_list_of_an_address_where_nothing_listens() {
+        log.clear();
+        std::vector<std::string> list;
+        const std::string address = std::string(peer_address) + ":1";
+        QCOMPARE(orn_read_data_list(address, list), int(ECONNREFUSED));
+        QVERIFY(log.text().contains(QString("orn_read_data_list %1 err:%2 status_code:0")
+                                        .arg(address.c_str())
+                                        .arg(ECONNREFUSED)));
+    }
+
+    void manifest_refuses_items_whose_names_cannot_be_paths() {
+        fake_peer peer(peer_address);
+        peer.serve(json_reply(
+            R"({"name":"s","title":"巡检","items":[
+              {"dir":"good","files":[{"name":"Data.dat","size":10},{"name":"note.json","size":0}]},
+              {"dir":"../evil","files":[{"name":"Data.dat","size":1}]},
+              {"dir":"bad file","files":[{"name":"../../x","size":1}]},
+              {"dir":"negative","files":[{"name":"Data.dat","size":-4}]},
+              {"dir":"no files"}]})"));
+        device_data_set set;
+        QCOMPARE(device_read_data_set(peer.address(), "s", set), 0);
+        peer.wait();
+        QVERIFY(peer.requests().at(0).rfind("GET /data_list/s HTTP/1.1", 0) == 0);
+        QCOMPARE(set.title, std::string("巡检"));
+        QCOMPARE(set.items.size(), size_t(1));
+        QCOMPARE(set.items[0].dir, std::string("good"));
+        QCOMPARE(set.refused, 4);
+        QCOMPARE(set.total_bytes, int64_t(10));
+    }
+
+    void download_of_a_shorter_file_than_announced_leaves_nothing() {
+        fake_peer peer(peer_address);
+        peer.serve(json_reply("abc"));
+        const QString dest = home.path() + "/short.bin";
+        device_file_entry f{"Data.dat", 5};
+        QCOMPARE(device_download_file(peer.address(), "集", "d", f, dest.toStdString(), nullptr,
+                                      nullptr),
+                 int(EPROTO));
+        peer.wait();
+        QVERIFY(!QFile::exists(dest));
+        // Names travel percent-encoded as UTF-8.
+        QVERIFY(peer.requests().at(0).rfind("GET /data/%E9%9B%86/d/Data.dat HTTP/1.1", 0) == 0);
+    }
+
+    void status_record() {
+        device_status_info s;
+        s.disk_total = 99;
+        s.battery = 5;
+        std::string sn;
+        QVERIFY(parse_device_status(R"({"sn":"X1","time":"2024-01-29 14:28:35.120",
+            "disk_available":12,"battery":80.5,"version":"V1.2","host_addr_mac":"aa"})",
+                                    s, &sn));
+        QCOMPARE(sn, std::string("X1"));
+        QCOMPARE(s.version, std::string("V1.2"));
+        QCOMPARE(s.disk_available, int64_t(12));
+        QCOMPARE(s.battery, 80.5);
+        QVERIFY(!parse_device_status("[1]", s, &sn));
+
+        // A poll zeroes what the answer does not carry and marks its time.
+        fake_peer peer(peer_address);
+        peer.serve(json_reply(R"({"version":"V9"})"));
+        QCOMPARE(device_read_status(peer.address(), s, nullptr), 0);
+        QCOMPARE(s.disk_total, int64_t(0));
+        QCOMPARE(s.battery, 0.0);
+        QCOMPARE(s.ip, peer.address());
+        QVERIFY(s.poll_time > 0);
+        peer.serve(json_reply("{}", 503));
+        QCOMPARE(device_read_status(peer.address(), s, nullptr), 1);
+        QCOMPARE(s.status_code, 503);
+    }
+
+    void device_names_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("safe");
+        QTest::newRow("plain") << "20240318_090000" << true;
+        QTest::newRow("Chinese and spaces") << "巡检 一号" << true;
+        QTest::newRow("dot and hyphen") << "a.b-c" << true;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("slash") << "a/b" << false;
+        QTest::newRow("backslash") << "a\\b" << false;
+        QTest::newRow("dot dot") << ".." << false;
+        QTest::newRow("contains dot dot") << "a..b" << false;
+        QTest::newRow("colon") << "a:b" << false;
+        QTest::newRow("question mark") << "a?" << false;
+        QTest::newRow("control character") << "a\nb" << false;
+        QTest::newRow("too long") << QString(256, 'a') << false;
+    }
+
+    void device_names() {
+        QFETCH(QString, name);
+        QFETCH(bool, safe);
+        QCOMPARE(is_safe_device_name(name.toStdString()), safe);
+    }
+
+    void invalid_utf8_is_refused() {
+        QVERIFY(!is_safe_device_name("\xC3"));
+        QVERIFY(!is_safe_device_name("a\xE4\xB8"));
+        QVERIFY(!is_safe_device_name("\xC0\xAF")); // overlong "/"
+    }
+
+    void percent_encoding() {
+        QCOMPARE(percent_encode("aZ09-._~ /%"), std::string("aZ09-._~%20%2F%25"));
+        std::string back;
+        const std::string name = "巡检 一号/..";
+        QVERIFY(percent_decode(percent_encode(name), back));
+        QCOMPARE(back, name);
+        QVERIFY(!percent_decode("%4", back));
+        QVERIFY(!percent_decode("%zz", back));
+    }
+
+    void device_addresses_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("address") << "192.168.1.20" << true << "http://192.168.1.20:45600";
+        QTest::newRow("with port") << "127.0.0.2:8080" << true << "http://127.0.0.2:8080";
+        QTest::newRow("port 0") << "127.0.0.2:0" << false << "";
+        QTest::newRow("port too large") << "127.0.0.2:65536" << false << "";
+        QTest::newRow("name") << "camera.local" << false << "";
+        QTest::newRow("short") << "192.168.1" << false << "";
+        QTest::newRow("empty") << "" << false << "";
+    }
+
+    void device_addresses() {
+        QFETCH(QString, address);
+        QFETCH(bool, valid);
+        QFETCH(QString, url);
+        QCOMPARE(is_device_address(address.toStdString()), valid);
+        if (valid)
+            QCOMPARE(QString::fromStdString(device_base_url(address.toStdString())), url);
+    }
+
+    void search_ranges_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QStringList>("addresses");
+        QTest::newRow("a /30 without network and broadcast")
+            << "10.0.0.4/30" << true << QStringList{"10.0.0.5", "10.0.0.6"};
+        QTest::newRow("single addresses and a span, each once")
+            << "10.0.0.9, 10.0.0.8-10.0.0.10;10.0.0.9" << true
+            << QStringList{"10.0.0.9", "10.0.0.8", "10.0.0.10"};
+        QTest::newRow("host bits of a network are ignored")
+            << "10.1.2.77/31" << true << QStringList{"10.1.2.76", "10.1.2.77"};
+        QTest::newRow("prefix beyond 32") << "10.0.0.0/33" << false << QStringList();
+        QTest::newRow("backwards span") << "10.0.0.9-10.0.0.1" << false << QStringList();
+        QTest::newRow("not an address") << "camera" << false << QStringList();
+    }
+
+    void search_ranges() {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(QStringList, addresses);
+        std::vector<ipv4_range> ranges;
+        QCOMPARE(parse_search_ranges(text.toStdString(), ranges), ok);
+        if (ok)
+            QCOMPARE(q(range_addresses(ranges, 100)), addresses);
+    }
+
+    void loopback_search_covers_254_addresses_and_is_capped() {
+        const std::vector<ipv4_range> r = search_ranges_for("127.0.0.0/24");
+        const std::vector<std::string> a = range_addresses(r, 4096);
+        QCOMPARE(a.size(), size_t(254));
+        QCOMPARE(a.front(), std::string("127.0.0.1"));
+        QCOMPARE(range_addresses(search_ranges_for("10.0.0.0/8"), 4096).size(), size_t(4096));
+    }
+
+    void default_ranges_stay_within_a_24() {
+        // Also the loopback network: 127.0.0.0/8 becomes 127.0.0.0/24.
+        for (const ipv4_range& r : default_search_ranges()) {
+            QVERIFY(r.last >= r.first);
+            QVERIFY(r.last - r.first <= 255);
+        }
+        // An invalid setting falls back to the defaults instead of probing nothing.
+        QCOMPARE(search_ranges_for("bogus").size(), default_search_ranges().size());
+    }
+
+    void known_devices_round_trip_and_merge() {
+        std::vector<search_device_info> list;
+        search_device_info a{"127.0.0.2", "SN-A", 10};
+        search_device_info b{"127.0.0.3:8080", "", 0};
+        QVERIFY(merge_devices(list, {a, b}));
+        QVERIFY(!merge_devices(list, {a}));
+        search_device_info a2{"127.0.0.2", "SN-A2", 20};
+        QVERIFY(merge_devices(list, {a2}));
+        QCOMPARE(list.size(), size_t(2));
+        QCOMPARE(list[0].name, std::string("SN-A2"));
+        QCOMPARE(list[0].tag, uint64_t(20));
+        QCOMPARE(write_known_devices(list), 0);
+        std::vector<search_device_info> back;
+        QCOMPARE(read_known_devices(back), 0);
+        QCOMPARE(back.size(), size_t(2));
+        QCOMPARE(back[1].ip, std::string("127.0.0.3:8080"));
+        QCOMPARE(back[0].tag, uint64_t(20));
+
+        QFile f(QString::fromStdWString(devices_file_path()));
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(R"({"devices":[{"ip":"not an address"},{"ip":"127.0.0.4"},5]})");
+        f.close();
+        back.clear();
+        QCOMPARE(read_known_devices(back), 0);
+        QCOMPARE(back.size(), size_t(1));
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("[");
+        f.close();
+        QCOMPARE(read_known_devices(back), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_device_api)
+#include "tst_device_api.moc"

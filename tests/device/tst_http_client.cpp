@@ -1,0 +1,300 @@
+// The HTTP client against a scripted peer on 127.0.0.11: the exact request
+// bytes, the replies of well- and ill-behaved peers, bodies to and from
+// files, and the limits of the URL, the head and the header.
+
+#include "device/http_client.h"
+#include "fake_peer.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cerrno>
+#include <random>
+
+Q_DECLARE_METATYPE(peer_script)
+
+namespace {
+const char* const peer_address = "127.0.0.11";
+
+std::string random_bytes(size_t n) {
+    std::mt19937 rng(7);
+    std::string s(n, '\0');
+    for (char& c : s)
+        c = char(rng() & 0xFF);
+    return s;
+}
+
+QByteArray read_file(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+class tst_http_client : public QObject {
+    Q_OBJECT
+    test_log log;
+    QTemporaryDir tmp;
+
+private slots:
+    void get_sends_exactly_the_request_head() {
+        fake_peer peer(peer_address);
+        QVERIFY(peer.ok());
+        peer.serve_json("[]");
+        http_reply r;
+        QCOMPARE(http_request(peer.url("/data_list"), r, 5000), 0);
+        peer.wait();
+        const std::string expected = "GET /data_list HTTP/1.1\r\nHost: " + peer.address() +
+                                     "\r\nUser-Agent: tarvoserver\r\nAccept: */*\r\n\r\n";
+        QCOMPARE(QByteArray::fromStdString(peer.requests().at(0)),
+                 QByteArray::fromStdString(expected));
+        QCOMPARE(r.status_code, 200);
+        QCOMPARE(r.content_length, int64_t(2));
+        QCOMPARE(r.body.size(), size_t(3));
+        QCOMPARE(r.body[2], '\0'); // always NUL-terminated
+        QCOMPARE(r.body_text(), std::string("[]"));
+    }
+
+    void post_sends_head_with_length_type_and_body() {
+        fake_peer peer(peer_address);
+        peer.serve_json("{}");
+        const std::string body = "{\"a\":1}";
+        http_options o;
+        o.method = "POST";
+        o.content_type = "application/json";
+        o.body = &body;
+        http_reply r;
+        QCOMPARE(http_exchange(peer.url("/time"), o, r), 0);
+        peer.wait();
+        const std::string expected = "POST /time HTTP/1.1\r\nHost: " + peer.address() +
+                                     "\r\nUser-Agent: tarvoserver\r\nAccept: */*\r\n"
+                                     "Content-Length: 7\r\nContent-Type: application/json\r\n\r\n" +
+                                     body;
+        QCOMPARE(QByteArray::fromStdString(peer.requests().at(0)),
+                 QByteArray::fromStdString(expected));
+    }
+
+    void post_streams_a_file_with_progress() {
+        const std::string bytes = random_bytes(3 * 1024 * 1024 + 17);
+        const QString path = tmp.path() + "/upload.bin";
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes.data(), qint64(bytes.size()));
+        f.close();
+        fake_peer peer(peer_address);
+        peer.serve_json("{\"ok\":true}");
+        std::vector<int64_t> seen;
+        http_options o;
+        o.method = "POST";
+        o.content_type = "application/octet-stream";
+        o.body_file = path.toStdString();
+        o.progress = [&seen](int64_t done, int64_t) { seen.push_back(done); };
+        http_reply r;
+        QCOMPARE(http_exchange(peer.url("/firmware"), o, r), 0);
+        peer.wait();
+        const std::string req = peer.requests().at(0);
+        QVERIFY(req.find("Content-Length: " + std::to_string(bytes.size()) + "\r\n") !=
+                std::string::npos);
+        QVERIFY(req.substr(req.find("\r\n\r\n") + 4) == bytes);
+        QVERIFY(seen.size() >= 4); // chunked, not in one piece
+        QVERIFY(std::is_sorted(seen.begin(), seen.end()));
+        QCOMPARE(seen.back(), int64_t(bytes.size()));
+    }
+
+    // Each peer yields the client's result, status and log line within the
+    // time-outs, without a crash, a hang or an allocation of its announced size.
+    void misbehaving_peers_data() {
+        QTest::addColumn<peer_script>("script");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<qint64>("length");
+        QTest::addColumn<QByteArray>("body"); // null: no body kept
+        QTest::addColumn<QString>("log");
+
+        const std::string ok = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\n[]";
+        QTest::newRow("well-behaved") << peer_script{send_bytes(ok)} << 0 << 200 << qint64(2)
+                                      << QByteArray("[]") << QString();
+        QTest::newRow("closes at once") << peer_script{close_now()} << 0 << 0 << qint64(0)
+                                        << QByteArray() << "recv head errno:";
+        QTest::newRow("lower-case content-length")
+            << peer_script{send_bytes("HTTP/1.1 200 OK\r\ncontent-length: 2\r\n\r\n[]")} << 0 << 200
+            << qint64(0) << QByteArray() << QString();
+        QTest::newRow("404") << peer_script{send_bytes(
+                                    "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found")}
+                             << 0 << 404 << qint64(9) << QByteArray("not found") << QString();
+        QTest::newRow("body shorter than announced")
+            << peer_script{send_bytes("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n[1,2"),
+                           close_now()}
+            << ECONNRESET << 200 << qint64(10) << QByteArray("[1,2")
+            << "httpRequestParserbody recv body errno:";
+        QTest::newRow("10000-byte header")
+            << peer_script{send_bytes("HTTP/1.1 200 OK\r\nX-Pad: " + std::string(10000, 'a') +
+                                      "\r\n\r\n")}
+            << EMSGSIZE << 0 << qint64(0) << QByteArray() << "recv head exceeds 1024 bytes";
+        QTest::newRow("Content-Length -1")
+            << peer_script{send_bytes("HTTP/1.1 200 OK\r\nContent-Length: -1\r\n\r\n")} << EFBIG
+            << 200 << qint64(0) << QByteArray() << "out of range";
+        QTest::newRow("Content-Length 2^40")
+            << peer_script{send_bytes("HTTP/1.1 200 OK\r\nContent-Length: 1099511627776\r\n\r\n")}
+            << EFBIG << 200 << qint64(0) << QByteArray() << "out of range";
+        QTest::newRow("one byte every 100 ms") << peer_script{drip_bytes(ok, 100)} << 0 << 200
+                                               << qint64(2) << QByteArray("[]") << QString();
+        QTest::newRow("chunked body")
+            << peer_script{send_bytes(
+                   "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\n[]\r\n0\r\n\r\n")}
+            << 0 << 200 << qint64(0) << QByteArray() << QString();
+        QTest::newRow("header cut off")
+            << peer_script{send_bytes("HTTP/1.1 200 OK\r\nContent-Len"), close_now()} << 0 << 200
+            << qint64(0) << QByteArray() << "recv head errno:";
+        QTest::newRow("silent past the time-out")
+            << peer_script{pause_ms(1500)} << 0 << 0 << qint64(0) << QByteArray()
+            << "recv head errno:";
+    }
+
+    void misbehaving_peers() {
+        QFETCH(peer_script, script);
+        QFETCH(int, result);
+        QFETCH(int, status);
+        QFETCH(qint64, length);
+        QFETCH(QByteArray, body);
+        QFETCH(QString, log);
+        fake_peer peer(peer_address);
+        peer.serve(script);
+        this->log.clear();
+        http_reply r;
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(http_request(peer.url("/data_list"), r, 300), result);
+        // Bounded by the time-outs, except for a peer that keeps answering.
+        if (QByteArray(QTest::currentDataTag()) != "one byte every 100 ms")
+            QVERIFY2(clock.elapsed() < 1200, qPrintable(QString::number(clock.elapsed())));
+        peer.wait();
+        QCOMPARE(r.status_code, status);
+        QCOMPARE(qint64(r.content_length), length);
+        if (body.isNull()) {
+            QVERIFY(!r.has_body());
+        } else {
+            QVERIFY(r.has_body());
+            QCOMPARE(r.body.size(), size_t(length) + 1);
+            QVERIFY(QByteArray(r.body.data(), int(r.body.size())).startsWith(body));
+        }
+        if (!log.isEmpty())
+            QVERIFY2(this->log.text().contains(log), qPrintable(this->log.text()));
+        http_reply_release(r);
+        QCOMPARE(r.header_capacity, 0);
+        QVERIFY(!r.has_body());
+    }
+
+    void nothing_listening_fails_with_the_connect_error() {
+        http_reply r;
+        r.content_length = 5;
+        r.header_capacity = 7;
+        QCOMPARE(http_request(std::string("http://") + peer_address + ":1/data_list", r, 500),
+                 ECONNREFUSED);
+        QCOMPARE(r.content_length, int64_t(0));
+        QCOMPARE(r.header_capacity, 0);
+        QCOMPARE(r.status_code, 0);
+    }
+
+    void url_and_head_limits_data() {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<int>("result");
+        QTest::newRow("no scheme") << "127.0.0.11:1/data_list" << 1;
+        QTest::newRow("host of 64 characters")
+            << "http://" + QString(64, 'a') + ":80/x" << int(ENAMETOOLONG);
+        QTest::newRow("head past 256 bytes")
+            << QString("http://127.0.0.11:1/") + QString(300, 'p') << int(E2BIG);
+    }
+
+    // Refused before any socket is opened: nothing listens on port 1, so a
+    // connect would have answered ECONNREFUSED instead.
+    void url_and_head_limits() {
+        QFETCH(QString, url);
+        QFETCH(int, result);
+        http_reply r;
+        QCOMPARE(http_request(url.toStdString(), r, 500), result);
+        QCOMPARE(r.status_code, 0);
+    }
+
+    void url_parts_data() {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("host_port");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("address and port") << "http://192.168.1.10:45600/data_list"
+                                          << "192.168.1.10:45600" << 45600 << "/data_list";
+        QTest::newRow("name without port keeps the name for Host")
+            << "http://camera.invalid/status"
+            << "camera.invalid" << 80 << "/status";
+        QTest::newRow("colon in the path") << "http://1.2.3.4:8080/a:b"
+                                           << "1.2.3.4:8080" << 8080 << "/a:b";
+        QTest::newRow("no path") << "http://1.2.3.4:8080"
+                                 << "1.2.3.4:8080" << 8080 << "/";
+    }
+
+    void url_parts() {
+        QFETCH(QString, url);
+        QFETCH(QString, host_port);
+        QFETCH(int, port);
+        QFETCH(QString, path);
+        http_url_parts p;
+        QCOMPARE(http_parse_url(url.toStdString(), p), 0);
+        QCOMPARE(QString::fromStdString(p.host_port), host_port);
+        QCOMPARE(int(p.port), port);
+        QCOMPARE(QString::fromStdString(p.path), path);
+    }
+
+    void body_to_file_data() {
+        QTest::addColumn<int>("max_body");
+        QTest::addColumn<bool>("abort");
+        QTest::addColumn<int>("result");
+        QTest::newRow("whole file") << 4 << false << 0;
+        QTest::newRow("aborted between chunks") << 4 << true << int(ECANCELED);
+        QTest::newRow("longer than the manifest said") << 1 << false << int(EFBIG);
+    }
+
+    void body_to_file() {
+        QFETCH(int, max_body);
+        QFETCH(bool, abort);
+        QFETCH(int, result);
+        const std::string bytes = random_bytes(3 * 1024 * 1024);
+        fake_peer peer(peer_address);
+        peer.serve({send_bytes("HTTP/1.1 200 OK\r\nContent-Length: " +
+                               std::to_string(bytes.size()) + "\r\n\r\n"),
+                    send_bytes(bytes)});
+        const QString dest = tmp.path() + "/download.bin";
+        QFile::remove(dest);
+        int64_t last = 0;
+        http_options o;
+        o.max_body = int64_t(max_body) << 20;
+        o.body_to_file = dest.toStdString();
+        o.progress = [&last](int64_t done, int64_t) { last = done; };
+        o.aborted = [&last, abort]() { return abort && last > 0; };
+        http_reply r;
+        QCOMPARE(http_exchange(peer.url("/data/s/d/Data.dat"), o, r), result);
+        peer.wait();
+        QVERIFY(!r.has_body()); // never held in memory
+        if (result == 0) {
+            QCOMPARE(last, int64_t(bytes.size()));
+            QVERIFY(read_file(dest) == QByteArray::fromStdString(bytes));
+        } else {
+            QVERIFY2(!QFile::exists(dest), "a failed download leaves no file");
+        }
+    }
+
+    void error_reply_body_stays_in_memory() {
+        fake_peer peer(peer_address);
+        peer.serve_json("{\"error\":\"unknown file\"}", 404);
+        const QString dest = tmp.path() + "/missing.bin";
+        http_options o;
+        o.body_to_file = dest.toStdString();
+        http_reply r;
+        QCOMPARE(http_exchange(peer.url("/data/s/d/x"), o, r), 0);
+        QCOMPARE(r.status_code, 404);
+        QVERIFY(!QFile::exists(dest));
+        QCOMPARE(r.body_text(), std::string("{\"error\":\"unknown file\"}"));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_http_client)
+#include "tst_http_client.moc"

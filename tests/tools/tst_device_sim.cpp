@@ -1,0 +1,261 @@
+// The camera simulator as the camera API sees it, on 127.0.0.13 to
+// 127.0.0.15: its answers to good and bad requests, its files byte for byte,
+// firmware uploads, its clock, a search of 127.0.0.0/24 that finds two of
+// them, and the real executable's log and clean stop.
+
+#include "device/device_api.h"
+#include "device/device_search.h"
+#include "device/http_client.h"
+#include "tools/devicesim/device_sim.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QtTest>
+
+#include <random>
+
+namespace {
+
+void write_file(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray firmware(const char* magic, const char* version, int size) {
+    QByteArray b(magic, 8);
+    QByteArray v(version);
+    v += QByteArray(16 - v.size(), '\0');
+    b += v;
+    std::mt19937 rng(3);
+    while (b.size() < size)
+        b += char(rng() & 0xFF);
+    return b.left(size);
+}
+
+} // namespace
+
+class tst_device_sim : public QObject {
+    Q_OBJECT
+    QTemporaryDir root;
+    std::unique_ptr<device_sim> sim;
+
+    device_sim_options options(const char* bind) {
+        device_sim_options o;
+        o.root = root.path().toStdString();
+        o.bind = bind;
+        o.port = 0;
+        o.sn = std::string("SN-") + bind;
+        return o;
+    }
+
+private slots:
+    void initTestCase() {
+        write_file(root.path() + "/巡检 一号/item_1/Data.dat", QByteArray(70000, 'd'));
+        write_file(root.path() + "/巡检 一号/item_1/note.json", "{\"name\":\"一\"}");
+        write_file(root.path() + "/巡检 一号/item_2/grab.jpg", QByteArray(5, 'j'));
+        write_file(root.path() + "/巡检 一号/item_2/empty.txt", QByteArray());
+        write_file(root.path() + "/other/item/Data.dat", "x");
+        sim = std::make_unique<device_sim>(options("127.0.0.13"));
+        QCOMPARE(sim->start(), 0);
+    }
+
+    void answers_data() {
+        QTest::addColumn<QString>("method");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("status");
+        QTest::newRow("data list") << "GET"
+                                   << "/data_list" << QByteArray() << 200;
+        QTest::newRow("unknown data set") << "GET"
+                                          << "/data_list/none" << QByteArray() << 404;
+        QTest::newRow("data set outside the root") << "GET"
+                                                   << "/data_list/.." << QByteArray() << 404;
+        QTest::newRow("encoded parent in a file path")
+            << "GET"
+            << "/data/%2E%2E/other/Data.dat" << QByteArray() << 404;
+        QTest::newRow("encoded slash in a name")
+            << "GET"
+            << "/data/other%2Fitem/Data.dat/x" << QByteArray() << 404;
+        QTest::newRow("unknown file") << "GET"
+                                      << "/data/other/item/none" << QByteArray() << 404;
+        QTest::newRow("unknown request") << "GET"
+                                         << "/reboot" << QByteArray() << 404;
+        QTest::newRow("removal without names") << "POST"
+                                               << "/data_remove" << QByteArray("{\"x\":1}") << 400;
+        QTest::newRow("removal of nonsense") << "POST"
+                                             << "/data_remove" << QByteArray("[") << 400;
+        QTest::newRow("bad time") << "POST"
+                                  << "/time" << QByteArray("{\"time\":\"noon\"}") << 400;
+    }
+
+    void answers() {
+        QFETCH(QString, method);
+        QFETCH(QString, path);
+        QFETCH(QByteArray, body);
+        QFETCH(int, status);
+        const std::string b = body.toStdString();
+        http_options o;
+        o.method = method.toStdString();
+        if (method == "POST") {
+            o.body = &b;
+            o.content_type = "application/json";
+        }
+        http_reply r;
+        QCOMPARE(http_exchange(device_base_url(sim->address()) + path.toStdString(), o, r), 0);
+        QCOMPARE(r.status_code, status);
+        QVERIFY(r.has_body()); // every reply carries its length
+    }
+
+    void serves_manifest_and_files_byte_for_byte() {
+        std::vector<std::string> names;
+        QCOMPARE(orn_read_data_list(sim->address(), names), 0);
+        QCOMPARE(names, (std::vector<std::string>{"巡检 一号", "other"}));
+        device_data_set set;
+        QCOMPARE(device_read_data_set(sim->address(), "巡检 一号", set), 0);
+        QCOMPARE(set.items.size(), size_t(2));
+        QCOMPARE(set.total_bytes, int64_t(70000 + QByteArray("{\"name\":\"一\"}").size() + 5));
+        QTemporaryDir out;
+        for (const device_item_entry& item : set.items) {
+            for (const device_file_entry& f : item.files) {
+                const QString dest = out.path() + "/" + QString::fromStdString(f.name);
+                QCOMPARE(device_download_file(sim->address(), set.name, item.dir, f,
+                                              dest.toStdString(), nullptr, nullptr),
+                         0);
+                QFile a(dest), b(root.path() + "/巡检 一号/" + QString::fromStdString(item.dir) +
+                                 "/" + QString::fromStdString(f.name));
+                QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+                QCOMPARE(a.readAll(), b.readAll());
+            }
+        }
+    }
+
+    void firmware_uploads_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<qint64>("limit");
+        QTest::addColumn<qint64>("space");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("version");
+        const QByteArray good = firmware("HVXFW001", "V2.3.4", 300000);
+        QTest::newRow("accepted") << good << qint64(1 << 20) << qint64(-1) << 0 << 200 << "V2.3.4";
+        QTest::newRow("shorter than 64 bytes")
+            << good.left(63) << qint64(1 << 20) << qint64(-1) << 1 << 400 << "V1.0.0";
+        QTest::newRow("not a firmware file")
+            << firmware("MZ\x90\0\3\0\0\0", "V9", 1000) << qint64(1 << 20) << qint64(-1) << 1 << 400
+            << "V1.0.0";
+        QTest::newRow("too large") << good << qint64(1000) << qint64(-1) << 1 << 413 << "V1.0.0";
+        QTest::newRow("no space") << good << qint64(1 << 20) << qint64(1000) << 1 << 507
+                                  << "V1.0.0";
+    }
+
+    void firmware_uploads() {
+        QFETCH(QByteArray, file);
+        QFETCH(qint64, limit);
+        QFETCH(qint64, space);
+        QFETCH(int, result);
+        QFETCH(int, status);
+        QFETCH(QString, version);
+        device_sim_options o = options("127.0.0.14");
+        o.firmware_limit = limit;
+        o.disk_available = space;
+        device_sim camera(o);
+        QCOMPARE(camera.start(), 0);
+        QTemporaryDir tmp;
+        write_file(tmp.path() + "/fw.dat", file);
+        double last = 0;
+        std::string new_version;
+        int http_status = 0;
+        QCOMPARE(device_upload_firmware(
+                     camera.address(), (tmp.path() + "/fw.dat").toStdString(),
+                     [&last](double v) { last = v; }, nullptr, &new_version, &http_status),
+                 result);
+        QCOMPARE(http_status, status);
+        QCOMPARE(last, 1.0); // the whole file went out, also when it was refused
+        QCOMPARE(QString::fromStdString(camera.version()), version);
+        if (result == 0)
+            QCOMPARE(QString::fromStdString(new_version), version);
+    }
+
+    void clock_follows_post_time() {
+        device_sim_options o = options("127.0.0.14");
+        o.start_time = "2020-01-02 03:04:05";
+        device_sim camera(o);
+        QCOMPARE(camera.start(), 0);
+        QVERIFY(camera.clock_text().rfind("2020-01-02 03:04:0", 0) == 0);
+        const QString now = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss.zzz");
+        std::string answer;
+        QCOMPARE(device_set_time(camera.address(), now.toStdString(), &answer), 0);
+        QVERIFY(qAbs(camera.clock_offset_ms()) < 2000);
+        device_status_info s;
+        QCOMPARE(device_read_status(camera.address(), s, nullptr), 0);
+        QCOMPARE(QString::fromStdString(s.time).left(13), now.left(13));
+    }
+
+    void removal_deletes_the_named_sets_only() {
+        QTemporaryDir other;
+        write_file(other.path() + "/a/i/Data.dat", "1");
+        write_file(other.path() + "/b/i/Data.dat", "2");
+        device_sim_options o = options("127.0.0.14");
+        o.root = other.path().toStdString();
+        device_sim camera(o);
+        QCOMPARE(camera.start(), 0);
+        int removed = -1;
+        QCOMPARE(device_remove_data(camera.address(), {"a", "../b", "missing"}, &removed), 0);
+        QCOMPARE(removed, 1);
+        QVERIFY(!QDir(other.path() + "/a").exists());
+        QVERIFY(QDir(other.path() + "/b").exists());
+    }
+
+    // Two cameras on the default port of their own loopback addresses; other
+    // tests' cameras may be found too.
+    void search_of_loopback_finds_two_simulators() {
+        device_sim_options a = options("127.0.0.13");
+        a.port = device_http_port;
+        device_sim_options b = options("127.0.0.14");
+        b.port = device_http_port;
+        device_sim first(a), second(b);
+        if (first.start() != 0 || second.start() != 0)
+            QSKIP("port 45600 of 127.0.0.13/14 is taken on this machine");
+        std::vector<std::string> addresses =
+            range_addresses(search_ranges_for("127.0.0.0/24"), 4096);
+        const std::vector<probe_result> results = probe_devices(addresses, probe_options());
+        QCOMPARE(results.size(), size_t(254));
+        int found = 0;
+        for (const probe_result& r : results) {
+            if (r.result == 0 && (r.address == "127.0.0.13" || r.address == "127.0.0.14")) {
+                ++found;
+                QCOMPARE(r.sn, "SN-" + r.address);
+                QCOMPARE(r.status.version, std::string("V1.0.0"));
+            }
+        }
+        QCOMPARE(found, 2);
+    }
+
+    void executable_logs_requests_and_stops_on_sigterm() {
+        QProcess p;
+        p.start(HALVIX_DEVICE_SIM_PATH, {"--root", root.path(), "--bind", "127.0.0.15", "--port",
+                                         "45601", "--version", "V7"});
+        QVERIFY(p.waitForStarted());
+        QByteArray out;
+        QTRY_VERIFY_WITH_TIMEOUT((out += p.readAllStandardOutput()).contains("serving"), 5000);
+        device_status_info s;
+        QCOMPARE(device_read_status("127.0.0.15:45601", s, nullptr), 0);
+        QCOMPARE(s.version, std::string("V7"));
+        QTRY_VERIFY_WITH_TIMEOUT((out += p.readAllStandardOutput()).contains("GET /status 200"),
+                                 5000);
+        p.terminate();
+        QVERIFY(p.waitForFinished(5000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(p.readAllStandardOutput().contains("stopped after"));
+
+        p.start(HALVIX_DEVICE_SIM_PATH, {"--bind", "127.0.0.15"});
+        QVERIFY(p.waitForFinished(5000));
+        QCOMPARE(p.exitCode(), 2); // no --root
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_device_sim)
+#include "tst_device_sim.moc"
