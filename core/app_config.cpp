@@ -164,7 +164,8 @@ int read_config() {
     read_bool(root, "combine_report", c.combine_report);
     app_log("combine_report:%d", c.combine_report ? 1 : 0);
     read_ranges(root, c.device_search_ranges);
-    app_log("device_search_ranges:%s", c.device_search_ranges.c_str());
+    if (!c.device_search_ranges.empty())
+        app_log("device_search_ranges:%s", c.device_search_ranges.c_str());
     app_log("read_config end");
     return 0;
 }

@@ -275,6 +275,8 @@ int http_exchange(const std::string& url, const http_options& o, http_reply& rep
             return e;
         }
         out.path = o.body_to_file;
+        // Chunks are large already: no second copy through a stdio buffer.
+        std::setvbuf(out.f, nullptr, _IONBF, 0);
         chunk.reset(new char[size_t(std::min<int64_t>(total, http_chunk_size))]);
     } else {
         reply.body.assign(size_t(total) + 1, '\0');

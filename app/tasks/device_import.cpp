@@ -8,11 +8,16 @@
 #include "store/database.h"
 #include "store/file_util.h"
 
+#include <algorithm>
+#include <mutex>
 #include <set>
+#include <thread>
 
 namespace {
 
 const char* const partial_prefix = ".partial-";
+// Items downloaded at once.
+constexpr size_t transfer_lanes = 3;
 
 // An item directory name not used yet in this import ("D", "D_2", ...):
 // two data sets may hold items of the same name.
@@ -78,61 +83,95 @@ device_import_result import_from_device(const device_import_request& req,
     if (int rc = create_directories(res.target_dir))
         return fail(device_import_failure::create_failed, rc, wide_to_utf8(res.target_dir));
 
+    // Jobs in camera order, each with its directory name here fixed up front.
+    struct job {
+        const device_data_set* set;
+        const device_item_entry* item;
+        std::string dir;
+    };
+    std::vector<job> jobs;
+    std::set<std::string> used;
+    for (const device_data_set& set : sets)
+        for (const device_item_entry& item : set.items)
+            jobs.push_back({&set, &item, unique_dir(item.dir, used)});
+
+    std::mutex lock; // the result, the progress callback
+    std::atomic<int64_t> bytes_moved{0};
+    std::atomic<size_t> next{0};
+    std::atomic<bool> halt{false};
+    bool failed = false;
     double shown = -1;
-    auto report = [&](int64_t bytes, int items) {
+    auto report = [&]() {
         if (!progress)
             return;
-        const double v = res.bytes_total > 0
-                             ? double(bytes) / double(res.bytes_total)
-                             : (res.items_total > 0 ? double(items) / res.items_total : 1.0);
-        if (v - shown >= 0.001 || v >= 1.0) {
+        const double v =
+            res.bytes_total > 0
+                ? double(bytes_moved.load()) / double(res.bytes_total)
+                : (res.items_total > 0 ? double(res.items_stored) / res.items_total : 1.0);
+        if (v - shown >= 0.001 || (v >= 1.0 && shown < 1.0)) {
             shown = v;
-            progress(v);
+            progress(std::min(v, 1.0));
         }
     };
-    auto stop = [&abort]() { return abort.load(std::memory_order_relaxed) != 0; };
-    std::set<std::string> used;
-    bool failed = false;
-    for (size_t si = 0; si < sets.size() && !failed && !res.aborted; ++si) {
-        const device_data_set& set = sets[si];
-        for (const device_item_entry& item : set.items) {
-            if (stop()) {
-                res.aborted = true;
-                break;
-            }
-            const std::string dir = unique_dir(item.dir, used);
-            const std::wstring partial = res.target_dir + L"/" + utf8_to_wide(partial_prefix + dir);
-            const std::wstring final_dir = res.target_dir + L"/" + utf8_to_wide(dir);
+    auto stop = [&]() { return halt.load() || abort.load(std::memory_order_relaxed) != 0; };
+    auto run = [&]() {
+        for (size_t j = next.fetch_add(1); j < jobs.size() && !stop(); j = next.fetch_add(1)) {
+            const job& jb = jobs[j];
+            const std::wstring partial =
+                res.target_dir + L"/" + utf8_to_wide(partial_prefix + jb.dir);
             int rc = create_directories(partial);
             int64_t item_bytes = 0;
-            std::string at = set.name + "/" + item.dir;
-            for (size_t f = 0; rc == 0 && f < item.files.size(); ++f) {
-                const device_file_entry& file = item.files[f];
-                at = set.name + "/" + item.dir + "/" + file.name;
-                const int64_t before = res.bytes_stored + item_bytes;
+            std::string at = jb.set->name + "/" + jb.item->dir;
+            for (size_t f = 0; rc == 0 && f < jb.item->files.size(); ++f) {
+                const device_file_entry& file = jb.item->files[f];
+                at = jb.set->name + "/" + jb.item->dir + "/" + file.name;
+                int64_t counted = 0;
                 rc = device_download_file(
-                    req.address, set.name, item.dir, file, wide_to_utf8(partial) + "/" + file.name,
-                    [&](int64_t done) { report(before + done, res.items_stored); }, stop);
+                    req.address, jb.set->name, jb.item->dir, file,
+                    wide_to_utf8(partial) + "/" + file.name,
+                    [&](int64_t done) {
+                        bytes_moved += done - counted;
+                        counted = done;
+                        std::lock_guard<std::mutex> g(lock);
+                        report();
+                    },
+                    stop);
                 if (rc == 0)
                     item_bytes += file.size;
             }
             if (rc == 0)
-                rc = rename_path(partial, final_dir);
+                rc = rename_path(partial, res.target_dir + L"/" + utf8_to_wide(jb.dir));
+            std::lock_guard<std::mutex> g(lock);
             if (rc != 0) {
                 delete_path(partial);
-                if (rc == ECANCELED || stop()) {
-                    res.aborted = true;
-                } else {
+                if (rc == ECANCELED || abort.load(std::memory_order_relaxed)) {
+                    res.aborted = !failed;
+                } else if (!failed) {
                     fail(device_import_failure::transfer_failed, rc, at);
                     failed = true;
                 }
-                break;
+                halt = true;
+                return;
             }
             res.bytes_stored += item_bytes;
             ++res.items_stored;
-            report(res.bytes_stored, res.items_stored);
+            report();
         }
-    }
+        if (abort.load(std::memory_order_relaxed) && !failed) {
+            std::lock_guard<std::mutex> g(lock);
+            res.aborted = true;
+        }
+    };
+    // A few items in flight hide the round trips of one request per file.
+    std::vector<std::thread> helpers;
+    const size_t lanes = std::min<size_t>(transfer_lanes, jobs.size());
+    for (size_t t = 1; t < lanes; ++t)
+        helpers.emplace_back(run);
+    run();
+    for (auto& t : helpers)
+        t.join();
+    if (res.aborted && failed)
+        res.aborted = false;
 
     if (res.items_stored == 0) {
         // Nothing came: no empty directory is left behind.

@@ -208,8 +208,10 @@ private slots:
         start_camera(o);
         std::atomic<uint8_t> stop{0};
         const device_import_request req = request(true);
-        const device_import_result r = import_from_device(req, stop, [&](double v) {
-            if (abort && v > 0.4)
+        const QString target = QString::fromStdWString(req.export_root + req.data_name);
+        const device_import_result r = import_from_device(req, stop, [&](double) {
+            // Once two items are in place.
+            if (abort && QDir(target).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size() >= 2)
                 stop = 1;
         });
         QVERIFY(!r.success);

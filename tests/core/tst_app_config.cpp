@@ -118,6 +118,15 @@ private Q_SLOTS:
         QTest::newRow("an integral number for a real")
             << QByteArray("{\"report_temperature\":25,\"report_test_purpose\":1}") << 0
             << QByteArray("{\"report_temperature\":25.0,\"report_test_purpose\":1,\"lang_id\":-1}");
+        // The search ranges are written back only when set; a list reads as one text.
+        QTest::newRow("search ranges")
+            << QByteArray("{\"device_search_ranges\":\"127.0.0.0/24\"}") << 0
+            << QByteArray("{\"device_search_ranges\":\"127.0.0.0/24\",\"lang_id\":-1}");
+        QTest::newRow("search ranges as a list")
+            << QByteArray("{\"device_search_ranges\":[\"10.0.0.0/24\",5,\"10.0.1.7\"]}") << 0
+            << QByteArray("{\"device_search_ranges\":\"10.0.0.0/24, 10.0.1.7\",\"lang_id\":-1}");
+        QTest::newRow("search ranges of another type")
+            << QByteArray("{\"device_search_ranges\":7}") << 0 << QByteArray("{\"lang_id\":-1}");
         for (const char* bad : {"{\"lang_id\":0,", "\x01\x02not json", "[1,2,3]", "7"})
             QTest::newRow(bad) << QByteArray(bad) << 2 << QByteArray("{}");
         QTest::newRow("comments")

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -326,9 +327,11 @@ void device_sim::serve(int s) {
                                             static_cast<long long>(size));
                 status = 200;
                 bool ok = platform::send_all(s, head, n) == 0;
-                std::vector<char> buf(1 << 20);
+                constexpr size_t chunk = 1 << 20;
+                std::unique_ptr<char[]> buf(new char[chunk]);
+                std::setvbuf(f, nullptr, _IONBF, 0);
                 while (ok) {
-                    size_t got = std::fread(buf.data(), 1, buf.size(), f);
+                    size_t got = std::fread(buf.get(), 1, chunk, f);
                     if (got == 0)
                         break;
                     if (o_.cut_after_bytes >= 0) {
@@ -338,7 +341,7 @@ void device_sim::serve(int s) {
                             ok = false; // the cable is pulled here
                         }
                     }
-                    if (got > 0 && platform::send_all(s, buf.data(), int64_t(got)) != 0)
+                    if (got > 0 && platform::send_all(s, buf.get(), int64_t(got)) != 0)
                         ok = false;
                     file_bytes_ += int64_t(got);
                     sent += int64_t(got);
