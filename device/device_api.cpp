@@ -315,6 +315,8 @@ int device_download_file(const std::string& address, const std::string& set, con
         std::remove(dest.c_str());
         rc = EPROTO;
     }
+    if (rc == 0 && status == 0)
+        rc = ECONNRESET; // closed without a reply
     if (rc != 0 || status != 200) {
         app_log("device_download_file %s %s/%s/%s err:%d status_code:%d", address.c_str(),
                 set.c_str(), dir.c_str(), file.name.c_str(), rc, status);

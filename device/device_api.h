@@ -60,9 +60,9 @@ struct device_data_set {
 int device_read_data_set(const std::string& address, const std::string& name, device_data_set& out);
 
 // GET /data/NAME/D/F into dest (UTF-8 path). The reply must announce exactly
-// `size` bytes; anything else fails (EFBIG above, EPROTO below) and leaves no
-// file. progress receives the bytes of this file stored so far; aborted is
-// asked between chunks (ECANCELED).
+// `size` bytes; anything else fails (EFBIG above, EPROTO below, ECONNRESET for
+// no reply at all) and leaves no file. progress receives the bytes of this
+// file stored so far; aborted is asked between chunks (ECANCELED).
 int device_download_file(const std::string& address, const std::string& set, const std::string& dir,
                          const device_file_entry& file, const std::string& dest,
                          const std::function<void(int64_t)>& progress,

@@ -32,6 +32,8 @@ QString request_failure(int code) {
         return orn_func_obj::tr("the device answered with an error");
     if (code == 2)
         return orn_func_obj::tr("the device's answer could not be read");
+    if (code == ECONNRESET || code == EPIPE)
+        return orn_func_obj::tr("the connection to the device was lost");
     if (code == ECONNREFUSED || code == ETIMEDOUT || code == EHOSTUNREACH || code == ENETUNREACH)
         return orn_func_obj::tr("the device could not be reached (%1)").arg(q(std::strerror(code)));
     return q(std::strerror(code));
@@ -130,18 +132,20 @@ void orn_func_obj::import_device_data(std::string hostname, std::string data_nam
 }
 
 void orn_func_obj::sync_time(std::vector<search_device_info> dev_vec) {
-    QStringList failed;
+    QStringList failed, done;
     for (const search_device_info& d : dev_vec) {
         std::string device_time;
         const int rc = device_set_time(d.ip, time_stamp_text(), &device_time);
         app_log("sync_time %s err:%d time:%s", d.ip.c_str(), rc, device_time.c_str());
         if (rc != 0)
             failed << QStringLiteral("%1 (%2)").arg(q(d.ip), request_failure(rc));
+        else
+            done << q(d.ip);
     }
     if (failed.isEmpty())
         Q_EMIT sync_time_finish(
             true,
-            tr("The device time was synchronized (%1 devices).").arg(dev_vec.size()).toStdString());
+            tr("Device time synchronized: %1").arg(done.join(QStringLiteral(", "))).toStdString());
     else
         Q_EMIT sync_time_finish(
             false,

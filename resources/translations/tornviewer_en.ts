@@ -141,6 +141,42 @@
         <source>Local data import</source>
         <translation>Local data import</translation>
     </message>
+    <message>
+        <source>Import from device</source>
+        <translation>Import from device</translation>
+    </message>
+    <message>
+        <source>Device search</source>
+        <translation>Device search</translation>
+    </message>
+    <message>
+        <source>Time synchronization</source>
+        <translation>Time synchronization</translation>
+    </message>
+    <message>
+        <source>Data save path</source>
+        <translation>Data save path</translation>
+    </message>
+    <message>
+        <source>Synchronize the computer system time to the device</source>
+        <translation>Synchronize the computer system time to the device</translation>
+    </message>
+    <message>
+        <source>No synchronized device found! Please try again later.</source>
+        <translation>No synchronized device found! Please try again later.</translation>
+    </message>
+    <message>
+        <source>Select firmware file</source>
+        <translation>Select firmware file</translation>
+    </message>
+    <message>
+        <source>Firmware file (*.dat);;All files (*)</source>
+        <translation>Firmware file (*.dat);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Device upgrade</source>
+        <translation>Device upgrade</translation>
+    </message>
 </context>
 <context>
     <name>app_config</name>
@@ -455,6 +491,83 @@
     </message>
 </context>
 <context>
+    <name>dev_search_box</name>
+    <message>
+        <source>Camera address</source>
+        <translation>Camera address</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>No device found. Enter the address shown on the camera.</source>
+        <translation>No device found. Enter the address shown on the camera.</translation>
+    </message>
+    <message>
+        <source>Searching device!</source>
+        <translation>Searching device!</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Upgrade</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Please enter the camera&apos;s IPv4 address as its screen shows it, for example 192.168.1.20.</source>
+        <translation>Please enter the camera's IPv4 address as its screen shows it, for example 192.168.1.20.</translation>
+    </message>
+    <message>
+        <source>Searching...</source>
+        <translation>Searching...</translation>
+    </message>
+</context>
+<context>
+    <name>dev_sync_time_box</name>
+    <message>
+        <source>Synchronize the computer system time to the device</source>
+        <translation>Synchronize the computer system time to the device</translation>
+    </message>
+    <message>
+        <source>Computer time</source>
+        <translation>Computer time</translation>
+    </message>
+    <message>
+        <source>:</source>
+        <translation>:</translation>
+    </message>
+    <message>
+        <source>Synchronization</source>
+        <translation>Synchronization</translation>
+    </message>
+    <message>
+        <source>Device time</source>
+        <translation>Device time</translation>
+    </message>
+    <message>
+        <source>Synchronizing...</source>
+        <translation>Synchronizing...</translation>
+    </message>
+</context>
+<context>
+    <name>device_link_obj</name>
+    <message>
+        <source>%1 (%2 data items)</source>
+        <translation>%1 (%2 data items)</translation>
+    </message>
+</context>
+<context>
     <name>device_update_progress_widget</name>
     <message>
         <source>Device upgrade</source>
@@ -481,6 +594,25 @@
     </message>
 </context>
 <context>
+    <name>import_data_box_widget</name>
+    <message>
+        <source>connect</source>
+        <translation>connect</translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Connecting...</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Device connect fail,please try again!</source>
+        <translation>Device connect fail,please try again!</translation>
+    </message>
+</context>
+<context>
     <name>import_local_data_progress_widget</name>
     <message>
         <source>Importing local data</source>
@@ -493,6 +625,143 @@
     <message>
         <source>Confirm to terminate the import?</source>
         <translation>Confirm to terminate the import?</translation>
+    </message>
+</context>
+<context>
+    <name>import_operate_widget</name>
+    <message>
+        <source>Data Import</source>
+        <translation>Data Import</translation>
+    </message>
+    <message>
+        <source>Connect device</source>
+        <translation>Connect device</translation>
+    </message>
+    <message>
+        <source>Choose data</source>
+        <translation>Choose data</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Finish</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>Select all</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Device list:</source>
+        <translation>Device list:</translation>
+    </message>
+    <message>
+        <source>No device is known yet. Find one with &quot;Device search&quot; in the main window&apos;s context menu.</source>
+        <translation>No device is known yet. Find one with &quot;Device search&quot; in the main window's context menu.</translation>
+    </message>
+    <message>
+        <source>Open the list, point at a device and press &quot;connect&quot;.</source>
+        <translation>Open the list, point at a device and press &quot;connect&quot;.</translation>
+    </message>
+    <message>
+        <source>Please enter the data name:</source>
+        <translation>Please enter the data name:</translation>
+    </message>
+    <message>
+        <source>Please enter the data name</source>
+        <translation>Please enter the data name</translation>
+    </message>
+    <message>
+        <source>Remove device data</source>
+        <translation>Remove device data</translation>
+    </message>
+    <message>
+        <source>Data exporting, keep device power on and network connected.</source>
+        <translation>Data exporting, keep device power on and network connected.</translation>
+    </message>
+    <message>
+        <source>Exporting...%5.1f%%</source>
+        <translation>Exporting...%5.1f%%</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Data import succeeded</source>
+        <translation>Data import succeeded</translation>
+    </message>
+    <message>
+        <source>Data import aborted</source>
+        <translation>Data import aborted</translation>
+    </message>
+    <message>
+        <source>Data import failed</source>
+        <translation>Data import failed</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>Prompt</translation>
+    </message>
+    <message>
+        <source>No available devices in the device list!
+Export abort!</source>
+        <translation>No available devices in the device list!
+Export abort!</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>The data name cannot be empty!</source>
+        <translation>The data name cannot be empty!</translation>
+    </message>
+    <message>
+        <source> Illegal characters found in the data name! Please modify it.</source>
+        <translation> Illegal characters found in the data name! Please modify it.</translation>
+    </message>
+    <message>
+        <source>Data name already exists! Please modify it</source>
+        <translation>Data name already exists! Please modify it</translation>
+    </message>
+    <message>
+        <source>Select the data you want to import!</source>
+        <translation>Select the data you want to import!</translation>
+    </message>
+    <message>
+        <source>Confirm abort importing data!</source>
+        <translation>Confirm abort importing data!</translation>
+    </message>
+    <message>
+        <source>Connecting to %1...</source>
+        <translation>Connecting to %1...</translation>
+    </message>
+    <message>
+        <source>Connected to %1. Data sets on the device: %2</source>
+        <translation>Connected to %1. Data sets on the device: %2</translation>
+    </message>
+    <message>
+        <source>Import data abort</source>
+        <translation>Import data abort</translation>
+    </message>
+    <message>
+        <source>Aborting...</source>
+        <translation>Aborting...</translation>
     </message>
 </context>
 <context>
@@ -541,15 +810,139 @@
     </message>
     <message>
         <source>Import from device is not available.</source>
-        <translation>Import from device is not available.</translation>
+        <translation type="vanished">Import from device is not available.</translation>
     </message>
     <message>
         <source>Device update is not available.</source>
-        <translation>Device update is not available.</translation>
+        <translation type="vanished">Device update is not available.</translation>
     </message>
     <message>
         <source>Report generation is not available.</source>
         <translation type="vanished">Report generation is not available.</translation>
+    </message>
+    <message>
+        <source>the device answered with an error</source>
+        <translation>the device answered with an error</translation>
+    </message>
+    <message>
+        <source>the device&apos;s answer could not be read</source>
+        <translation>the device's answer could not be read</translation>
+    </message>
+    <message>
+        <source>the connection to the device was lost</source>
+        <translation>the connection to the device was lost</translation>
+    </message>
+    <message>
+        <source>the device could not be reached (%1)</source>
+        <translation>the device could not be reached (%1)</translation>
+    </message>
+    <message>
+        <source>%1 data items were stored in &quot;%2&quot; and registered.</source>
+        <translation>%1 data items were stored in &quot;%2&quot; and registered.</translation>
+    </message>
+    <message>
+        <source>The data was removed from the device.</source>
+        <translation>The data was removed from the device.</translation>
+    </message>
+    <message>
+        <source>Removing the data from the device failed: %1.</source>
+        <translation>Removing the data from the device failed: %1.</translation>
+    </message>
+    <message>
+        <source>No data save directory is set. Choose one with &quot;Data save path&quot; in the main window&apos;s context menu.</source>
+        <translation>No data save directory is set. Choose one with &quot;Data save path&quot; in the main window's context menu.</translation>
+    </message>
+    <message>
+        <source>The data name cannot be used as a directory name.</source>
+        <translation>The data name cannot be used as a directory name.</translation>
+    </message>
+    <message>
+        <source>The device named a data set &quot;%1&quot;, which cannot be used as a directory name. Nothing was imported.</source>
+        <translation>The device named a data set &quot;%1&quot;, which cannot be used as a directory name. Nothing was imported.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists. Choose another data name.</source>
+        <translation>&quot;%1&quot; already exists. Choose another data name.</translation>
+    </message>
+    <message>
+        <source>The directory &quot;%1&quot; could not be created: %2.</source>
+        <translation>The directory &quot;%1&quot; could not be created: %2.</translation>
+    </message>
+    <message>
+        <source>The device did not list the data set &quot;%1&quot;: %2. Nothing was imported.</source>
+        <translation>The device did not list the data set &quot;%1&quot;: %2. Nothing was imported.</translation>
+    </message>
+    <message>
+        <source>Import aborted.</source>
+        <translation>Import aborted.</translation>
+    </message>
+    <message>
+        <source>The transfer of &quot;%1&quot; failed: %2.</source>
+        <translation>The transfer of &quot;%1&quot; failed: %2.</translation>
+    </message>
+    <message>
+        <source>The files could not be written to disk: %1.</source>
+        <translation>The files could not be written to disk: %1.</translation>
+    </message>
+    <message>
+        <source>The data set could not be registered in the database.</source>
+        <translation>The data set could not be registered in the database.</translation>
+    </message>
+    <message>
+        <source>Import incomplete.</source>
+        <translation>Import incomplete.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 data items were stored in &quot;%3&quot;.</source>
+        <translation>%1 of %2 data items were stored in &quot;%3&quot;.</translation>
+    </message>
+    <message>
+        <source>No data item was stored.</source>
+        <translation>No data item was stored.</translation>
+    </message>
+    <message>
+        <source>%1 data items were refused: their names cannot be used as file names.</source>
+        <translation>%1 data items were refused: their names cannot be used as file names.</translation>
+    </message>
+    <message>
+        <source>Nothing was removed from the device.</source>
+        <translation>Nothing was removed from the device.</translation>
+    </message>
+    <message>
+        <source>Device time synchronized: %1</source>
+        <translation>Device time synchronized: %1</translation>
+    </message>
+    <message>
+        <source>Synchronization failed: %1</source>
+        <translation>Synchronization failed: %1</translation>
+    </message>
+    <message>
+        <source>Device upgrade succeeded. Firmware version: %1</source>
+        <translation>Device upgrade succeeded. Firmware version: %1</translation>
+    </message>
+    <message>
+        <source>Device upgrade aborted. The device keeps its firmware.</source>
+        <translation>Device upgrade aborted. The device keeps its firmware.</translation>
+    </message>
+    <message>
+        <source>The device refused the file: it is not a firmware file.</source>
+        <translation>The device refused the file: it is not a firmware file.</translation>
+    </message>
+    <message>
+        <source>The firmware file is too large for the device.</source>
+        <translation>The firmware file is too large for the device.</translation>
+    </message>
+    <message>
+        <source>The device has no space for the firmware.</source>
+        <translation>The device has no space for the firmware.</translation>
+    </message>
+    <message>
+        <source>The firmware file could not be read: %1</source>
+        <translation>The firmware file could not be read: %1</translation>
+    </message>
+    <message>
+        <source>Device upgrade failed: %1.</source>
+        <translation>Device upgrade failed: %1.</translation>
     </message>
 </context>
 <context>

@@ -141,6 +141,42 @@
         <source>Local data import</source>
         <translation>本地数据导入</translation>
     </message>
+    <message>
+        <source>Import from device</source>
+        <translation>从设备导入</translation>
+    </message>
+    <message>
+        <source>Device search</source>
+        <translation>设备搜索</translation>
+    </message>
+    <message>
+        <source>Time synchronization</source>
+        <translation>时间同步</translation>
+    </message>
+    <message>
+        <source>Data save path</source>
+        <translation>数据保存路径</translation>
+    </message>
+    <message>
+        <source>Synchronize the computer system time to the device</source>
+        <translation>将电脑系统时间同步到设备</translation>
+    </message>
+    <message>
+        <source>No synchronized device found! Please try again later.</source>
+        <translation>未找到可同步的设备！请稍后再试。</translation>
+    </message>
+    <message>
+        <source>Select firmware file</source>
+        <translation>选择固件文件</translation>
+    </message>
+    <message>
+        <source>Firmware file (*.dat);;All files (*)</source>
+        <translation>固件文件 (*.dat);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Device upgrade</source>
+        <translation>设备升级</translation>
+    </message>
 </context>
 <context>
     <name>app_config</name>
@@ -455,6 +491,83 @@
     </message>
 </context>
 <context>
+    <name>dev_search_box</name>
+    <message>
+        <source>Camera address</source>
+        <translation>设备地址</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>搜索</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>No device found. Enter the address shown on the camera.</source>
+        <translation>未找到设备。请输入设备屏幕上显示的地址。</translation>
+    </message>
+    <message>
+        <source>Searching device!</source>
+        <translation>正在搜索设备！</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>升级</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Please enter the camera&apos;s IPv4 address as its screen shows it, for example 192.168.1.20.</source>
+        <translation>请按设备屏幕上的显示输入其 IPv4 地址，例如 192.168.1.20。</translation>
+    </message>
+    <message>
+        <source>Searching...</source>
+        <translation>搜索中...</translation>
+    </message>
+</context>
+<context>
+    <name>dev_sync_time_box</name>
+    <message>
+        <source>Synchronize the computer system time to the device</source>
+        <translation>将电脑系统时间同步到设备</translation>
+    </message>
+    <message>
+        <source>Computer time</source>
+        <translation>电脑时间</translation>
+    </message>
+    <message>
+        <source>:</source>
+        <translation>：</translation>
+    </message>
+    <message>
+        <source>Synchronization</source>
+        <translation>同步</translation>
+    </message>
+    <message>
+        <source>Device time</source>
+        <translation>设备时间</translation>
+    </message>
+    <message>
+        <source>Synchronizing...</source>
+        <translation>正在同步...</translation>
+    </message>
+</context>
+<context>
+    <name>device_link_obj</name>
+    <message>
+        <source>%1 (%2 data items)</source>
+        <translation>%1（%2 条数据）</translation>
+    </message>
+</context>
+<context>
     <name>device_update_progress_widget</name>
     <message>
         <source>Device upgrade</source>
@@ -481,6 +594,25 @@
     </message>
 </context>
 <context>
+    <name>import_data_box_widget</name>
+    <message>
+        <source>connect</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>连接中...</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Device connect fail,please try again!</source>
+        <translation>设备连接失败，请重试！</translation>
+    </message>
+</context>
+<context>
     <name>import_local_data_progress_widget</name>
     <message>
         <source>Importing local data</source>
@@ -493,6 +625,143 @@
     <message>
         <source>Confirm to terminate the import?</source>
         <translation>确认终止导入？</translation>
+    </message>
+</context>
+<context>
+    <name>import_operate_widget</name>
+    <message>
+        <source>Data Import</source>
+        <translation>数据导入</translation>
+    </message>
+    <message>
+        <source>Connect device</source>
+        <translation>连接设备</translation>
+    </message>
+    <message>
+        <source>Choose data</source>
+        <translation>选择数据</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>全选</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>上一步</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>下一步</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Device list:</source>
+        <translation>设备列表：</translation>
+    </message>
+    <message>
+        <source>No device is known yet. Find one with &quot;Device search&quot; in the main window&apos;s context menu.</source>
+        <translation>尚无已知设备。请使用主窗口右键菜单中的&quot;设备搜索&quot;查找设备。</translation>
+    </message>
+    <message>
+        <source>Open the list, point at a device and press &quot;connect&quot;.</source>
+        <translation>打开列表，将鼠标移到设备上并点击&quot;连接&quot;。</translation>
+    </message>
+    <message>
+        <source>Please enter the data name:</source>
+        <translation>请输入数据名称：</translation>
+    </message>
+    <message>
+        <source>Please enter the data name</source>
+        <translation>请输入数据名称</translation>
+    </message>
+    <message>
+        <source>Remove device data</source>
+        <translation>删除设备数据</translation>
+    </message>
+    <message>
+        <source>Data exporting, keep device power on and network connected.</source>
+        <translation>数据导出中，请保持设备电源开启且网络连接正常。</translation>
+    </message>
+    <message>
+        <source>Exporting...%5.1f%%</source>
+        <translation>正在导出...%5.1f%%</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Data import succeeded</source>
+        <translation>数据导入成功</translation>
+    </message>
+    <message>
+        <source>Data import aborted</source>
+        <translation>数据导入已中止</translation>
+    </message>
+    <message>
+        <source>Data import failed</source>
+        <translation>数据导入失败</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>No available devices in the device list!
+Export abort!</source>
+        <translation>设备列表中没有可用设备！
+导出中止！</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The data name cannot be empty!</source>
+        <translation>数据名称不能为空！</translation>
+    </message>
+    <message>
+        <source> Illegal characters found in the data name! Please modify it.</source>
+        <translation> 数据名称中含有非法字符！请修改。</translation>
+    </message>
+    <message>
+        <source>Data name already exists! Please modify it</source>
+        <translation>数据名称已存在！请修改</translation>
+    </message>
+    <message>
+        <source>Select the data you want to import!</source>
+        <translation>请选择要导入的数据！</translation>
+    </message>
+    <message>
+        <source>Confirm abort importing data!</source>
+        <translation>确认中止导入数据！</translation>
+    </message>
+    <message>
+        <source>Connecting to %1...</source>
+        <translation>正在连接 %1...</translation>
+    </message>
+    <message>
+        <source>Connected to %1. Data sets on the device: %2</source>
+        <translation>已连接 %1。设备上的数据集：%2</translation>
+    </message>
+    <message>
+        <source>Import data abort</source>
+        <translation>导入数据中止</translation>
+    </message>
+    <message>
+        <source>Aborting...</source>
+        <translation>正在中止...</translation>
     </message>
 </context>
 <context>
@@ -541,15 +810,139 @@
     </message>
     <message>
         <source>Import from device is not available.</source>
-        <translation>暂不支持从设备导入。</translation>
+        <translation type="vanished">暂不支持从设备导入。</translation>
     </message>
     <message>
         <source>Device update is not available.</source>
-        <translation>暂不支持设备升级。</translation>
+        <translation type="vanished">暂不支持设备升级。</translation>
     </message>
     <message>
         <source>Report generation is not available.</source>
         <translation type="vanished">暂不支持生成报告。</translation>
+    </message>
+    <message>
+        <source>the device answered with an error</source>
+        <translation>设备返回了错误</translation>
+    </message>
+    <message>
+        <source>the device&apos;s answer could not be read</source>
+        <translation>无法读取设备的应答</translation>
+    </message>
+    <message>
+        <source>the connection to the device was lost</source>
+        <translation>与设备的连接已断开</translation>
+    </message>
+    <message>
+        <source>the device could not be reached (%1)</source>
+        <translation>无法连接到设备（%1）</translation>
+    </message>
+    <message>
+        <source>%1 data items were stored in &quot;%2&quot; and registered.</source>
+        <translation>已将 %1 条数据保存到&quot;%2&quot;并完成登记。</translation>
+    </message>
+    <message>
+        <source>The data was removed from the device.</source>
+        <translation>已从设备上删除这些数据。</translation>
+    </message>
+    <message>
+        <source>Removing the data from the device failed: %1.</source>
+        <translation>从设备上删除数据失败：%1。</translation>
+    </message>
+    <message>
+        <source>No data save directory is set. Choose one with &quot;Data save path&quot; in the main window&apos;s context menu.</source>
+        <translation>尚未设置数据保存目录。请通过主窗口右键菜单中的&quot;数据保存路径&quot;进行设置。</translation>
+    </message>
+    <message>
+        <source>The data name cannot be used as a directory name.</source>
+        <translation>该数据名称不能用作目录名。</translation>
+    </message>
+    <message>
+        <source>The device named a data set &quot;%1&quot;, which cannot be used as a directory name. Nothing was imported.</source>
+        <translation>设备上的数据集名称&quot;%1&quot;不能用作目录名。未导入任何数据。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists. Choose another data name.</source>
+        <translation>&quot;%1&quot;已存在。请换一个数据名称。</translation>
+    </message>
+    <message>
+        <source>The directory &quot;%1&quot; could not be created: %2.</source>
+        <translation>无法创建目录&quot;%1&quot;：%2。</translation>
+    </message>
+    <message>
+        <source>The device did not list the data set &quot;%1&quot;: %2. Nothing was imported.</source>
+        <translation>设备未能列出数据集&quot;%1&quot;：%2。未导入任何数据。</translation>
+    </message>
+    <message>
+        <source>Import aborted.</source>
+        <translation>导入已中止。</translation>
+    </message>
+    <message>
+        <source>The transfer of &quot;%1&quot; failed: %2.</source>
+        <translation>传输&quot;%1&quot;失败：%2。</translation>
+    </message>
+    <message>
+        <source>The files could not be written to disk: %1.</source>
+        <translation>无法将文件写入磁盘：%1。</translation>
+    </message>
+    <message>
+        <source>The data set could not be registered in the database.</source>
+        <translation>无法在数据库中登记该数据集。</translation>
+    </message>
+    <message>
+        <source>Import incomplete.</source>
+        <translation>导入未完成。</translation>
+    </message>
+    <message>
+        <source>%1 of %2 data items were stored in &quot;%3&quot;.</source>
+        <translation>%2 条数据中已有 %1 条保存到&quot;%3&quot;。</translation>
+    </message>
+    <message>
+        <source>No data item was stored.</source>
+        <translation>未保存任何数据。</translation>
+    </message>
+    <message>
+        <source>%1 data items were refused: their names cannot be used as file names.</source>
+        <translation>已拒绝 %1 条数据：其名称不能用作文件名。</translation>
+    </message>
+    <message>
+        <source>Nothing was removed from the device.</source>
+        <translation>未从设备上删除任何数据。</translation>
+    </message>
+    <message>
+        <source>Device time synchronized: %1</source>
+        <translation>设备时间已同步：%1</translation>
+    </message>
+    <message>
+        <source>Synchronization failed: %1</source>
+        <translation>同步失败：%1</translation>
+    </message>
+    <message>
+        <source>Device upgrade succeeded. Firmware version: %1</source>
+        <translation>设备升级成功。固件版本：%1</translation>
+    </message>
+    <message>
+        <source>Device upgrade aborted. The device keeps its firmware.</source>
+        <translation>设备升级已中止。设备保留原有固件。</translation>
+    </message>
+    <message>
+        <source>The device refused the file: it is not a firmware file.</source>
+        <translation>设备拒绝了该文件：它不是固件文件。</translation>
+    </message>
+    <message>
+        <source>The firmware file is too large for the device.</source>
+        <translation>固件文件过大，设备无法接收。</translation>
+    </message>
+    <message>
+        <source>The device has no space for the firmware.</source>
+        <translation>设备没有足够空间存放固件。</translation>
+    </message>
+    <message>
+        <source>The firmware file could not be read: %1</source>
+        <translation>无法读取固件文件：%1</translation>
+    </message>
+    <message>
+        <source>Device upgrade failed: %1.</source>
+        <translation>设备升级失败：%1。</translation>
     </message>
 </context>
 <context>

@@ -26,7 +26,8 @@ void usage(std::FILE* to) {
                  "  --version TEXT        firmware version (default V1.0.0)\n"
                  "  --time TEXT           the camera clock at start, \"yyyy-MM-dd HH:mm:ss\"\n"
                  "  --firmware-limit N    largest firmware upload in bytes (default 67108864)\n"
-                 "  --disk-available N    free space to report, in bytes\n");
+                 "  --disk-available N    free space to report, in bytes\n"
+                 "  --file-delay MS       wait before each file reply (watch a transfer)\n");
 }
 
 } // namespace
@@ -68,6 +69,8 @@ int main(int argc, char** argv) {
             o.firmware_limit = v.toLongLong(&ok);
         else if (a == "--disk-available")
             o.disk_available = v.toLongLong(&ok);
+        else if (a == "--file-delay")
+            o.file_delay_ms = v.toInt(&ok);
         else
             ok = false;
         if (!ok) {

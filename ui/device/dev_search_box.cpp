@@ -32,7 +32,8 @@ dev_search_box::dev_search_box(const std::vector<search_device_info>& dev_vec,
     setStyleSheet(kit_style::window_style("dev_search_box"));
 
     auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
+    // One pixel all round keeps the window's outline visible beside the list.
+    outer->setContentsMargins(1, 0, 1, 1);
     outer->setSpacing(0);
     const kit_style::title_bar_parts bar = kit_style::make_title_bar(this, title);
     outer->addWidget(bar.bar);
@@ -52,7 +53,7 @@ dev_search_box::dev_search_box(const std::vector<search_device_info>& dev_vec,
     row->setSpacing(12);
     address_ = new QLineEdit(this);
     address_->setObjectName(QStringLiteral("address"));
-    address_->setPlaceholderText(tr("Address on the camera's screen"));
+    address_->setPlaceholderText(tr("Camera address"));
     address_->setFixedHeight(kit_style::button_height);
     address_->setStyleSheet(QString::fromLatin1(edit_style));
     row->addWidget(address_, 1);

@@ -18,7 +18,7 @@ namespace {
 const char* const time_edit_style = "QLineEdit{font:16px;border:2px solid #999999;"
                                     "border-radius:4px;padding-left:12px;}";
 const char* const sync_button_style = "QPushButton{background:rgb(30,117,217);border:none;"
-                                      "color:white;font:14px;}QPushButton:disabled{"
+                                      "color:white;font:14px;padding:0 12px;}QPushButton:disabled{"
                                       "background:rgb(112,176,239)}";
 
 QString cut_at_dot(const QString& text) {
@@ -81,7 +81,8 @@ dev_sync_time_box::dev_sync_time_box(const std::vector<search_device_info>& dev_
     bottom->addWidget(result_, 1);
     ok_ = new QPushButton(tr("Synchronization"), this);
     ok_->setObjectName(QStringLiteral("ok"));
-    ok_->setFixedSize(96, 40);
+    ok_->setFixedHeight(40);
+    ok_->setMinimumWidth(96);
     ok_->setCursor(Qt::PointingHandCursor);
     ok_->setStyleSheet(QString::fromLatin1(sync_button_style));
     bottom->addWidget(ok_);

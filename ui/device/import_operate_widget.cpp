@@ -570,7 +570,7 @@ void import_operate_widget::connect_device_index(int idx, std::vector<std::strin
     combo_->setCurrentIndex(idx);
     combo_->hidePopup();
     device_data_list_ = std::move(data_list);
-    status_->setText(tr("Connected to %1: %2 data sets on the device.")
+    status_->setText(tr("Connected to %1. Data sets on the device: %2")
                          .arg(QString::fromStdString(devices_[size_t(idx)].ip))
                          .arg(device_data_list_.size()));
     if (step_ == 0)
