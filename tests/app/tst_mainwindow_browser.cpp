@@ -216,7 +216,8 @@ private Q_SLOTS:
         });
         QContextMenuEvent menu_event(QContextMenuEvent::Mouse, QPoint(400, 300));
         QCoreApplication::sendEvent(w.get(), &menu_event);
-        QCOMPARE(actions, QStringList{"Language setting"});
+        QVERIFY(!actions.isEmpty());
+        QCOMPARE(actions.last(), QString("Language setting")); // device entries come first
 
         // The dialog's own steps are checked with it; its final signal ends the program.
         w->lang_action_triggered(false);
