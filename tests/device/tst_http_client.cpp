@@ -281,19 +281,6 @@ private slots:
             QVERIFY2(!QFile::exists(dest), "a failed download leaves no file");
         }
     }
-
-    void error_reply_body_stays_in_memory() {
-        fake_peer peer(peer_address);
-        peer.serve_json("{\"error\":\"unknown file\"}", 404);
-        const QString dest = tmp.path() + "/missing.bin";
-        http_options o;
-        o.body_to_file = dest.toStdString();
-        http_reply r;
-        QCOMPARE(http_exchange(peer.url("/data/s/d/x"), o, r), 0);
-        QCOMPARE(r.status_code, 404);
-        QVERIFY(!QFile::exists(dest));
-        QCOMPARE(r.body_text(), std::string("{\"error\":\"unknown file\"}"));
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_http_client)

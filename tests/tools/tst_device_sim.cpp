@@ -178,21 +178,6 @@ private slots:
             QCOMPARE(QString::fromStdString(new_version), version);
     }
 
-    void clock_follows_post_time() {
-        device_sim_options o = options("127.0.0.14");
-        o.start_time = "2020-01-02 03:04:05";
-        device_sim camera(o);
-        QCOMPARE(camera.start(), 0);
-        QVERIFY(camera.clock_text().rfind("2020-01-02 03:04:0", 0) == 0);
-        const QString now = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss.zzz");
-        std::string answer;
-        QCOMPARE(device_set_time(camera.address(), now.toStdString(), &answer), 0);
-        QVERIFY(qAbs(camera.clock_offset_ms()) < 2000);
-        device_status_info s;
-        QCOMPARE(device_read_status(camera.address(), s, nullptr), 0);
-        QCOMPARE(QString::fromStdString(s.time).left(13), now.left(13));
-    }
-
     void removal_deletes_the_named_sets_only() {
         QTemporaryDir other;
         write_file(other.path() + "/a/i/Data.dat", "1");
