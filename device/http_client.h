@@ -10,7 +10,9 @@
 //   EMSGSIZE      reply header longer than its 1024-byte buffer
 //   EFBIG         Content-Length below 0 or above the caller's limit
 //   ECONNRESET    the peer closed before the announced body was in
-//   ETIMEDOUT     a receive or send ran out of time, or the deadline passed
+//   ETIMEDOUT     a send or a body receive ran out of time, or the deadline
+//                 passed (a header cut short, also by a time-out, is no error:
+//                 the result is 0 and status_code tells what arrived)
 //   ECANCELED     the caller's abort check said stop
 // A status other than 200 is not an error of the client: callers read
 // status_code (0 when no status line arrived).
