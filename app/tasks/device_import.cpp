@@ -17,7 +17,7 @@ namespace {
 
 const char* const partial_prefix = ".partial-";
 // Items downloaded at once.
-constexpr size_t transfer_lanes = 3;
+constexpr size_t transfer_lanes = 4;
 
 // An item directory name not used yet in this import ("D", "D_2", ...):
 // two data sets may hold items of the same name.
