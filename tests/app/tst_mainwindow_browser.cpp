@@ -205,7 +205,7 @@ private Q_SLOTS:
 
     void language_change_from_the_window_menu_ends_the_program() {
         auto w = start_viewer();
-        // The window's only menu: "Language setting", opened at the cursor.
+        // The window's only menu, opened at the cursor; "Language setting" last.
         QStringList actions;
         QTimer::singleShot(0, [&actions] {
             if (auto* menu = top_level<QMenu>()) {
