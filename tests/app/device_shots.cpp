@@ -49,14 +49,6 @@ int sim_box(import_operate_widget* w) {
     return 0;
 }
 
-template <class T> T* top_level() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* t = qobject_cast<T*>(w))
-            if (t->isVisible())
-                return t;
-    return nullptr;
-}
-
 bool start_sim(QProcess& p, const QString& root, const QStringList& extra) {
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     p.start(HALVIX_DEVICE_SIM_PATH,

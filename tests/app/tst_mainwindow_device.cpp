@@ -27,16 +27,6 @@
 
 using namespace ui_test;
 
-namespace {
-template <class T> T* top_level() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* t = qobject_cast<T*>(w))
-            if (t->isVisible())
-                return t;
-    return nullptr;
-}
-} // namespace
-
 class tst_mainwindow_device : public QObject {
     Q_OBJECT
     QTemporaryDir home;
