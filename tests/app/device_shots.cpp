@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     w->navigation_bar_setting_btn_action_search_trigger();
     auto* search = top_level<dev_search_box>();
     save(search, "02_search_running");
-    QTest::qWaitFor([&] { return !search->searching(); }, 10000);
+    (void)QTest::qWaitFor([&] { return !search->searching(); }, 10000);
     QTest::qWait(2500); // a status poll
     save(search, "03_search_found");
     search->close();
@@ -109,10 +109,10 @@ int main(int argc, char** argv) {
         save(popup, "05_wizard_device_popup");
     wizard->device_box(sim_box(wizard))->on_connect_btn_clicked();
     save(wizard, "06_wizard_connecting");
-    QTest::qWaitFor([&] { return wizard->next_button()->isEnabled(); }, 10000);
+    (void)QTest::qWaitFor([&] { return wizard->next_button()->isEnabled(); }, 10000);
     save(wizard, "07_wizard_connected");
     wizard->go_next();
-    QTest::qWaitFor([&] { return wizard->data_choice_list()->count() == 2; }, 10000);
+    (void)QTest::qWaitFor([&] { return wizard->data_choice_list()->count() == 2; }, 10000);
     wizard->data_check_box(0)->setChecked(true);
     wizard->name_edit()->setText("Inspection 2024-03");
     save(wizard, "08_wizard_step1");
@@ -124,9 +124,9 @@ int main(int argc, char** argv) {
         }
     });
     wizard->go_next();
-    QTest::qWaitFor([&] { return wizard->progress_bar()->value() >= 30; }, 10000);
+    (void)QTest::qWaitFor([&] { return wizard->progress_bar()->value() >= 30; }, 10000);
     save(wizard, "10_wizard_progress");
-    QTest::qWaitFor([&] { return wizard->step() == 3; }, 30000);
+    (void)QTest::qWaitFor([&] { return wizard->step() == 3; }, 30000);
     save(wizard, "11_wizard_done");
     wizard->go_next();
     click_dataset(*w, 0);
@@ -137,16 +137,16 @@ int main(int argc, char** argv) {
     w->on_import_data_btn_clicked();
     wizard = top_level<import_operate_widget>();
     wizard->device_box(sim_box(wizard))->on_connect_btn_clicked();
-    QTest::qWaitFor([&] { return wizard->next_button()->isEnabled(); }, 10000);
+    (void)QTest::qWaitFor([&] { return wizard->next_button()->isEnabled(); }, 10000);
     wizard->go_next();
-    QTest::qWaitFor([&] { return wizard->data_choice_list()->count() == 2; }, 10000);
+    (void)QTest::qWaitFor([&] { return wizard->data_choice_list()->count() == 2; }, 10000);
     wizard->on_select_all_btn_clicked();
     wizard->name_edit()->setText("Both sets");
     wizard->go_next();
-    QTest::qWaitFor([&] { return wizard->progress_bar()->value() >= 50; }, 10000);
+    (void)QTest::qWaitFor([&] { return wizard->progress_bar()->value() >= 50; }, 10000);
     sim.kill();
     sim.waitForFinished();
-    QTest::qWaitFor([&] { return !msg_boxes().isEmpty(); }, 30000);
+    (void)QTest::qWaitFor([&] { return !msg_boxes().isEmpty(); }, 30000);
     save(msg_boxes().value(0), "13_import_failed_box");
     answer_msg_boxes();
     save(wizard, "14_wizard_failed");
@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
     QTest::qWait(2500);
     save(sync, "15_sync_before");
     sync->on_ok_clicked();
-    QTest::qWaitFor([&] { return sync->ok_button()->isEnabled(); }, 10000);
+    (void)QTest::qWaitFor([&] { return sync->ok_button()->isEnabled(); }, 10000);
     QTest::qWait(1200);
     save(sync, "16_sync_after");
     sync->on_close_clicked();
@@ -172,13 +172,13 @@ int main(int argc, char** argv) {
     w->set_firmware_file_chooser([fw](const QString&) { return fw; });
     w->navigation_bar_setting_btn_action_search_trigger();
     search = top_level<dev_search_box>();
-    QTest::qWaitFor([&] { return !search->searching(); }, 10000);
+    (void)QTest::qWaitFor([&] { return !search->searching(); }, 10000);
     for (QPushButton* b : search->list()->findChildren<QPushButton*>("upgrade"))
         if (search->devices()[size_t(b->property("index").toInt())].ip == "127.0.0.21")
             b->click();
     QTest::qWait(150);
     save(top_level<device_update_progress_widget>(), "17_upgrade_progress");
-    QTest::qWaitFor([&] { return !msg_boxes().isEmpty(); }, 60000);
+    (void)QTest::qWaitFor([&] { return !msg_boxes().isEmpty(); }, 60000);
     save(msg_boxes().value(0), "18_upgrade_done");
     answer_msg_boxes();
     QTest::qWait(2500);
