@@ -77,6 +77,7 @@ TOrnViewer::TOrnViewer(QWidget* parent) : QMainWindow(parent) {
             static_cast<int>(screens.indexOf(current)), desktop.width(), desktop.height());
 
     start_threads();
+    connect_survey();
 
     // A sensible size for desktops whose window manager does not maximise.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -3,15 +3,17 @@
 // and tile grid with paging), the three background threads with their
 // objects, and the orchestration of every long task behind its progress
 // dialog. The browser state lives here; the slots are split by concern over
-// torn_viewer_browser.cpp, torn_viewer_tasks.cpp, torn_viewer_reports.cpp
-// and torn_viewer_device.cpp.
+// torn_viewer_browser.cpp, torn_viewer_tasks.cpp, torn_viewer_reports.cpp,
+// torn_viewer_survey.cpp and torn_viewer_device.cpp.
 // Threading: UI thread only. The item array and the selection are handed to
 // the worker by pointer and left unchanged while its modal dialog is open.
 
+#include "analysis/survey/leak_survey.h"
 #include "app/tasks/report_task.h"
 #include "store/records.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -24,6 +26,7 @@ class QThread;
 class data_detail_func_obj;
 class data_list_widget;
 class data_tool_bar;
+class leak_survey_widget;
 class orn_func_obj;
 class preview_item_widget;
 class report_plot_obj;
@@ -59,6 +62,8 @@ public:
     int word_check_result() const { return word_ok_; }
     // Tests stand in for a machine without a document engine.
     void set_word_check_result(int result) { word_ok_ = result; }
+    // The open leak survey, null when there is none.
+    leak_survey_widget* survey_dialog() const;
     // The tile at a grid row, null when there is none.
     preview_item_widget* tile(int row) const;
     int tile_count() const;
@@ -90,6 +95,9 @@ Q_SIGNALS:
     void start_update_device(search_device_info d, std::string path);
     void import_local_data(std::vector<std::wstring> root_vec);
     void start_get_device_data_name(search_device_info dev);
+    void check_gas_leak_items(int serial, std::vector<std::wstring> data_dirs);
+    void gen_survey_report(leak_survey survey, std::wstring path, int lang_id,
+                           std::wstring dataset_name);
 
 public Q_SLOTS:
     // Data browser (torn_viewer_browser.cpp).
@@ -125,6 +133,14 @@ public Q_SLOTS:
     void report_update_one_plot();
     void save_report_plot_finish();
     void explorer_report_root();
+
+    // Leak survey (torn_viewer_survey.cpp).
+    void on_leak_survey_requested(import_data_info info);
+    void on_survey_btn_clicked();
+    void gas_leak_check_finish(int serial, bool found);
+    void survey_open_item(int leak);
+    void survey_export_report(std::wstring path);
+    void survey_report_finish(std::wstring path, bool success, std::string info);
 
     // Device entry points (torn_viewer_device.cpp).
     void on_import_data_btn_clicked();
@@ -178,6 +194,14 @@ private:
     torn_viewer_device_state& device_state();
     void start_device_search();
     void poll_device_status();
+    // The survey's connections to the dataset list, tool bar and worker.
+    void connect_survey();
+    // Opens the survey of items (database rows) of a dataset.
+    void open_leak_survey(const import_data_info& dataset, std::vector<data_info> items);
+    // Asks the worker whether the shown items include gas leaks.
+    void request_gas_leak_check();
+    // A survey item's Apply: the browser's copy of it follows.
+    void survey_item_applied(const data_info& row);
 
     data_list_widget* data_list_ = nullptr;
     data_tool_bar* tool_bar_ = nullptr;
@@ -217,4 +241,10 @@ private:
     int backward_push_ = 0;
 
     std::unique_ptr<torn_viewer_device_state> device_;
+    // Leak survey.
+    QPointer<leak_survey_widget> survey_;
+    std::vector<data_info> survey_rows_;   // the rows the open survey was built from
+    std::vector<data_info> survey_detail_; // the detail view's list, in table order
+    std::vector<int> survey_detail_leaks_; // the leak of each entry of that list
+    int leak_check_serial_ = 0;
 };

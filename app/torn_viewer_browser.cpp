@@ -84,6 +84,7 @@ void TOrnViewer::data_list_widget_clicked(import_data_info info) {
     else
         data_info_vector_ = data_list_db_select(info, s.normal, s.check, s.favorite);
     show_result_first_page("data_list_widget_clicked:%d page_num_max:%d");
+    request_gas_leak_check();
 }
 
 void TOrnViewer::data_tool_bar_search_result_change(std::vector<data_info>* result) {
@@ -100,6 +101,7 @@ void TOrnViewer::data_tool_bar_search_result_change(std::vector<data_info>* resu
     if (result)
         data_info_vector_.swap(*result);
     show_result_first_page("data_tool_bar_search_result_change:%d page_num_max:%d");
+    request_gas_leak_check();
 }
 
 void TOrnViewer::select_filter_state_changed() {

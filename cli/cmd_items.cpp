@@ -6,6 +6,7 @@
 
 #include "analysis/datafile/data_file.h"
 #include "platform/text.h"
+#include "report/csv_writer.h"
 #include "store/database.h"
 
 #include <QCoreApplication>
@@ -19,7 +20,7 @@ QString tr_cli(const char* text) {
 }
 
 const char* usage = "usage: halvix-cli items DATASET [--search TEXT] [--normal] [--check] "
-                    "[--level N]... [--favorite] [--json]";
+                    "[--level N]... [--favorite] [--json|--csv]";
 
 // The level and mark shown for an item come from its note.json.
 void shown_marks(data_info& d) {
@@ -33,7 +34,7 @@ void shown_marks(data_info& d) {
 
 int run_items(const QStringList& args) {
     QString dataset;
-    bool json = false, normal = false, check = false, favorite = false, search = false;
+    bool json = false, csv = false, normal = false, check = false, favorite = false, search = false;
     bool levels[5] = {false, false, false, false, false};
     bool any_level = false;
     QString text;
@@ -41,6 +42,8 @@ int run_items(const QStringList& args) {
         const QString& a = args[i];
         if (a == "--json") {
             json = true;
+        } else if (a == "--csv") {
+            csv = true;
         } else if (a == "--normal") {
             normal = true;
         } else if (a == "--check") {
@@ -78,7 +81,7 @@ int run_items(const QStringList& args) {
                          "or --check"));
         return 2;
     }
-    if (dataset.isEmpty() && !search) {
+    if ((dataset.isEmpty() && !search) || (json && csv)) {
         cli_error(tr_cli(usage));
         return 2;
     }
@@ -128,6 +131,21 @@ int run_items(const QStringList& args) {
         cli_print_json(out);
         return 0;
     }
+    if (csv) {
+        // The same columns as the text, for a spreadsheet: UTF-8 with a
+        // byte-order mark, quoted where needed.
+        csv_table t;
+        t.add_row(
+            {"Time", "Name", "SPL (dB)", "Level", "Favorite", "Check", "Frames", "Directory"});
+        for (const auto& d : items)
+            t.add_row({d.time, wide_to_utf8(d.data_name), csv_number(d.spl, 2),
+                       std::to_string(d.discharge), std::to_string(d.favorite),
+                       std::to_string(d.valid_type), std::to_string(d.frame_num),
+                       wide_to_utf8(d.data_dir)});
+        const std::string text = t.text(true);
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return 0;
+    }
     std::printf("%-19s %-28s %8s %5s %3s %5s %6s  %s\n", "TIME", "NAME", "SPL", "LEVEL", "FAV",
                 "CHECK", "FRAMES", "DIRECTORY");
     for (const auto& d : items) {
@@ -140,9 +158,9 @@ int run_items(const QStringList& args) {
 
 const cli_command_registrar registrar({"items",
                                        "items DATASET [--search TEXT] [--normal] [--check] "
-                                       "[--level N]... [--favorite] [--json]",
+                                       "[--level N]... [--favorite] [--json|--csv]",
                                        "list a data set's items (or search all data sets) with "
-                                       "the browser's filters",
+                                       "the browser's filters; --csv writes them as CSV",
                                        run_items});
 
 } // namespace

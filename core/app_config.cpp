@@ -10,6 +10,7 @@
 #include <json/json.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -166,6 +167,12 @@ int read_config() {
     read_ranges(root, c.device_search_ranges);
     if (!c.device_search_ranges.empty())
         app_log("device_search_ranges:%s", c.device_search_ranges.c_str());
+    // A negative factor makes no sense and would turn emissions into savings.
+    double co2 = c.co2_kg_per_kwh;
+    read_double(root, "co2_kg_per_kwh", co2);
+    if (co2 >= 0 && std::isfinite(co2))
+        c.co2_kg_per_kwh = co2;
+    app_log("co2_kg_per_kwh:%.3f", c.co2_kg_per_kwh);
     app_log("read_config end");
     return 0;
 }
@@ -191,6 +198,7 @@ std::string config_to_json(const app_config& c) {
     root["combine_report"] = c.combine_report;
     if (!c.device_search_ranges.empty())
         root["device_search_ranges"] = c.device_search_ranges;
+    root["co2_kg_per_kwh"] = c.co2_kg_per_kwh;
 
     // Compact, one line, UTF-8 kept as is, then a line feed.
     Json::StreamWriterBuilder builder;

@@ -31,6 +31,9 @@ struct app_config {
     // ranges such as "192.168.1.0/24, 10.0.0.5"; empty: the computer's own
     // networks. Stored only when set, as a text.
     std::string device_search_ranges;
+    // Kilograms of CO2 per kWh of electricity, for the leak survey's
+    // emission figures ("co2_kg_per_kwh"; never negative).
+    double co2_kg_per_kwh = 0.4;
 };
 
 extern app_config app_cfg;

@@ -95,6 +95,10 @@ data_list_widget::data_list_widget(QWidget* parent) : QWidget(parent) {
     connect(remove, &QAction::triggered, this, &data_list_widget::list_widget_del_from_list);
     connect(del, &QAction::triggered, this, &data_list_widget::list_widget_del);
     connect(open, &QAction::triggered, this, &data_list_widget::list_widget_exporer_folder);
+    menu_->addSeparator();
+    QAction* survey = menu_->addAction(tr("Leak survey"));
+    survey->setObjectName(QStringLiteral("leak_survey_action"));
+    connect(survey, &QAction::triggered, this, &data_list_widget::list_widget_leak_survey);
 
     connect(list_, &QListWidget::itemClicked, this, &data_list_widget::list_widget_item_clicked);
     connect(import_btn_, &QPushButton::clicked, this,
@@ -245,6 +249,14 @@ void data_list_widget::list_widget_exporer_folder(bool) {
     if (!list_->currentItem() || row < 0 || row >= static_cast<int>(datasets_.size()))
         return;
     open_folder_location(datasets_[row].local_root, "list_widget_exporer_folder %s");
+}
+
+void data_list_widget::list_widget_leak_survey(bool) {
+    const int row = list_->currentRow();
+    if (!list_->currentItem() || row < 0 || row >= static_cast<int>(datasets_.size()))
+        return;
+    app_log("list_widget_leak_survey %s", wide_to_utf8(datasets_[row].name).c_str());
+    Q_EMIT leak_survey_requested(datasets_[row]);
 }
 
 void data_list_widget::on_import_data_btn_clicked() {

@@ -1,7 +1,7 @@
 #pragma once
 // The dataset list panel at the left of the main window: every imported
 // dataset newest first, its context menu (rename, remove from list, delete,
-// open folder), the "Data Import" button and directory drops.
+// open folder, leak survey), the "Data Import" button and directory drops.
 // Threading: UI thread only.
 
 #include "store/records.h"
@@ -42,6 +42,8 @@ Q_SIGNALS:
     void data_list_widget_clicked(import_data_info info);
     void import_data_btn_clicked();
     void start_import_local_data(std::vector<std::wstring> roots);
+    // "Leak survey" on a dataset's row.
+    void leak_survey_requested(import_data_info info);
 
 public Q_SLOTS:
     void list_widget_rename(bool checked);
@@ -56,6 +58,7 @@ public Q_SLOTS:
     void dataset_delete_from_list();
     void dataset_delete_cancle();
     void check_local_dir(QList<QUrl>& urls, std::vector<std::wstring>& roots);
+    void list_widget_leak_survey(bool checked);
 
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override;

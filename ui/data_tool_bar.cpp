@@ -64,6 +64,7 @@ data_tool_bar::data_tool_bar(QWidget* parent) : QWidget(parent) {
     delete_btn_ = make_button(tr("Delete"), "delete_btn");
     remove_btn_ = make_button(tr("Remove"), "remove_btn");
     gen_report_btn_ = make_button(tr("Generate report"), "gen_report_btn");
+    survey_btn_ = make_button(tr("Leak survey"), "survey_btn");
     layout->addStretch();
 
     search_edit_ = new QLineEdit(this);
@@ -98,6 +99,7 @@ data_tool_bar::data_tool_bar(QWidget* parent) : QWidget(parent) {
     connect(delete_btn_, &QPushButton::clicked, this, [this] { Q_EMIT delete_btn_clicked(true); });
     connect(remove_btn_, &QPushButton::clicked, this, [this] { Q_EMIT delete_btn_clicked(false); });
     connect(gen_report_btn_, &QPushButton::clicked, this, &data_tool_bar::gen_report_btn_clicked);
+    connect(survey_btn_, &QPushButton::clicked, this, &data_tool_bar::survey_btn_clicked);
     connect(search_btn_, &QPushButton::clicked, this, &data_tool_bar::on_search_btn_clicked);
     connect(search_edit_, &QLineEdit::editingFinished, this,
             &data_tool_bar::on_search_editing_finished);
@@ -105,7 +107,7 @@ data_tool_bar::data_tool_bar(QWidget* parent) : QWidget(parent) {
     for (QWidget* w : {static_cast<QWidget*>(normal_), static_cast<QWidget*>(check_),
                        static_cast<QWidget*>(general_), static_cast<QWidget*>(severe_),
                        static_cast<QWidget*>(critical_), static_cast<QWidget*>(favorite_),
-                       static_cast<QWidget*>(gen_report_btn_)})
+                       static_cast<QWidget*>(gen_report_btn_), static_cast<QWidget*>(survey_btn_)})
         w->hide();
     measure_widths();
 }
@@ -117,7 +119,7 @@ void data_tool_bar::set_compact(bool on) {
     leading_->changeSize(g.leading, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
     middle_->changeSize(g.middle, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
     trailing_->changeSize(g.trailing, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
-    for (QPushButton* b : {delete_btn_, remove_btn_, gen_report_btn_}) {
+    for (QPushButton* b : {delete_btn_, remove_btn_, gen_report_btn_, survey_btn_}) {
         // Compact buttons keep room for their text (the style's 14 px font).
         QFont f = b->font();
         f.setPixelSize(14);
@@ -191,6 +193,13 @@ void data_tool_bar::set_app_type(int app_type) {
     default:
         return;
     }
+    measure_widths();
+}
+
+void data_tool_bar::set_survey_visible(bool visible) {
+    if (survey_btn_->isVisibleTo(this) == visible)
+        return;
+    survey_btn_->setVisible(visible);
     measure_widths();
 }
 

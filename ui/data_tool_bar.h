@@ -1,6 +1,6 @@
 #pragma once
 // Tool bar of the data browser: filter check boxes, "Select all", the
-// Delete / Remove / Generate report buttons and the search box.
+// Delete / Remove / Generate report / Leak survey buttons and the search box.
 // Threading: UI thread only.
 
 #include "store/records.h"
@@ -32,6 +32,8 @@ public:
     // Shows, hides and relabels the filter boxes and "Generate report" for
     // the writer type of the shown dataset (3 leaves everything unchanged).
     void set_app_type(int app_type);
+    // Shows "Leak survey" (the shown dataset has gas-leak items) or hides it.
+    void set_survey_visible(bool visible);
     // Unchecks the five level boxes (not "Favorite") without announcing it.
     void uncheck_level_filters();
 
@@ -52,6 +54,7 @@ public:
     QPushButton* delete_btn() const { return delete_btn_; }
     QPushButton* remove_btn() const { return remove_btn_; }
     QPushButton* gen_report_btn() const { return gen_report_btn_; }
+    QPushButton* survey_btn() const { return survey_btn_; }
     QPushButton* search_btn() const { return search_btn_; }
     QLineEdit* search_edit() const { return search_edit_; }
     // True while narrower than the full layout: smaller gaps and buttons.
@@ -61,6 +64,7 @@ public:
 
 Q_SIGNALS:
     void gen_report_btn_clicked();
+    void survey_btn_clicked();
     void delete_btn_clicked(bool rm);
     void select_reverse_state_changed(bool checked);
     void select_all_state_changed(bool checked);
@@ -94,6 +98,7 @@ private:
     QPushButton* delete_btn_ = nullptr;
     QPushButton* remove_btn_ = nullptr;
     QPushButton* gen_report_btn_ = nullptr;
+    QPushButton* survey_btn_ = nullptr;
     QLineEdit* search_edit_ = nullptr;
     QPushButton* search_btn_ = nullptr;
     std::vector<data_info> search_result_;

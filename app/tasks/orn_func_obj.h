@@ -7,6 +7,7 @@
 // flags are the only members another thread touches (the UI thread sets
 // them, the running task polls them).
 
+#include "analysis/survey/leak_survey.h"
 #include "app/tasks/device_import.h"
 #include "app/tasks/local_import.h"
 #include "app/tasks/report_task.h"
@@ -41,6 +42,7 @@ public:
     void report_plot_done() { report_sync_.set_done(); }
     void abort_import_local_data() { import_local_abort_.store(1, std::memory_order_relaxed); }
     void abort_delete_data() { delete_abort_.store(1, std::memory_order_relaxed); }
+    void abort_survey_report() { survey_abort_.store(1); }
 
     // Outcome of the last local import (read after its finish signal).
     const local_import_result& last_import() const { return last_import_; }
@@ -76,6 +78,10 @@ Q_SIGNALS:
     void import_local_data_finish(bool, std::string);
     // The clocks of the devices handed to sync_time were set (or why not).
     void sync_time_finish(bool success, std::string info);
+    // Whether any of the checked items was recorded in gas-leak mode.
+    void gas_leak_check_finish(int serial, bool found);
+    void survey_report_progress(double);
+    void survey_report_finish(std::wstring path, bool success, std::string info);
 
 public Q_SLOTS:
     void import_device_data(std::string hostname, std::string data_name,
@@ -88,6 +94,11 @@ public Q_SLOTS:
     void read_local_data(int total_num, int page_num);
     void gen_report(std::vector<data_info>* data_info_vector, std::vector<int>* gen_list,
                     import_data_info import_data);
+    // Reads the items' headers until one is in gas-leak mode.
+    void check_gas_leak_items(int serial, std::vector<std::wstring> data_dirs);
+    // Writes the leak survey's Word document.
+    void gen_survey_report(leak_survey survey, std::wstring path, int lang_id,
+                           std::wstring dataset_name);
 
 protected:
     int page_size_;
@@ -95,6 +106,7 @@ protected:
     std::atomic<uint8_t> report_abort_{0};
     std::atomic<uint8_t> import_local_abort_{0};
     std::atomic<uint8_t> delete_abort_{0};
+    std::atomic<uint8_t> survey_abort_{0};
     local_import_result last_import_;
     report_plot_sync report_sync_;
     report_outcome last_report_;

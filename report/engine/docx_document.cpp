@@ -490,8 +490,17 @@ hresult docx_document::add_picture(const std::string& bytes, int& id) {
     return s_ok;
 }
 
+pugi::xml_node docx_document::find_drawing(int id) const {
+    // A picture is sized right after it was added at the caret: its own
+    // paragraph is searched first, which keeps sizing a long document's
+    // pictures from walking the whole body each time.
+    if (auto near = drawing_by_id(sel_.para, id))
+        return near;
+    return drawing_by_id(body(), id);
+}
+
 bool docx_document::set_picture_size(int id, double width_pt, double height_pt) {
-    auto doc_pr = drawing_by_id(body(), id);
+    auto doc_pr = find_drawing(id);
     if (!doc_pr)
         return false;
     auto inl = doc_pr.parent();
@@ -508,7 +517,7 @@ bool docx_document::set_picture_size(int id, double width_pt, double height_pt) 
 }
 
 bool docx_document::picture_size(int id, double& width_pt, double& height_pt) {
-    auto doc_pr = drawing_by_id(body(), id);
+    auto doc_pr = find_drawing(id);
     if (!doc_pr)
         return false;
     auto ext = doc_pr.parent().child("wp:extent");
@@ -524,6 +533,43 @@ int docx_document::picture_count() const {
             ++n;
         return false;
     });
+    return n;
+}
+
+int docx_document::insert_rows_below(int n) {
+    int line, cell;
+    pugi::xml_node tc;
+    locate(sel_.para, line, cell, tc);
+    if (!tc || n <= 0)
+        return 0;
+    pugi::xml_node tr = tc.parent();
+    pugi::xml_document holder;
+    pugi::xml_node pattern = holder.append_copy(tr);
+    // Copies of a heading row are ordinary rows.
+    pattern.child("w:trPr").remove_child("w:tblHeader");
+    for (auto c : pattern.children("w:tc")) {
+        pugi::xml_document keep;
+        if (auto ppr = c.child("w:p").child("w:pPr"))
+            keep.append_copy(ppr);
+        std::vector<pugi::xml_node> drop;
+        for (auto child : c.children())
+            if (!is(child, "w:tcPr"))
+                drop.push_back(child);
+        for (auto child : drop)
+            c.remove_child(child);
+        auto p = c.append_child("w:p");
+        if (keep.first_child())
+            p.append_copy(keep.first_child());
+    }
+    pugi::xml_node after = tr;
+    pugi::xml_node first;
+    for (int i = 0; i < n; ++i) {
+        after = tr.parent().insert_copy_after(pattern, after);
+        if (!first)
+            first = after;
+    }
+    sel_ = position();
+    sel_.para = first_paragraph(first.child("w:tc"));
     return n;
 }
 

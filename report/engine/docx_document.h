@@ -46,6 +46,11 @@ public:
     // Sets the size in points of a picture by drawing id (negative keeps).
     bool set_picture_size(int id, double width_pt, double height_pt);
     bool picture_size(int id, double& width_pt, double& height_pt);
+    // Inserts n empty copies of the selection's table row below it: cell
+    // and paragraph formatting stay, content does not. The caret goes to the
+    // first cell of the first new row. Returns the rows inserted (0 outside
+    // a table).
+    int insert_rows_below(int n);
     // 7 page break, 6 line break, 8 column break.
     hresult insert_break(int type);
     // Whole story or one cell to the process clipboard; e_fail when the
@@ -85,6 +90,7 @@ private:
     // Turns a cell or story selection into a caret where new content goes.
     void clear_selection_for_insert();
     void scan_drawing_ids();
+    pugi::xml_node find_drawing(int id) const;
     void ensure_root_namespaces();
 
     docx_package pkg_;

@@ -217,6 +217,17 @@ public:
             LIVE(d_);
             return d_->model.cut();
         });
+        add_method(L"InsertRowsBelow", [this](const std::vector<variant>& a, variant&) {
+            LIVE(d_);
+            int32_t rows = 1;
+            if (!arg(a, 0, 1, rows))
+                return disp_e_typemismatch;
+            if (rows < 1)
+                return e_invalidarg;
+            moved();
+            // Outside a table the word processor refuses the command too.
+            return d_->model.insert_rows_below(rows) == rows ? s_ok : e_fail;
+        });
         add_method(L"InsertBreak", [this](const std::vector<variant>& a, variant&) {
             LIVE(d_);
             int32_t type = 7;

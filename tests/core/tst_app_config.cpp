@@ -69,7 +69,7 @@ private Q_SLOTS:
         // Every member away from its default, in the form the program writes:
         // one compact line, names sorted, UTF-8 kept as is.
         const QByteArray text =
-            "{\"combine_report\":false,\"export_remove_device_data\":true,"
+            "{\"co2_kg_per_kwh\":0.625,\"combine_report\":false,\"export_remove_device_data\":true,"
             "\"export_root\":\"/home/user/数据/save\",\"lang_id\":1,\"report_department\":\"dept\","
             "\"report_humidity\":88.5,\"report_location\":\"Substation 3\","
             "\"report_root\":\"/tmp/reports \\\"quoted\\\" \\\\ "
@@ -85,6 +85,7 @@ private Q_SLOTS:
         QCOMPARE(app_cfg.report_temperature, -12.75);
         QCOMPARE(app_cfg.report_work_condition, std::wstring(L"运行中"));
         QCOMPARE(app_cfg.lang, 1);
+        QCOMPARE(app_cfg.co2_kg_per_kwh, 0.625);
         const app_config read = app_cfg;
         app_cfg.report_worker = L"other";
         QCOMPARE(write_config(), 0);
@@ -113,8 +114,15 @@ private Q_SLOTS:
                    "{\"export_root\":5,\"report_root\":[\"a\"],\"report_test_purpose\":\"1\","
                    "\"report_temperature\":\"hot\",\"report_humidity\":true,\"lang_id\":\"1\","
                    "\"export_remove_device_data\":1,\"combine_report\":null,"
-                   "\"report_worker\":{\"name\":\"x\"},\"report_location\":\"ok\"}")
+                   "\"report_worker\":{\"name\":\"x\"},\"report_location\":\"ok\","
+                   "\"co2_kg_per_kwh\":\"0.5\"}")
             << 0 << QByteArray("{\"report_location\":\"ok\",\"lang_id\":-1}");
+        // An emission factor below zero is no factor: the current one stays.
+        QTest::newRow("emission factor") << QByteArray("{\"co2_kg_per_kwh\":0,\"lang_id\":0}") << 0
+                                         << QByteArray("{\"co2_kg_per_kwh\":0.0,\"lang_id\":0}");
+        QTest::newRow("negative emission factor")
+            << QByteArray("{\"co2_kg_per_kwh\":-0.3,\"lang_id\":0}") << 0
+            << QByteArray("{\"lang_id\":0}");
         QTest::newRow("an integral number for a real")
             << QByteArray("{\"report_temperature\":25,\"report_test_purpose\":1}") << 0
             << QByteArray("{\"report_temperature\":25.0,\"report_test_purpose\":1,\"lang_id\":-1}");

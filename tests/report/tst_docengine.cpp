@@ -118,6 +118,47 @@ private slots:
         QCOMPARE(lines[5].cells[0], QString("end"));
     }
 
+    void inserted_rows_copy_formatting_not_content() {
+        // Row a (three cells, one of two paragraphs) copied twice below itself.
+        word_home_story(sel);
+        word_move_down(sel, 1);
+        word_move_right_cells(sel, 1);
+        QCOMPARE(
+            AutoWrap(DISPATCH_METHOD, nullptr, sel, L"InsertRowsBelow", 1, static_cast<int32_t>(2)),
+            docengine::s_ok);
+        // The caret waits in the first cell of the first new row.
+        word_type_text(sel, L"n0");
+        word_move_right_cells(sel, 3);
+        word_type_text(sel, L"n3");
+        // Outside a table, and asked for no row, it refuses and changes nothing.
+        word_home_story(sel);
+        QVERIFY(AutoWrap(DISPATCH_METHOD, nullptr, sel, L"InsertRowsBelow", 1,
+                         static_cast<int32_t>(1)) != docengine::s_ok);
+        word_move_down(sel, 1);
+        QVERIFY(AutoWrap(DISPATCH_METHOD, nullptr, sel, L"InsertRowsBelow", 1,
+                         static_cast<int32_t>(0)) != docengine::s_ok);
+
+        docx_reader r = save_and_read("rows.docx");
+        QCOMPARE(r.problem(), QString());
+        auto lines = r.lines();
+        QCOMPARE(int(lines.size()), 8);
+        QCOMPARE(lines[1].cells, QStringList({"a0", "a1\nsecond", "a2"}));
+        QCOMPARE(lines[2].cells, QStringList({"n0", "", ""}));
+        QCOMPARE(lines[3].cells, QStringList({"n3", "", ""}));
+        QCOMPARE(lines[4].cells, QStringList({"b0", "b1"}));
+        // Every new cell holds one paragraph.
+        auto rows = r.body().child("w:tbl").children("w:tr");
+        int row = 0;
+        for (auto tr : rows) {
+            if (row == 1 || row == 2)
+                for (auto tc : tr.children("w:tc"))
+                    QCOMPARE(
+                        int(std::distance(tc.children("w:p").begin(), tc.children("w:p").end())),
+                        1);
+            ++row;
+        }
+    }
+
     void types_over_selection_and_at_caret() {
         word_home_story(sel);
         word_move_down(sel, 1);
