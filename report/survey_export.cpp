@@ -30,9 +30,10 @@ const wchar_t* survey_template_for(int lang_id) {
 
 namespace {
 
-QString tr_export(const char* text) {
-    return QCoreApplication::translate("survey_export", text);
-}
+// The exports' words, translated in the context "survey_export".
+class survey_export {
+    Q_DECLARE_TR_FUNCTIONS(survey_export)
+};
 
 std::string u8(const std::wstring& s) {
     return wide_to_utf8(s);
@@ -55,9 +56,9 @@ std::string remarks(const survey_leak& l) {
         r += u8(t);
     };
     if (l.distance_substituted)
-        add(tr_export("distance 0 m or less: estimated at 0.3 m"));
+        add(survey_export::tr("distance 0 m or less: estimated at 0.3 m"));
     if (!l.counted)
-        add(tr_export("values that are not finite numbers: left out of the totals"));
+        add(survey_export::tr("values that are not finite numbers: left out of the totals"));
     return r;
 }
 
@@ -67,15 +68,16 @@ std::string remarks(const survey_leak& l) {
 
 std::string survey_csv_text(const leak_survey& s) {
     csv_table t;
-    t.add_row({u8(tr_export("Rank")), u8(tr_export("Name")), u8(tr_export("Time")),
-               u8(tr_export("SPL (dB)")), u8(tr_export("Distance (m)")),
-               u8(tr_export("Level at 1 m (dB)")), u8(tr_export("Leak rate")),
-               u8(tr_export("Rate unit")), u8(tr_export("Leak rate (L/min)")),
-               u8(tr_export("Leak level")), u8(tr_export("Yearly cost")), u8(tr_export("Currency")),
-               u8(tr_export("Energy (kWh/yr)")),
-               u8(tr_export("CO2 (kg/yr at %1 kg/kWh)")
+    t.add_row({u8(survey_export::tr("Rank")), u8(survey_export::tr("Name")),
+               u8(survey_export::tr("Time")), u8(survey_export::tr("SPL (dB)")),
+               u8(survey_export::tr("Distance (m)")), u8(survey_export::tr("Level at 1 m (dB)")),
+               u8(survey_export::tr("Leak rate")), u8(survey_export::tr("Rate unit")),
+               u8(survey_export::tr("Leak rate (L/min)")), u8(survey_export::tr("Leak level")),
+               u8(survey_export::tr("Yearly cost")), u8(survey_export::tr("Currency")),
+               u8(survey_export::tr("Energy (kWh/yr)")),
+               u8(survey_export::tr("CO2 (kg/yr at %1 kg/kWh)")
                       .arg(QString::fromStdString(csv_number(s.co2_kg_per_kwh, 3)))),
-               u8(tr_export("Remarks"))});
+               u8(survey_export::tr("Remarks"))});
     std::vector<const survey_leak*> ranked;
     for (const survey_leak& l : s.leaks)
         ranked.push_back(&l);
@@ -97,12 +99,12 @@ std::string survey_csv_text(const leak_survey& s) {
     // largest currency's cost; every other currency follows on a row of its
     // own, never added to another.
     const survey_totals& tot = s.totals;
-    std::string note = u8(tr_export("%1 leaks counted").arg(tot.counted));
+    std::string note = u8(survey_export::tr("%1 leaks counted").arg(tot.counted));
     if (tot.left_out > 0)
-        note += "; " + u8(tr_export("%1 left out of the totals").arg(tot.left_out));
+        note += "; " + u8(survey_export::tr("%1 left out of the totals").arg(tot.left_out));
     if (s.other_items > 0)
-        note += "; " + u8(tr_export("%1 other data items not listed").arg(s.other_items));
-    const std::string total = u8(tr_export("Total"));
+        note += "; " + u8(survey_export::tr("%1 other data items not listed").arg(s.other_items));
+    const std::string total = u8(survey_export::tr("Total"));
     const size_t cost_rows = std::max<size_t>(1, tot.costs.size());
     for (size_t i = 0; i < cost_rows; ++i) {
         const bool first = i == 0;
@@ -273,7 +275,7 @@ void fill_header(cursor& c, const leak_survey& s, const survey_report_options& o
     c.type(o.date.empty() ? today() : o.date);
     c.line(line_items);
     c.end();
-    c.type(wide(tr_export("%1 (%2 gas leaks listed, %3 other items not listed)")
+    c.type(wide(survey_export::tr("%1 (%2 gas leaks listed, %3 other items not listed)")
                     .arg(s.items)
                     .arg(s.leaks.size())
                     .arg(s.other_items)));
@@ -297,7 +299,7 @@ void fill_totals(cursor& c, const leak_survey& s) {
     const survey_totals& t = s.totals;
     // The caret is in the totals row's first cell ("Total").
     c.right(2);
-    c.type(wide(tr_export("Leaks counted: %1").arg(t.counted)));
+    c.type(wide(survey_export::tr("Leaks counted: %1").arg(t.counted)));
     c.right(5);
     c.type(survey_number(t.rate_lpm, 1) + L" L/min");
     c.right(2);
@@ -322,14 +324,17 @@ std::wstring closing_note(const leak_survey& s) {
         note += wide(t);
     };
     if (s.totals.left_out > 0)
-        add(tr_export("Left out of the totals (values that are not finite numbers): %1 leaks.")
+        add(survey_export::tr(
+                "Left out of the totals (values that are not finite numbers): %1 leaks.")
                 .arg(s.totals.left_out));
     if (std::any_of(s.leaks.begin(), s.leaks.end(),
                     [](const survey_leak& l) { return l.distance_substituted; }))
-        add(tr_export("* Distance of 0 m or less in the item's files: estimated at 0.3 m."));
-    add(tr_export("Energy = leak rate (m\u00b3/min) \u00d7 power ratio \u00d7 8760 h; CO\u2082 = "
-                  "energy \u00d7 %1 kg/kWh. Costs in different currencies are not added "
-                  "together.")
+        add(survey_export::tr(
+            "* Distance of 0 m or less in the item's files: estimated at 0.3 m."));
+    add(survey_export::tr(
+            "Energy = leak rate (m\u00b3/min) \u00d7 power ratio \u00d7 8760 h; CO\u2082 = "
+            "energy \u00d7 %1 kg/kWh. Costs in different currencies are not added "
+            "together.")
             .arg(QString::fromStdWString(survey_number(s.co2_kg_per_kwh, 3))));
     return note;
 }
@@ -392,7 +397,7 @@ survey_report_outcome write_survey_report(const leak_survey& s, const std::wstri
     c.line(line_first_leak);
     if (n == 0) {
         c.right(2);
-        c.type(wide(tr_export("No gas-leak items")));
+        c.type(wide(survey_export::tr("No gas-leak items")));
         c.right(10);
     }
     for (int i = 0; i < n; ++i) {

@@ -396,6 +396,10 @@
         <source>Prompt</source>
         <translation>Prompt</translation>
     </message>
+    <message>
+        <source>Leak survey</source>
+        <translation>Leak survey</translation>
+    </message>
 </context>
 <context>
     <name>data_rename_wodget</name>
@@ -473,6 +477,10 @@
     <message>
         <source>Attention</source>
         <translation>Attention</translation>
+    </message>
+    <message>
+        <source>Leak survey</source>
+        <translation>Leak survey</translation>
     </message>
 </context>
 <context>
@@ -789,6 +797,135 @@ Export abort!</translation>
     <message>
         <source>Language setting success,please restart the software.Click &quot;Confirm&quot; to exit the software.</source>
         <translation>Language setting success,please restart the software.Click &quot;Confirm&quot; to exit the software.</translation>
+    </message>
+</context>
+<context>
+    <name>leak_survey_model</name>
+    <message>
+        <source>The distance is 0 m or less: the estimate takes 0.3 m.</source>
+        <translation>The distance is 0 m or less: the estimate takes 0.3 m.</translation>
+    </message>
+    <message>
+        <source>Some values are not finite numbers: this leak is left out of the totals.</source>
+        <translation>Some values are not finite numbers: this leak is left out of the totals.</translation>
+    </message>
+    <message>
+        <source>No power ratio: no energy or CO₂ figure.</source>
+        <translation>No power ratio: no energy or CO₂ figure.</translation>
+    </message>
+    <message>
+        <source>Rank</source>
+        <translation>Rank</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>SPL (dB)</source>
+        <translation>SPL (dB)</translation>
+    </message>
+    <message>
+        <source>Distance (m)</source>
+        <translation>Distance (m)</translation>
+    </message>
+    <message>
+        <source>Level at 1 m (dB)</source>
+        <translation>Level at 1 m (dB)</translation>
+    </message>
+    <message>
+        <source>Leak rate</source>
+        <translation>Leak rate</translation>
+    </message>
+    <message>
+        <source>Leak level</source>
+        <translation>Leak level</translation>
+    </message>
+    <message>
+        <source>Yearly cost</source>
+        <translation>Yearly cost</translation>
+    </message>
+    <message>
+        <source>Energy (kWh/yr)</source>
+        <translation>Energy (kWh/yr)</translation>
+    </message>
+    <message>
+        <source>CO₂ (kg/yr)</source>
+        <translation>CO₂ (kg/yr)</translation>
+    </message>
+</context>
+<context>
+    <name>leak_survey_totals_model</name>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Leaks counted: %1</source>
+        <translation>Leaks counted: %1</translation>
+    </message>
+</context>
+<context>
+    <name>leak_survey_widget</name>
+    <message>
+        <source>Leak survey</source>
+        <translation>Leak survey</translation>
+    </message>
+    <message>
+        <source>Leak survey - %1</source>
+        <translation>Leak survey - %1</translation>
+    </message>
+    <message>
+        <source>CO₂ factor:</source>
+        <translation>CO₂ factor:</translation>
+    </message>
+    <message>
+        <source>Double-click a leak to open its details.</source>
+        <translation>Double-click a leak to open its details.</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>Export report</source>
+        <translation>Export report</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>No gas-leak items among the %1 data items.</source>
+        <translation>No gas-leak items among the %1 data items.</translation>
+    </message>
+    <message>
+        <source>%1 gas-leak items of %2 data items; %3 other items are not listed.</source>
+        <translation>%1 gas-leak items of %2 data items; %3 other items are not listed.</translation>
+    </message>
+    <message>
+        <source>%1 left out of the totals: their values are not finite numbers.</source>
+        <translation>%1 left out of the totals: their values are not finite numbers.</translation>
+    </message>
+    <message>
+        <source>The leak survey could not be saved to %1 (error %2). Please check that the folder is writable.</source>
+        <translation>The leak survey could not be saved to %1 (error %2). Please check that the folder is writable.</translation>
+    </message>
+    <message>
+        <source>The leak survey was saved to %1.</source>
+        <translation>The leak survey was saved to %1.</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Word documents (*.docx)</source>
+        <translation>Word documents (*.docx)</translation>
     </message>
 </context>
 <context>
@@ -1150,6 +1287,128 @@ Export abort!</translation>
     <message>
         <source>The report generation directory cannot be empty!</source>
         <translation>The report generation directory cannot be empty!</translation>
+    </message>
+</context>
+<context>
+    <name>survey_export</name>
+    <message>
+        <source>distance 0 m or less: estimated at 0.3 m</source>
+        <translation>distance 0 m or less: estimated at 0.3 m</translation>
+    </message>
+    <message>
+        <source>values that are not finite numbers: left out of the totals</source>
+        <translation>values that are not finite numbers: left out of the totals</translation>
+    </message>
+    <message>
+        <source>Rank</source>
+        <translation>Rank</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>SPL (dB)</source>
+        <translation>SPL (dB)</translation>
+    </message>
+    <message>
+        <source>Distance (m)</source>
+        <translation>Distance (m)</translation>
+    </message>
+    <message>
+        <source>Level at 1 m (dB)</source>
+        <translation>Level at 1 m (dB)</translation>
+    </message>
+    <message>
+        <source>Leak rate</source>
+        <translation>Leak rate</translation>
+    </message>
+    <message>
+        <source>Rate unit</source>
+        <translation>Rate unit</translation>
+    </message>
+    <message>
+        <source>Leak rate (L/min)</source>
+        <translation>Leak rate (L/min)</translation>
+    </message>
+    <message>
+        <source>Leak level</source>
+        <translation>Leak level</translation>
+    </message>
+    <message>
+        <source>Yearly cost</source>
+        <translation>Yearly cost</translation>
+    </message>
+    <message>
+        <source>Currency</source>
+        <translation>Currency</translation>
+    </message>
+    <message>
+        <source>Energy (kWh/yr)</source>
+        <translation>Energy (kWh/yr)</translation>
+    </message>
+    <message>
+        <source>CO2 (kg/yr at %1 kg/kWh)</source>
+        <translation>CO2 (kg/yr at %1 kg/kWh)</translation>
+    </message>
+    <message>
+        <source>Remarks</source>
+        <translation>Remarks</translation>
+    </message>
+    <message>
+        <source>%1 leaks counted</source>
+        <translation>%1 leaks counted</translation>
+    </message>
+    <message>
+        <source>%1 left out of the totals</source>
+        <translation>%1 left out of the totals</translation>
+    </message>
+    <message>
+        <source>%1 other data items not listed</source>
+        <translation>%1 other data items not listed</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>%1 (%2 gas leaks listed, %3 other items not listed)</source>
+        <translation>%1 (%2 gas leaks listed, %3 other items not listed)</translation>
+    </message>
+    <message>
+        <source>Leaks counted: %1</source>
+        <translation>Leaks counted: %1</translation>
+    </message>
+    <message>
+        <source>Left out of the totals (values that are not finite numbers): %1 leaks.</source>
+        <translation>Left out of the totals (values that are not finite numbers): %1 leaks.</translation>
+    </message>
+    <message>
+        <source>* Distance of 0 m or less in the item&apos;s files: estimated at 0.3 m.</source>
+        <translation>* Distance of 0 m or less in the item's files: estimated at 0.3 m.</translation>
+    </message>
+    <message>
+        <source>Energy = leak rate (m³/min) × power ratio × 8760 h; CO₂ = energy × %1 kg/kWh. Costs in different currencies are not added together.</source>
+        <translation>Energy = leak rate (m³/min) × power ratio × 8760 h; CO₂ = energy × %1 kg/kWh. Costs in different currencies are not added together.</translation>
+    </message>
+    <message>
+        <source>No gas-leak items</source>
+        <translation>No gas-leak items</translation>
+    </message>
+</context>
+<context>
+    <name>survey_task</name>
+    <message>
+        <source>The report was not written: aborted.</source>
+        <translation>The report was not written: aborted.</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.Error code:%2</source>
+        <translation>The report could not be written to %1.Error code:%2</translation>
     </message>
 </context>
 <context>

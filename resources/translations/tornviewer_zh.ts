@@ -396,6 +396,10 @@
         <source>Prompt</source>
         <translation>提示</translation>
     </message>
+    <message>
+        <source>Leak survey</source>
+        <translation>泄漏调查</translation>
+    </message>
 </context>
 <context>
     <name>data_rename_wodget</name>
@@ -473,6 +477,10 @@
     <message>
         <source>Attention</source>
         <translation>注意</translation>
+    </message>
+    <message>
+        <source>Leak survey</source>
+        <translation>泄漏调查</translation>
     </message>
 </context>
 <context>
@@ -789,6 +797,135 @@ Export abort!</source>
     <message>
         <source>Language setting success,please restart the software.Click &quot;Confirm&quot; to exit the software.</source>
         <translation>语言设置成功，请重新启动软件。点击&quot;确认&quot;退出软件。</translation>
+    </message>
+</context>
+<context>
+    <name>leak_survey_model</name>
+    <message>
+        <source>The distance is 0 m or less: the estimate takes 0.3 m.</source>
+        <translation>距离为 0 m 或更小：估算按 0.3 m 计算。</translation>
+    </message>
+    <message>
+        <source>Some values are not finite numbers: this leak is left out of the totals.</source>
+        <translation>部分数值不是有限数：此泄漏点未计入合计。</translation>
+    </message>
+    <message>
+        <source>No power ratio: no energy or CO₂ figure.</source>
+        <translation>无功率比：不计算能耗和 CO₂。</translation>
+    </message>
+    <message>
+        <source>Rank</source>
+        <translation>排名</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>SPL (dB)</source>
+        <translation>声压级 (dB)</translation>
+    </message>
+    <message>
+        <source>Distance (m)</source>
+        <translation>距离 (m)</translation>
+    </message>
+    <message>
+        <source>Level at 1 m (dB)</source>
+        <translation>1 m 处声压级 (dB)</translation>
+    </message>
+    <message>
+        <source>Leak rate</source>
+        <translation>泄漏速率</translation>
+    </message>
+    <message>
+        <source>Leak level</source>
+        <translation>泄漏等级</translation>
+    </message>
+    <message>
+        <source>Yearly cost</source>
+        <translation>年成本</translation>
+    </message>
+    <message>
+        <source>Energy (kWh/yr)</source>
+        <translation>年能耗 (kWh)</translation>
+    </message>
+    <message>
+        <source>CO₂ (kg/yr)</source>
+        <translation>年 CO₂ 排放 (kg)</translation>
+    </message>
+</context>
+<context>
+    <name>leak_survey_totals_model</name>
+    <message>
+        <source>Total</source>
+        <translation>合计</translation>
+    </message>
+    <message>
+        <source>Leaks counted: %1</source>
+        <translation>计入合计的泄漏点：%1</translation>
+    </message>
+</context>
+<context>
+    <name>leak_survey_widget</name>
+    <message>
+        <source>Leak survey</source>
+        <translation>泄漏调查</translation>
+    </message>
+    <message>
+        <source>Leak survey - %1</source>
+        <translation>泄漏调查 - %1</translation>
+    </message>
+    <message>
+        <source>CO₂ factor:</source>
+        <translation>CO₂ 排放因子：</translation>
+    </message>
+    <message>
+        <source>Double-click a leak to open its details.</source>
+        <translation>双击泄漏点可查看详情。</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>导出 CSV</translation>
+    </message>
+    <message>
+        <source>Export report</source>
+        <translation>导出报告</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>No gas-leak items among the %1 data items.</source>
+        <translation>%1 个数据项中没有气体泄漏数据。</translation>
+    </message>
+    <message>
+        <source>%1 gas-leak items of %2 data items; %3 other items are not listed.</source>
+        <translation>%2 个数据项中有 %1 个气体泄漏点；其余 %3 项未列出。</translation>
+    </message>
+    <message>
+        <source>%1 left out of the totals: their values are not finite numbers.</source>
+        <translation>%1 个未计入合计：其数值不是有限数。</translation>
+    </message>
+    <message>
+        <source>The leak survey could not be saved to %1 (error %2). Please check that the folder is writable.</source>
+        <translation>泄漏调查无法保存到 %1（错误 %2）。请检查该文件夹是否可写。</translation>
+    </message>
+    <message>
+        <source>The leak survey was saved to %1.</source>
+        <translation>泄漏调查已保存到 %1。</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+    <message>
+        <source>Word documents (*.docx)</source>
+        <translation>Word 文档 (*.docx)</translation>
     </message>
 </context>
 <context>
@@ -1150,6 +1287,128 @@ Export abort!</source>
     <message>
         <source>The report generation directory cannot be empty!</source>
         <translation>报告生成目录不能为空！</translation>
+    </message>
+</context>
+<context>
+    <name>survey_export</name>
+    <message>
+        <source>distance 0 m or less: estimated at 0.3 m</source>
+        <translation>距离为 0 m 或更小：按 0.3 m 估算</translation>
+    </message>
+    <message>
+        <source>values that are not finite numbers: left out of the totals</source>
+        <translation>数值不是有限数：未计入合计</translation>
+    </message>
+    <message>
+        <source>Rank</source>
+        <translation>排名</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>SPL (dB)</source>
+        <translation>声压级 (dB)</translation>
+    </message>
+    <message>
+        <source>Distance (m)</source>
+        <translation>距离 (m)</translation>
+    </message>
+    <message>
+        <source>Level at 1 m (dB)</source>
+        <translation>1 m 处声压级 (dB)</translation>
+    </message>
+    <message>
+        <source>Leak rate</source>
+        <translation>泄漏速率</translation>
+    </message>
+    <message>
+        <source>Rate unit</source>
+        <translation>速率单位</translation>
+    </message>
+    <message>
+        <source>Leak rate (L/min)</source>
+        <translation>泄漏速率 (L/min)</translation>
+    </message>
+    <message>
+        <source>Leak level</source>
+        <translation>泄漏等级</translation>
+    </message>
+    <message>
+        <source>Yearly cost</source>
+        <translation>年成本</translation>
+    </message>
+    <message>
+        <source>Currency</source>
+        <translation>货币</translation>
+    </message>
+    <message>
+        <source>Energy (kWh/yr)</source>
+        <translation>年能耗 (kWh)</translation>
+    </message>
+    <message>
+        <source>CO2 (kg/yr at %1 kg/kWh)</source>
+        <translation>年 CO2 排放 (kg，按 %1 kg/kWh)</translation>
+    </message>
+    <message>
+        <source>Remarks</source>
+        <translation>备注</translation>
+    </message>
+    <message>
+        <source>%1 leaks counted</source>
+        <translation>计入 %1 个泄漏点</translation>
+    </message>
+    <message>
+        <source>%1 left out of the totals</source>
+        <translation>%1 个未计入合计</translation>
+    </message>
+    <message>
+        <source>%1 other data items not listed</source>
+        <translation>其余 %1 个数据项未列出</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>合计</translation>
+    </message>
+    <message>
+        <source>%1 (%2 gas leaks listed, %3 other items not listed)</source>
+        <translation>%1 (列出 %2 个气体泄漏点，其余 %3 项未列出)</translation>
+    </message>
+    <message>
+        <source>Leaks counted: %1</source>
+        <translation>计入合计的泄漏点：%1</translation>
+    </message>
+    <message>
+        <source>Left out of the totals (values that are not finite numbers): %1 leaks.</source>
+        <translation>未计入合计（数值不是有限数）：%1 个泄漏点。</translation>
+    </message>
+    <message>
+        <source>* Distance of 0 m or less in the item&apos;s files: estimated at 0.3 m.</source>
+        <translation>* 数据文件中的距离为 0 m 或更小：按 0.3 m 估算。</translation>
+    </message>
+    <message>
+        <source>Energy = leak rate (m³/min) × power ratio × 8760 h; CO₂ = energy × %1 kg/kWh. Costs in different currencies are not added together.</source>
+        <translation>能耗 = 泄漏速率 (m³/min) × 功率比 × 8760 h；CO₂ = 能耗 × %1 kg/kWh。不同货币的成本不相加。</translation>
+    </message>
+    <message>
+        <source>No gas-leak items</source>
+        <translation>没有气体泄漏数据</translation>
+    </message>
+</context>
+<context>
+    <name>survey_task</name>
+    <message>
+        <source>The report was not written: aborted.</source>
+        <translation>报告未写入：已终止。</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.Error code:%2</source>
+        <translation>报告无法写入 %1。错误码：%2</translation>
     </message>
 </context>
 <context>

@@ -11,8 +11,10 @@ QString qs(const std::wstring& s) {
     return QString::fromStdWString(s);
 }
 
+// A value that is not finite sorts below every number: an overflowing
+// estimate must not pass for the largest leak.
 QVariant sort_number(double v) {
-    return std::isnan(v) ? -std::numeric_limits<double>::infinity() : v;
+    return std::isfinite(v) ? v : -std::numeric_limits<double>::infinity();
 }
 
 bool numeric(int column) {

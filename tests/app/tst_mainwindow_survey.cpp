@@ -1,0 +1,191 @@
+// "Leak survey" in the real window: the dataset list's entry, the tool bar's
+// button that follows the shown dataset, a double-click that opens the
+// detail view whose Apply refreshes the survey's row and the browser, and
+// the Word document written as a worker task.
+#include "viewer_fixture.h"
+
+#include "app/tasks/local_import.h"
+#include "core/app_config.h"
+#include "tools/samplegen/sample_gen.h"
+#include "ui/data_tool_bar.h"
+#include "ui/detail/data_detail_widget.h"
+#include "ui/kit/t_orn_msg_box.h"
+#include "ui/kit/task_progress_widget.h"
+#include "ui/preview_item_widget.h"
+#include "ui/survey/leak_survey_model.h"
+#include "ui/survey/leak_survey_widget.h"
+
+#include <QAction>
+#include <QDoubleSpinBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <atomic>
+
+using namespace ui_test;
+
+class tst_mainwindow_survey : public private_data_test {
+    Q_OBJECT
+
+    // A sample data set of n items (every fourth a gas leak, or all of them).
+    void add_dataset(const QString& name, int n, bool all_leaks) {
+        sample_options opt;
+        opt.items = n;
+        opt.frames = 2;
+        opt.samples = 960;
+        opt.gas_leak = all_leaks;
+        const QString root = tmp_->filePath(name);
+        QCOMPARE(generate_sample_set(root.toStdWString(), opt), 0);
+        std::atomic<uint8_t> no_abort{0};
+        QCOMPARE(import_local_roots({root.toStdWString()}, no_abort, {}).inserted_all, n);
+    }
+
+    static QAction* survey_action(TOrnViewer& w) {
+        for (QAction* a : w.dataset_list()->menu()->actions())
+            if (a->objectName() == "leak_survey_action")
+                return a;
+        return nullptr;
+    }
+
+    static QString cell(leak_survey_widget* s, int row, int column) {
+        return s->table()->model()->index(row, column).data().toString();
+    }
+
+private Q_SLOTS:
+    void context_menu_opens_the_survey_of_the_dataset() {
+        add_dataset("mixed", 8, false); // items 2 and 6 are gas leaks
+        auto w = start_viewer();
+        w->dataset_list()->list_widget()->setCurrentRow(0);
+        QAction* action = survey_action(*w);
+        QVERIFY(action);
+        action->trigger();
+        leak_survey_widget* s = w->survey_dialog();
+        QVERIFY(s && s->isVisible());
+        QCOMPARE(s->windowModality(), Qt::ApplicationModal);
+        QCOMPARE(s->survey().items, 8);
+        QCOMPARE(s->survey().other_items, 6);
+        QCOMPARE(s->table()->model()->rowCount(), 2);
+        // A second request while it is open shows the same dialog.
+        action->trigger();
+        QCOMPARE(w->survey_dialog(), s);
+        s->close();
+        QVERIFY(QTest::qWaitFor([&] { return !w->survey_dialog(); }));
+    }
+
+    void tool_bar_button_follows_the_shown_items() {
+        add_dataset("leaks", 4, true);
+        add_dataset("quiet", 2, false); // items 0 and 1: no gas leak
+        auto w = start_viewer();
+        QPushButton* button = w->tool_bar()->survey_btn();
+        const int leaks = row_of(*w, "leaks"), quiet = row_of(*w, "quiet");
+        QVERIFY(click_dataset(*w, leaks));
+        QVERIFY(QTest::qWaitFor([&] { return button->isVisibleTo(w.get()); }));
+        QVERIFY(click_dataset(*w, quiet));
+        QVERIFY(QTest::qWaitFor([&] { return !button->isVisibleTo(w.get()); }));
+        QVERIFY(click_dataset(*w, leaks));
+        QVERIFY(QTest::qWaitFor([&] { return button->isVisibleTo(w.get()); }));
+        QVERIFY(wait_tiles(*w, 4));
+
+        // The checked tiles only; every shown item when none is checked.
+        w->tile(1)->set_checked(true);
+        w->tile(3)->set_checked(true);
+        button->click();
+        QVERIFY(w->survey_dialog());
+        QCOMPARE(w->survey_dialog()->survey().items, 2);
+        w->survey_dialog()->close();
+        QVERIFY(QTest::qWaitFor([&] { return !w->survey_dialog(); }));
+        w->tile(1)->set_checked(false);
+        w->tile(3)->set_checked(false);
+        button->click();
+        QCOMPARE(w->survey_dialog()->survey().items, 4);
+        w->survey_dialog()->close();
+
+        // A search result spans datasets: no survey button.
+        w->tool_bar()->search_btn()->click();
+        QVERIFY(QTest::qWaitFor([&] { return w->in_search_mode(); }));
+        QVERIFY(!button->isVisibleTo(w.get()));
+    }
+
+    void detail_view_apply_refreshes_the_row() {
+        add_dataset("leaks", 3, true);
+        auto w = start_viewer();
+        QVERIFY(click_dataset(*w, 0));
+        QVERIFY(wait_tiles(*w, 3));
+        w->dataset_list()->list_widget()->setCurrentRow(0);
+        survey_action(*w)->trigger();
+        leak_survey_widget* s = w->survey_dialog();
+        QVERIFY(s);
+        // The cheapest leak, opened from the table sorted by cost.
+        s->table()->sortByColumn(leak_survey_model::col_cost, Qt::DescendingOrder);
+        const QRect r = s->table()->visualRect(s->table()->model()->index(2, 0));
+        QTest::mouseClick(s->table()->viewport(), Qt::LeftButton, {}, r.center());
+        QTest::mouseDClick(s->table()->viewport(), Qt::LeftButton, {}, r.center());
+        data_detail_widget* detail = top_level<data_detail_widget>();
+        QVERIFY(detail);
+        QCOMPARE(detail->index(), 2);
+        QCOMPARE(detail->list_size(), 3);
+        const std::wstring dir = detail->record().data_dir;
+
+        const QString name = cell(s, 2, leak_survey_model::col_name);
+        const QString cost = cell(s, 2, leak_survey_model::col_cost);
+        const QString total =
+            s->totals_table()->model()->index(0, leak_survey_model::col_rate).data().toString();
+        auto row_of_name = [&] {
+            for (int r = 0; r < 3; ++r)
+                if (cell(s, r, leak_survey_model::col_name) == name)
+                    return r;
+            return -1;
+        };
+
+        // Stored 30 m away: its row and the totals show the new estimate.
+        detail->distance_box()->setValue(30.0);
+        detail->apply_button()->click();
+        QVERIFY(msg_boxes().isEmpty());
+        QCOMPARE(cell(s, row_of_name(), leak_survey_model::col_distance), QString("30.0"));
+        QVERIFY(cell(s, row_of_name(), leak_survey_model::col_cost) != cost);
+        QVERIFY(
+            s->totals_table()->model()->index(0, leak_survey_model::col_rate).data().toString() !=
+            total);
+        // The browser's copy of the item follows the stored row.
+        bool followed = false;
+        for (const data_info& d : w->items())
+            followed = followed || (d.data_dir == dir && std::abs(d.distance - 30.0) < 1e-9);
+        QVERIFY(followed);
+        detail->close();
+        QVERIFY(QTest::qWaitFor([] { return !top_level<data_detail_widget>(); }));
+        QCOMPARE(cell(s, row_of_name(), leak_survey_model::col_distance), QString("30.0"));
+        s->close();
+    }
+
+    void report_is_written_as_a_task() {
+        add_dataset("leaks", 3, true);
+        auto w = start_viewer();
+        w->dataset_list()->list_widget()->setCurrentRow(0);
+        survey_action(*w)->trigger();
+        leak_survey_widget* s = w->survey_dialog();
+        QVERIFY(s);
+        const QString path = tmp_->filePath("survey.docx");
+        Q_EMIT s->export_report_requested(path.toStdWString());
+        QVERIFY(top_level<report_progress_widget>());
+        QVERIFY(QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, 60000));
+        QVERIFY(msg_box_texts().join(' ').contains("Report generation is complete"));
+        answer_msg_boxes(false);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.read(2) == "PK");
+
+        // A folder that cannot be written to: a warning, and no file.
+        const QString bad = tmp_->filePath("missing/survey.docx");
+        Q_EMIT s->export_report_requested(bad.toStdWString());
+        QVERIFY(QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, 60000));
+        QVERIFY(msg_box_texts().join(' ').contains("could not be written"));
+        answer_msg_boxes();
+        QVERIFY(!QFile::exists(bad));
+        s->close();
+    }
+};
+
+QTEST_MAIN(tst_mainwindow_survey)
+#include "tst_mainwindow_survey.moc"
