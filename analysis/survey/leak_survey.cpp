@@ -1,13 +1,17 @@
 #include "analysis/survey/leak_survey.h"
 
 #include "analysis/datafile/data_file.h"
+#include "platform/text.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cwchar>
 #include <map>
 #include <mutex>
 #include <numeric>
+#include <thread>
 
 namespace {
 
@@ -62,8 +66,95 @@ void register_survey_meta_types() {
     std::call_once(once, [] { qRegisterMetaType<leak_survey>("leak_survey"); });
 }
 
+namespace {
+
+// Larger headers are left to the full reader; a camera writes a few KiB.
+constexpr uint32_t quick_header_max = 1u << 20;
+
+// The JSON header of Data.dat as text. 0, or an error number (a header that
+// does not fit in the file counts as unreadable).
+int read_header_text(const std::wstring& path, std::string& text) {
+    std::FILE* f = std::fopen(platform::wide_to_utf8(path).c_str(), "rb");
+    if (!f)
+        return errno ? errno : ENOENT;
+    unsigned char b[4];
+    int rc = std::fread(b, 1, 4, f) == 4 ? 0 : EIO;
+    if (rc == 0) {
+        const uint32_t h =
+            uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
+        if (h > quick_header_max) {
+            rc = EFBIG;
+        } else {
+            text.resize(h);
+            if (h && std::fread(&text[0], 1, h, f) != h)
+                rc = EIO;
+        }
+    }
+    std::fclose(f);
+    return rc;
+}
+
+// The "sign_mode" of a header text without parsing all of it: the integer
+// after the key, or -1 when that is not plain (absent while the text holds
+// escapes, there twice, or not an integer), for the full parse to decide.
+int quick_sign_mode(const std::string& text) {
+    static const std::string key = "\"sign_mode\"";
+    const size_t at = text.find(key);
+    if (at == std::string::npos)
+        return text.find('\\') == std::string::npos ? 0 : -1; // absent: the default
+    if (text.find(key, at + key.size()) != std::string::npos)
+        return -1;
+    size_t i = at + key.size();
+    auto skip = [&] {
+        while (i < text.size() &&
+               (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n'))
+            ++i;
+    };
+    skip();
+    if (i >= text.size() || text[i] != ':')
+        return -1;
+    ++i;
+    skip();
+    int v = 0, digits = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9' && digits < 9) {
+        v = v * 10 + (text[i++] - '0');
+        ++digits;
+    }
+    skip();
+    if (digits == 0 || i >= text.size() || (text[i] != ',' && text[i] != '}'))
+        return -1;
+    return v;
+}
+
+} // namespace
+
 bool read_survey_item(data_info& d) {
-    return read_data_item(d) == 0;
+    const std::wstring dir =
+        d.data_dir.empty() || d.data_dir.back() == L'/' ? d.data_dir : d.data_dir + L"/";
+    std::string head;
+    const int rc = read_header_text(dir + L"Data.dat", head);
+    if (rc == EFBIG) {
+        if (read_data_head(dir + L"Data.dat", d) != 0)
+            return false;
+    } else if (rc != 0) {
+        return false;
+    } else {
+        // Most items of a large set are no gas leaks: they are only counted,
+        // without parsing their headers or reading their other files.
+        const int mode = quick_sign_mode(head);
+        if (mode >= 0 && mode != 2) {
+            d.sign_mode = mode;
+            return true;
+        }
+        if (apply_data_head_text(head, d) != 0)
+            return false;
+    }
+    if (d.sign_mode == 2) {
+        const std::wstring note = dir + L"note.json";
+        read_data_note(&note, d);
+        read_data_edit(d);
+    }
+    return true;
 }
 
 survey_leak evaluate_survey_leak(const data_info& d, double co2_kg_per_kwh) {
@@ -149,12 +240,23 @@ leak_survey survey_from_items(const std::vector<data_info>& current, double co2_
 
 leak_survey build_leak_survey(const std::vector<data_info>& items, double co2_kg_per_kwh) {
     std::vector<data_info> current = items;
-    for (data_info& d : current) {
-        // An item whose Data.dat cannot be read has no measurement mode: it
-        // is counted among the other items, never taken for a leak.
-        if (!read_survey_item(d))
-            d.sign_mode = 0;
-    }
+    auto read = [&current](size_t first, size_t step) {
+        for (size_t i = first; i < current.size(); i += step) {
+            // An item whose Data.dat cannot be read has no measurement mode:
+            // it is counted among the other items, never taken for a leak.
+            if (!read_survey_item(current[i]))
+                current[i].sign_mode = 0;
+        }
+    };
+    // Reading thousands of small files is mostly parsing: the cores share it.
+    const size_t threads =
+        current.size() < 64 ? 1 : std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
+    std::vector<std::thread> pool;
+    for (size_t t = 1; t < threads; ++t)
+        pool.emplace_back(read, t, threads);
+    read(0, threads);
+    for (std::thread& t : pool)
+        t.join();
     return survey_from_items(current, co2_kg_per_kwh);
 }
 

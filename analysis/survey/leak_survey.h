@@ -64,7 +64,8 @@ Q_DECLARE_METATYPE(leak_survey)
 // Registers leak_survey for queued signals. Any thread, any number of times.
 void register_survey_meta_types();
 
-// Reads an item's current values: Data.dat header, note.json, data_edit.json.
+// Reads an item's current values: the Data.dat header and, for a gas-leak
+// item, note.json and data_edit.json (the other items are only counted).
 // True when the header could be read.
 bool read_survey_item(data_info& d);
 

@@ -268,6 +268,43 @@ private Q_SLOTS:
         QVERIFY(std::abs(l.rate_lpm - 9.432774) < 1e-5);
     }
 
+    // The measurement mode is read from the header without parsing all of
+    // it; every form a JSON writer may give it must still be told right.
+    void header_forms_data() {
+        QTest::addColumn<QByteArray>("header");
+        QTest::addColumn<bool>("leak");
+        QTest::newRow("plain") << QByteArray("{\"sign_mode\":2}") << true;
+        QTest::newRow("blanks") << QByteArray("{ \"sign_mode\" :\n 2 , \"x\":1}") << true;
+        QTest::newRow("last member") << QByteArray("{\"a\":[1,2],\"sign_mode\":2}") << true;
+        QTest::newRow("other mode") << QByteArray("{\"sign_mode\":0}") << false;
+        QTest::newRow("mode 12") << QByteArray("{\"sign_mode\":12}") << false;
+        QTest::newRow("absent") << QByteArray("{\"app_name\":\"x\"}") << false;
+        QTest::newRow("nested only") << QByteArray("{\"geometry\":{\"sign_mode\":2}}") << false;
+        QTest::newRow("nested and top level")
+            << QByteArray("{\"geometry\":{\"sign_mode\":0},\"sign_mode\":2}") << true;
+        QTest::newRow("integral real") << QByteArray("{\"sign_mode\":2.0}") << true;
+        QTest::newRow("escaped key") << QByteArray("{\"sign\\u005fmode\":2}") << true;
+        QTest::newRow("inside a text") << QByteArray("{\"note\":\"\\\"sign_mode\\\":2\"}") << false;
+        QTest::newRow("text value") << QByteArray("{\"sign_mode\":\"2\"}") << false;
+        QTest::newRow("not JSON") << QByteArray("{\"sign_mode\":2") << false;
+    }
+    void header_forms() {
+        QFETCH(QByteArray, header);
+        QFETCH(bool, leak);
+        QTemporaryDir tmp;
+        QDir().mkpath(tmp.filePath("i"));
+        const std::vector<uint8_t> dat = build_data_dat(header.toStdString(), {}, false);
+        QVERIFY(survey_fixture::write_file(
+            tmp.filePath("i/Data.dat"),
+            QByteArray(reinterpret_cast<const char*>(dat.data()), int(dat.size()))));
+        data_info row;
+        row.data_dir = tmp.filePath("i").toStdWString();
+        row.sign_mode = 2; // what a row says does not count
+        const leak_survey s = build_leak_survey({row}, 0.4);
+        QCOMPARE(int(s.leaks.size()), leak ? 1 : 0);
+        QCOMPARE(s.other_items, leak ? 0 : 1);
+    }
+
     void refresh_after_an_edit() {
         QTemporaryDir tmp;
         using namespace survey_fixture;
