@@ -16,8 +16,12 @@
 #include "ui/lang_setting_widget.h"
 #include "ui/preview_item_widget.h"
 #include "ui/report/report_info_widget.h"
+#include "ui/survey/leak_survey_model.h"
+#include "ui/survey/leak_survey_widget.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
+#include <QTableView>
 #include <QLineEdit>
 #include <QTextEdit>
 #include <QTimer>
@@ -91,6 +95,35 @@ int main(int argc, char** argv) {
         save(top_level<data_detail_widget>(), out + "/10_detail.png");
     }
     close_dialogs();
+
+    // The leak survey from the dataset list, sorted by cost with two clicks
+    // on its heading, and with REPORT_DIR its CSV and Word document.
+    w->dataset_list()->list_widget()->setCurrentRow(0);
+    w->dataset_list()->list_widget_leak_survey(false);
+    if (leak_survey_widget* s = top_level<leak_survey_widget>()) {
+        save(s, out + "/15_survey.png");
+        QHeaderView* header = s->table()->horizontalHeader();
+        const int col = leak_survey_model::col_cost;
+        const QPoint at(header->sectionViewportPosition(col) + header->sectionSize(col) / 2,
+                        header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+        save(s, out + "/16_survey_by_cost.png");
+        if (argc > 3) {
+            const QString dir = QString::fromLocal8Bit(argv[3]);
+            QDir().mkpath(dir);
+            s->export_csv((dir + "/" + s->suggested_file_name("csv")).toStdWString());
+            save(msg_boxes().value(0), out + "/17_survey_csv.png");
+            answer_msg_boxes();
+            Q_EMIT s->export_report_requested(
+                (dir + "/" + s->suggested_file_name("docx")).toStdWString());
+            if (!QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, 60000))
+                return 1;
+            save(msg_boxes().first(), out + "/18_survey_report_done.png");
+            answer_msg_boxes(false);
+        }
+        s->close();
+    }
     if (argc < 4)
         return 0;
 

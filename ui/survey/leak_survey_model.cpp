@@ -2,6 +2,7 @@
 
 #include <QColor>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -56,8 +57,13 @@ QVariant leak_survey_model::data(const QModelIndex& index, int role) const {
         switch (c) {
         case col_rank:
             return l.rank;
-        case col_name:
-            return qs(survey_item_name(d));
+        case col_name: {
+            // One line per row: a name with line breaks stays in its cell.
+            QString name = qs(survey_item_name(d));
+            name.replace(QLatin1Char('\r'), QLatin1Char(' '))
+                .replace(QLatin1Char('\n'), QLatin1Char(' '));
+            return name;
+        }
         case col_time:
             return QString::fromStdString(d.time);
         case col_spl:
@@ -128,6 +134,14 @@ QVariant leak_survey_model::data(const QModelIndex& index, int role) const {
 QVariant leak_survey_model::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
+    // The unit goes on a second line: narrow columns of numbers keep their
+    // headings readable.
+    QString text = heading(section);
+    text.replace(QStringLiteral(" ("), QStringLiteral("\n("));
+    return text;
+}
+
+QString leak_survey_model::heading(int section) {
     switch (section) {
     case col_rank:
         return tr("Rank");
@@ -152,7 +166,7 @@ QVariant leak_survey_model::headerData(int section, Qt::Orientation orientation,
     case col_co2:
         return tr("CO\u2082 (kg/yr)");
     default:
-        return QVariant();
+        return QString();
     }
 }
 
@@ -198,7 +212,7 @@ QVariant leak_survey_totals_model::data(const QModelIndex& index, int role) cons
             lines << qs(survey_cost_text(ct.cost, ct.currency));
         if (lines.isEmpty())
             lines << qs(survey_number(0, 1));
-        return lines.join(role == Qt::ToolTipRole ? QStringLiteral("\n") : QStringLiteral("; "));
+        return lines.join(QLatin1Char('\n'));
     }
     case leak_survey_model::col_energy:
         return qs(survey_number(t.energy_kwh, 0));
@@ -211,4 +225,8 @@ QVariant leak_survey_totals_model::data(const QModelIndex& index, int role) cons
 
 void leak_survey_totals_model::survey_changed() {
     Q_EMIT dataChanged(index(0, 0), index(0, leak_survey_model::column_count - 1));
+}
+
+int leak_survey_totals_model::lines() const {
+    return survey_ ? std::max<int>(1, int(survey_->totals.costs.size())) : 1;
 }

@@ -41,6 +41,8 @@ public:
 
     // The survey's figures changed in place (refresh, emission factor).
     void survey_changed();
+    // A column's heading on one line.
+    static QString heading(int section);
     // The remarks of a leak, as its tool tip shows them.
     static QString remarks(const survey_leak& l);
 
@@ -59,6 +61,8 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
     void survey_changed();
+    // Lines the totals row needs (one per currency).
+    int lines() const;
 
 private:
     const leak_survey* survey_;

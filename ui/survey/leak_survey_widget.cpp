@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,6 +21,8 @@
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 const char* const table_style =
@@ -43,8 +46,8 @@ QString qs(const std::wstring& s) {
 }
 
 // Widths that fit the values; the name takes what is left.
-const int column_widths[leak_survey_model::column_count] = {56,  220, 150, 80,  96, 124,
-                                                            116, 84,  128, 118, 110};
+const int column_widths[leak_survey_model::column_count] = {52,  200, 154, 60, 70, 84,
+                                                            104, 70,  124, 84, 70};
 } // namespace
 
 leak_survey_widget::leak_survey_widget(const import_data_info& dataset, leak_survey survey,
@@ -111,8 +114,20 @@ leak_survey_widget::leak_survey_widget(const import_data_info& dataset, leak_sur
     QHeaderView* header = table_->horizontalHeader();
     header->setHighlightSections(false);
     header->setMinimumSectionSize(40);
-    for (int c = 0; c < leak_survey_model::column_count; ++c)
-        table_->setColumnWidth(c, column_widths[c]);
+    // Wide enough for each heading's longer line (the unit goes below), in
+    // the heading's font, with room for the sort arrow.
+    QFont heading_font = header->font();
+    heading_font.setPixelSize(13);
+    heading_font.setBold(true);
+    const QFontMetrics fm(heading_font);
+    int widths[leak_survey_model::column_count];
+    for (int c = 0; c < leak_survey_model::column_count; ++c) {
+        int text = 0;
+        for (const QString& line : model_->headerData(c, Qt::Horizontal).toString().split('\n'))
+            text = std::max(text, fm.horizontalAdvance(line));
+        widths[c] = std::max(column_widths[c], text + 24);
+        table_->setColumnWidth(c, widths[c]);
+    }
     header->setSectionResizeMode(leak_survey_model::col_name, QHeaderView::Stretch);
     // Ranked by yearly cost: rank 1 first.
     table_->sortByColumn(leak_survey_model::col_rank, Qt::AscendingOrder);
@@ -124,15 +139,14 @@ leak_survey_widget::leak_survey_widget(const import_data_info& dataset, leak_sur
     totals_->setModel(totals_model_);
     totals_->horizontalHeader()->hide();
     totals_->verticalHeader()->hide();
-    totals_->verticalHeader()->setDefaultSectionSize(row_height + 2);
+    totals_->setSpan(0, leak_survey_model::col_name, 1, 2);
     totals_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     totals_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     totals_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     totals_->setSelectionMode(QAbstractItemView::NoSelection);
     totals_->setFocusPolicy(Qt::NoFocus);
-    totals_->setFixedHeight(row_height + 4);
     for (int c = 0; c < leak_survey_model::column_count; ++c)
-        totals_->setColumnWidth(c, column_widths[c]);
+        totals_->setColumnWidth(c, widths[c]);
     // The totals stay under their columns whatever the table does.
     connect(header, &QHeaderView::sectionResized, this,
             [this](int c, int, int w) { totals_->setColumnWidth(c, w); });
@@ -176,6 +190,7 @@ leak_survey_widget::leak_survey_widget(const import_data_info& dataset, leak_sur
             app_log("write_config err:%d", rc);
     });
     update_summary();
+    table_->setFocus();
 }
 
 std::vector<int> leak_survey_widget::leaks_in_view_order() const {
@@ -202,7 +217,15 @@ void leak_survey_widget::refresh_all() {
     survey_changed();
 }
 
+void leak_survey_widget::fit_totals() {
+    // One line per currency in the cost cell.
+    const int h = row_height + (totals_model_->lines() - 1) * 17;
+    totals_->setRowHeight(0, h);
+    totals_->setFixedHeight(h + 2);
+}
+
 void leak_survey_widget::update_summary() {
+    fit_totals();
     const int leaks = int(survey_.leaks.size());
     QString text;
     if (leaks == 0)

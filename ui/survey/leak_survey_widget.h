@@ -64,6 +64,7 @@ public Q_SLOTS:
 private:
     void survey_changed();
     void update_summary();
+    void fit_totals();
     QString default_dir() const;
 
     import_data_info dataset_;
