@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cfloat>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <new>
@@ -29,6 +30,11 @@ int frame_signal_count(const signal_frame& f) {
 int frame_wave_count(const signal_frame& f) {
     return std::max(0, std::min(f.wave_num, int(f.wave.size())));
 }
+
+// The bin holding a band limit, floor(hz / df), at least 0.
+int band_bin(int hz, double df) {
+    return int(std::clamp(std::floor(hz / df), 0.0, double(INT_MAX / 2)));
+}
 } // namespace
 
 data_detail_func_obj::data_detail_func_obj(QObject* parent) : QObject(parent) {
@@ -40,13 +46,21 @@ data_detail_func_obj::~data_detail_func_obj() {
     app_log("data_detail_func_obj exit");
 }
 
-void data_detail_func_obj::data_detail_handle_add(data_info d) {
+quint64 data_detail_func_obj::data_detail_handle_add(data_info d) {
     app_log("data_detail_handle_add %s", wide_to_utf8(d.data_dir).c_str());
+    quint64 tag = 0;
     {
         std::lock_guard<std::mutex> lock(request_lock_);
         requests_.push_back(std::move(d));
+        tag = ++last_tag_;
     }
     app_log("data_detail_handle_add");
+    return tag;
+}
+
+bool data_detail_func_obj::has_pending_request() const {
+    std::lock_guard<std::mutex> lock(request_lock_);
+    return !requests_.empty();
 }
 
 void data_detail_func_obj::set_stft_view_size(int width, int height) {
@@ -104,6 +118,7 @@ void data_detail_func_obj::update_data(int func) {
     data_info d;
     int target_rows = 0;
     bool empty = false;
+    quint64 tag = 0;
     {
         std::lock_guard<std::mutex> lock(request_lock_);
         if (requests_.empty()) {
@@ -111,11 +126,14 @@ void data_detail_func_obj::update_data(int func) {
         } else {
             d = requests_.back();
             requests_.clear();
+            tag = last_tag_;
         }
         target_rows = view_height_;
     }
     if (empty)
         app_log("data_detail_func_obj::update_data empty");
+    else
+        Q_EMIT update_run_tag(tag);
     if (d.data_dir.empty())
         return;
     const std::string dir = wide_to_utf8(d.data_dir);
@@ -290,8 +308,11 @@ void data_detail_func_obj::run_spectrum(const data_info& h, int fs, double s) {
     fft_points_.clear();
     double x0 = 0, x1 = 0, y0 = 0, y1 = 0;
     const int n = frame_signal_count(*frames_[0]);
-    const int bin_hz = n > 0 ? fs / n : 0;
-    bool ready = n >= 2 && bin_hz > 0;
+    // The exact bin width: rates that the block length does not divide
+    // (44.1 kHz in 4096 samples) would otherwise put every bin at the wrong
+    // frequency. Where it divides (192 kHz in 7680) the value is the same.
+    const double df = n > 0 ? double(fs) / n : 0.0;
+    bool ready = n >= 2 && df > 0;
     if (!ready)
         app_log("update_wave_fft empty: %d samples at %d Hz give no bin width", n, fs);
     if (ready && fft_.size() != n) {
@@ -304,12 +325,11 @@ void data_detail_func_obj::run_spectrum(const data_info& h, int fs, double s) {
             app_log("update_wave_fft empty: no FFT of %d points", n);
     }
     if (ready) {
-        const double df = double(bin_hz);
-        const int k0 = std::max(0, int(std::floor(h.freq_range_start / df)));
-        const int k1 = std::min(n / 2, int(std::floor(h.freq_range_end / df)));
+        const int k0 = band_bin(h.freq_range_start, df);
+        const int k1 = std::min(n / 2, band_bin(h.freq_range_end, df));
         if (k0 > k1)
             app_log("update_wave_fft empty: band %d..%d Hz outside 0..%d Hz", h.freq_range_start,
-                    h.freq_range_end, n / 2 * bin_hz);
+                    h.freq_range_end, fs / 2);
         if (k0 <= k1) {
             float* level = fft_level_.data();
             float* avg = fft_avg_.data();
@@ -367,13 +387,15 @@ int data_detail_func_obj::stft_window_count() const {
 
 bool data_detail_func_obj::run_stft(const data_info& h, int fs, double s, double x0,
                                     double duration, int target_rows) {
-    const int bin_hz = fs / stft_window_size;
-    if (bin_hz <= 0) {
-        app_log("update_stft_clear: %d Hz is below one bin per window", fs);
+    if (fs <= 0) {
+        app_log("update_stft_clear: no sampling rate");
         return false;
     }
-    const int k0 = std::max(0, h.freq_range_start / bin_hz);
-    const int k1 = std::min(stft_window_size / 2, h.freq_range_end / bin_hz);
+    // Exact, as for the spectrum: rows and their labels stay at the right
+    // frequencies at every rate.
+    const double df = double(fs) / stft_window_size;
+    const int k0 = band_bin(h.freq_range_start, df);
+    const int k1 = std::min(stft_window_size / 2, band_bin(h.freq_range_end, df));
     const int rows = k1 - k0;
     // Windows are counted where they really are, so frames of unequal length
     // never leave columns unfilled.
@@ -496,8 +518,12 @@ bool data_detail_func_obj::run_stft(const data_info& h, int fs, double s, double
     values_to_rainbow(shown, size_t(columns) * out_rows, mn, mx, stft_image_.data());
     const QImage img =
         QImage(stft_image_.data(), columns, out_rows, columns * 3, QImage::Format_RGB888).copy();
-    Q_EMIT update_stft(img, columns, out_rows, x0, x0 + duration, h.freq_range_start,
-                       h.freq_range_end);
+    // The band as labelled, cut to the frequencies the rows can hold: a band
+    // reaching past half the rate must not stretch the rows over it.
+    const double nyquist = fs / 2.0;
+    Q_EMIT update_stft(img, columns, out_rows, x0, x0 + duration,
+                       std::clamp(double(h.freq_range_start), 0.0, nyquist),
+                       std::clamp(double(h.freq_range_end), 0.0, nyquist));
     app_log("emit update_stft");
 
     // Only made when someone listens: the receiver owns it.

@@ -48,7 +48,11 @@ public:
     ~data_detail_func_obj() override;
 
     // Queues a request; the next update_data() serves the newest one.
-    void data_detail_handle_add(data_info d);
+    // Returns the request's tag (increasing from 1), which the run serving
+    // it announces with update_run_tag before its results.
+    quint64 data_detail_handle_add(data_info d);
+    // True while a queued request waits for a run.
+    bool has_pending_request() const;
     // Pixel size of the spectrogram display; height is the target row count
     // (0 = no reduction).
     void set_stft_view_size(int width, int height);
@@ -74,6 +78,11 @@ Q_SIGNALS:
     void update_stft_clear();
     void update_pic(int idx, QImage img, bool is_preview);
     void update_spl(double v);
+    // First signal of every run that takes a request: the results that
+    // follow (up to the next update_run_tag) belong to the request with
+    // this tag. Receivers that queue several requests keep only the results
+    // of their newest one, however late a superseded run delivers.
+    void update_run_tag(quint64 tag);
 
 private:
     struct scales {
@@ -94,6 +103,7 @@ private:
 
     mutable std::mutex request_lock_;
     std::vector<data_info> requests_;
+    quint64 last_tag_ = 0;
     int view_width_ = 0;
     int view_height_ = 0;
     detail_run_info last_run_;

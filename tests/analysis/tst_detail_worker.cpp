@@ -354,6 +354,84 @@ private Q_SLOTS:
             QVERIFY2(log.contains(line), qPrintable(line));
     }
 
+    // A tone lands at its own frequency at rates that the block lengths do
+    // not divide: in the spectrum's points and range, and in the spectrogram
+    // row read back through the range the image is labelled with.
+    void frequencies_at_every_rate_data() {
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("samples"); // per frame
+        QTest::addColumn<double>("hz");
+        QTest::addColumn<int>("band_end"); // header's freqRangeEnd
+        QTest::newRow("44.1 kHz, 4096") << 44100 << 4096 << 10002.0 << 22050;
+        QTest::newRow("48 kHz, 4096") << 48000 << 4096 << 10002.0 << 24000;
+        QTest::newRow("44.1 kHz, 7680") << 44100 << 7680 << 17000.0 << 22050;
+        QTest::newRow("44.1 kHz, band past half the rate") << 44100 << 4096 << 10002.0 << 96000;
+        QTest::newRow("192 kHz, 7680") << 192000 << 7680 << 40000.0 << 96000;
+    }
+    void frequencies_at_every_rate() {
+        QFETCH(int, rate);
+        QFETCH(int, samples);
+        QFETCH(double, hz);
+        QFETCH(int, band_end);
+        std::vector<item_writer::frame> frames;
+        for (int f = 0; f < 8; ++f)
+            frames.push_back(le_frame(item_writer::tone(samples, f, hz, 0.02, rate)));
+        const QString dir = item(QString("rate_%1").arg(QTest::currentDataTag()));
+        QVERIFY(item_writer::write_item(dir, 1, frames, rate,
+                                        ",\"freqRangeEnd\":" + std::to_string(band_end)));
+        runner run;
+        const collected& c = run(request_for(dir, 8, 0, rate));
+
+        const double df = double(rate) / samples;
+        const double nyquist = rate / 2.0;
+        QVERIFY2(qAbs(peak_of(c.fft).x() - hz) <= df,
+                 qPrintable(QString::number(peak_of(c.fft).x())));
+        QVERIFY(qAbs(c.fft_r[1] - std::min(double(band_end), nyquist)) < df);
+        QCOMPARE(c.fft.last().x(), c.fft_r[1]);
+        QVERIFY(qAbs(c.fft[1].x() - c.fft[0].x() - df) < 1e-9);
+
+        // The hottest row of a column, as frequency on the labelled range.
+        const double df_s = rate / 1920.0;
+        QCOMPARE(c.stft_n, 1);
+        QCOMPARE(c.stft_r[2], 5000.0);
+        QCOMPARE(c.stft_r[3], std::min(double(band_end), nyquist));
+        const int rows = c.stft.height();
+        QCOMPARE(rows, std::min(960, int(band_end / df_s)) - int(5000 / df_s));
+        for (int col = 0; col < c.stft.width(); ++col) {
+            int hot = -1, green = 256;
+            for (int r = 0; r < rows; ++r) {
+                const QColor p = c.stft.pixelColor(col, r);
+                if (p.red() == 255 && p.blue() == 0 && p.green() < green)
+                    hot = r, green = p.green();
+            }
+            const double f = c.stft_r[3] - (hot + 0.5) * (c.stft_r[3] - c.stft_r[2]) / rows;
+            QVERIFY2(qAbs(f - hz) <= df_s, qPrintable(QString("column %1: %2 Hz").arg(col).arg(f)));
+        }
+        // The colour bar has one row per spectrogram row.
+        QCOMPARE(c.bar.height(), rows);
+    }
+
+    // Frames whose length is not a multiple of the 960-sample hop: columns
+    // come from the windows actually formed (3 in the first frame, 4 with
+    // the straddling one in each later frame: 123 windows, 28 columns), not
+    // from the total length (which would give 32, the last ones never
+    // filled), and every column holds the tone.
+    void columns_from_the_windows_formed() {
+        std::vector<item_writer::frame> frames;
+        for (int f = 0; f < 31; ++f)
+            frames.push_back(le_frame(item_writer::tone(4096, f, 40000, 0.02, fs)));
+        QVERIFY(item_writer::write_item(item("odd_frames"), 1, frames));
+        runner run;
+        data_info d = request_for(item("odd_frames"), 31);
+        d.frame_read_num = 31;
+        const collected& c = run(d);
+        QCOMPARE(c.stft.size(), QSize(28, 910));
+        for (int col = 0; col < 28; ++col) {
+            const QColor hot = c.stft.pixelColor(col, 559); // 40 kHz, as at 7680 samples
+            QVERIFY2(hot.red() == 255 && hot.blue() == 0, qPrintable(QString::number(col)));
+        }
+    }
+
     void flat_waveform_without_wave_block() {
         std::vector<item_writer::frame> frames(3);
         for (int f = 0; f < 3; ++f)
@@ -465,7 +543,7 @@ private Q_SLOTS:
         QCOMPARE(c.wave.size(), 3 * n);
         const QString log = log_since(log_at);
         QVERIFY(log.contains("wave_prpd empty: 8000 Hz gives no samples per phase bin"));
-        QVERIFY(log.contains("update_wave_fft empty: band 5000..96000 Hz outside 0..3840 Hz"));
+        QVERIFY(log.contains("update_wave_fft empty: band 5000..96000 Hz outside 0..4000 Hz"));
         QVERIFY(log.contains("update_stft_clear: 0 rows, 4 columns"));
     }
 

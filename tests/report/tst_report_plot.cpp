@@ -4,6 +4,8 @@
 
 #include "report_test_util.h"
 
+#include "analysis/data_detail_func_obj.h"
+#include "item_writer.h"
 #include "report/report_plot_obj.h"
 
 #include <QSignalSpy>
@@ -98,6 +100,36 @@ private slots:
         QVERIFY(blue_near(prpd, report_chart_map(p, parea, QPointF(90, 0.5))));
         QVERIFY(blue_near(prpd, report_chart_map(p, parea, QPointF(270, 1.0))));
         QVERIFY(!blue_near(prpd, report_chart_map(p, parea, QPointF(180, 0.5))));
+    }
+
+    // The report's spectrum comes from the analysis with the exact bin
+    // width: at 44.1 kHz in 4096-sample frames the axis ends at half the
+    // rate and a 10,002 Hz tone peaks within a bin of 10,002 Hz.
+    void spectrum_frequencies_at_44_1_khz() {
+        std::vector<item_writer::frame> frames(4);
+        for (int f = 0; f < 4; ++f)
+            frames[size_t(f)].samples = item_writer::tone(4096, f, 10002, 0.02, 44100);
+        const QString dir = tmp.filePath("rate_44k");
+        QVERIFY(item_writer::write_item(dir, 1, frames, 44100, ",\"freqRangeEnd\":22050"));
+        data_detail_func_obj analysis;
+        report_plot_obj plot;
+        connect(&analysis, &data_detail_func_obj::update_wave_fft, &plot,
+                &report_plot_obj::update_wave_fft);
+        data_info d;
+        d.data_dir = dir.toStdWString();
+        d.frame_num = 4;
+        d.frame_read_num = 25;
+        d.fs = 44100;
+        analysis.data_detail_handle_add(d);
+        analysis.update_data(1);
+        const report_chart& c = plot.spectrum();
+        QVERIFY(qAbs(c.x.hi - 22050) < 1e-6);
+        QCOMPARE(report_axis_labels(c.x).last(), QString("22050"));
+        QPointF peak(0, -1e9);
+        for (const QPointF& p : c.points)
+            if (p.y() > peak.y())
+                peak = p;
+        QVERIFY2(qAbs(peak.x() - 10002) <= 44100.0 / 4096, qPrintable(QString::number(peak.x())));
     }
 
     void failed_save_still_ends_the_handshake() {
