@@ -4,6 +4,7 @@
 // off-screen renders (the command line), so both show the same picture.
 // Threading: any thread that may paint on a QImage.
 
+#include <QFont>
 #include <QImage>
 #include <QRect>
 #include <QSize>
@@ -22,12 +23,20 @@ struct colormap_view {
 constexpr int colormap_margin_left = 65;
 constexpr int colormap_margin_top = 12;
 constexpr int colormap_margin_right = 20;
+// At least this much below the plot area; more when the tick labels and the
+// time axis title need it in the font and language at hand.
 constexpr int colormap_margin_bottom = 42;
 constexpr int colormap_ticks = 5;
 constexpr int colormap_tick_length = 5;
 
-// The plot area inside a frame of the given size.
-QRect colormap_plot_area(QSize size);
+// The font of labels and titles: base at point size 10.
+QFont colormap_font(const QFont& base);
+// Room below the plot area for the tick labels and the whole time axis
+// title in this font (itself at the drawing size).
+int colormap_bottom_margin(const QFont& font);
+// The plot area inside a frame of the given size, for text drawn in base's
+// family (the widget's or the painter's font).
+QRect colormap_plot_area(QSize size, const QFont& base = QFont());
 // Tick labels from the first (left / bottom) to the last tick.
 QStringList colormap_x_labels(double x0, double x1);
 QStringList colormap_y_labels(double y0, double y1);

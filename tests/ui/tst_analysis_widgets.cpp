@@ -8,6 +8,7 @@
 #include "ui/detail/colormap_label.h"
 
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 #include <cstring>
@@ -48,7 +49,7 @@ private Q_SLOTS:
         lbl.set_image(red, 0, 1, 5000, 96000);
         const QImage shot = lbl.grab().toImage();
         // The image fills the plot area and nothing beyond it.
-        const QRect a = colormap_plot_area(lbl.size());
+        const QRect a = colormap_plot_area(lbl.size(), lbl.font());
         QCOMPARE(QSize(lbl.plot_area_width(), lbl.plot_area_height()), a.size());
         QCOMPARE(shot.pixelColor(a.topLeft()), QColor(Qt::red));
         QCOMPARE(shot.pixelColor(a.bottomRight()), QColor(Qt::red));
@@ -63,6 +64,39 @@ private Q_SLOTS:
         const QImage blank = lbl.grab().toImage();
         QCOMPARE(blank.pixelColor(a.center()), QColor(Qt::white));
         QVERIFY(has_text(blank, QRect(20, a.bottom() + 4 - 8, 38, 16)));
+    }
+
+    // The time axis title stands whole above the frame's border, in English
+    // and in Chinese (whose glyphs come from a taller fallback font), at the
+    // sizes the detail view gives the frame.
+    void axis_titles_show_whole_data() {
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("English") << false << QSize(400, 300);
+        QTest::newRow("Chinese") << true << QSize(400, 300);
+        QTest::newRow("Chinese, small") << true << QSize(300, 180);
+    }
+    void axis_titles_show_whole() {
+        QFETCH(bool, chinese);
+        QFETCH(QSize, size);
+        QTranslator zh;
+        if (chinese) {
+            QVERIFY(zh.load(QStringLiteral(":/TOrnViewer/tornviewer_zh.qm")));
+            QCoreApplication::installTranslator(&zh);
+        }
+        colormap_label lbl;
+        lbl.resize(size);
+        const QImage shot = lbl.grab().toImage();
+        QCoreApplication::removeTranslator(&zh);
+        const QRect a(colormap_margin_left, colormap_margin_top, lbl.plot_area_width(),
+                      lbl.plot_area_height());
+        // The title lies in the band under the tick labels...
+        const int band_top = a.bottom() + colormap_tick_length + 16;
+        QVERIFY(has_text(shot, QRect(a.left(), band_top, a.width(), size.height() - band_top)));
+        // ...and nothing of it reaches the border (2 px) or the row above it.
+        QVERIFY(!has_text(shot, QRect(4, size.height() - 3, size.width() - 8, 3)));
+        // The rotated frequency title keeps off the left border too.
+        QVERIFY(!has_text(shot, QRect(0, a.top(), 3, a.height())));
     }
 
     void composer_colour_bar() {

@@ -25,6 +25,8 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -420,29 +422,99 @@ private Q_SLOTS:
         close_and_wait(dlg);
     }
 
-    void results_of_an_earlier_request_are_dropped() {
-        const int idx = fx->find([](const data_info& d, const sample_item& g) {
-            return g.data_type == 0 && g.app_type == 0;
+    // A run that outlasts the switch timer delivers the results of an item
+    // the dialog no longer shows: none of them may be shown, and its SPL must
+    // not be stored with the shown item. The worker is held at the first
+    // picture of each run so the order is exact.
+    void superseded_run_is_dropped_however_late() {
+        // Two items with frame pictures (the hold point), one after the other.
+        std::vector<data_info> list;
+        for (const data_info& d : fx->items)
+            if (d.data_type == 0)
+                list.push_back(d);
+        QVERIFY(list.size() >= 2);
+        // Owned by the connection too: the worker may still be inside the
+        // hold when a failed check ends this function.
+        auto entered = std::make_shared<QSemaphore>();
+        auto gate = std::make_shared<QSemaphore>();
+        auto hold = connect(
+            worker, &data_detail_func_obj::update_pic, worker,
+            [entered, gate](int idx, QImage, bool) {
+                if (idx == 0) {
+                    entered->release();
+                    gate->acquire();
+                }
+            },
+            Qt::DirectConnection);
+        auto release = qScopeGuard([&] {
+            disconnect(hold);
+            gate->release(10);
         });
-        auto* dlg = open(idx);
-        const double spl = dlg->record().spl;
-        dlg->move_frame_offset(1); // waits for its analysis
-        QVERIFY(dlg->switch_pending());
-        // What a run for the old start frame still delivers:
-        dlg->update_spl_func(spl + 20);
-        dlg->update_wave({QPointF(0, 1), QPointF(1, -1)}, 0, 1, -1, 1);
-        QImage img(4, 4, QImage::Format_RGB32);
-        img.fill(Qt::red);
-        dlg->update_pic(0, img, true);
-        QCOMPARE(dlg->record().spl, spl);
+        auto* dlg = new data_detail_widget(&list, 0, 7, worker);
+        opened.push_back(dlg);
+        dlg->show();
+        QVERIFY(entered->tryAcquire(1, 10000)); // the run for the first item is under way
+        dlg->on_previous_next_clicked(1);
+        const double stored_spl = dlg->record().spl;
+        QTest::qWait(3 * data_detail_widget::switch_delay_ms); // the timer has long fired
+        QVERIFY(!dlg->switch_pending());
+        gate->release();                        // the first item's run ends...
+        QVERIFY(entered->tryAcquire(1, 10000)); // ...and the run for the shown item waits
+        QTest::qWait(100);                      // everything that run sent is delivered
+        QCOMPARE(dlg->record().spl, stored_spl);
+        QCOMPARE(dlg->spl_box()->value(), std::round(stored_spl));
+        QCOMPARE(dlg->spectrum_chart().series->count(), 0);
         QCOMPARE(dlg->wave_chart().series->count(), 0);
-        QVERIFY(dlg->picture_label()->slot_image(0).isNull());
-        QTRY_VERIFY(!dlg->switch_pending());
-        // The run for the shown start frame is taken.
-        dlg->update_spl_func(spl + 1);
-        dlg->update_wave({QPointF(0, 1), QPointF(1, -1)}, 0, 1, -1, 1);
-        QCOMPARE(dlg->record().spl, spl + 1);
-        QCOMPARE(dlg->wave_chart().series->count(), 2);
+        QVERIFY(dlg->picture_label()->slot_image(1).isNull());
+        QVERIFY(dlg->colour_bar_image().isNull());
+
+        // The shown item's own run is taken, with its first frame's level.
+        release.dismiss();
+        disconnect(hold);
+        gate->release();
+        QTRY_VERIFY_WITH_TIMEOUT(dlg->spectrum_chart().series->count() > 0, 10000);
+        QTRY_VERIFY(!dlg->picture_label()->slot_image(1).isNull());
+        const sample_item& b = fx->generated(dlg->record().dir_name);
+        QVERIFY(qAbs(dlg->record().spl - b.frame_spl[0]) < 1e-3);
+        close_and_wait(dlg);
+    }
+
+    // Stepping from an item with a spectrogram to a single-frame one clears
+    // the colour bar of the annotated picture too: a parameter change then
+    // saves the picture as this item alone would give it.
+    void single_frame_item_keeps_no_earlier_colour_bar() {
+        detail_fixture many, one;
+        sample_options o;
+        o.items = 1;
+        o.gas_leak = true;
+        o.picture_width = 160;
+        o.picture_height = 120;
+        o.frames = 30;
+        QCOMPARE(QString::fromStdString(many.setup(o)), QString());
+        o.frames = 1;
+        QCOMPARE(QString::fromStdString(one.setup(o)), QString());
+        std::vector<data_info> list{many.items[0], one.items[0]};
+        auto* dlg = new data_detail_widget(&list, 0, 7, worker);
+        opened.push_back(dlg);
+        dlg->show();
+        QTRY_VERIFY_WITH_TIMEOUT(!dlg->colour_bar_image().isNull(), 10000);
+        QSignalSpy cleared(worker, &data_detail_func_obj::update_stft_clear);
+        dlg->on_previous_next_clicked(1);
+        QTRY_VERIFY_WITH_TIMEOUT(cleared.count() == 1, 10000);
+        QTRY_VERIFY(dlg->spectrum_chart().series->count() > 0);
+        QTest::qWait(50);
+
+        data_info p = dlg->record();
+        p.gasleak_gas_cost += 1;
+        dlg->para_change(p);
+        const QString path = annotated_picture_path(dlg->record());
+        const QImage saved(path);
+        QVERIFY(!saved.isNull());
+        AddImageWidget fresh; // what this item gives without any colour bar
+        QCOMPARE(save_annotated_picture(fresh, dlg->record(), dlg->spl_at_1m()), 0);
+        const QImage expected(path);
+        const QRect bar(704, 124, 80, 300);
+        QCOMPARE(saved.copy(bar), expected.copy(bar));
         close_and_wait(dlg);
     }
 

@@ -104,6 +104,11 @@ void AddImageWidget::set_colorbar(unsigned char* buffer, int w, int h) {
     colorbar_label_->setPixmap(QPixmap::fromImage(colorbar_));
 }
 
+void AddImageWidget::clear_colorbar() {
+    colorbar_ = QImage();
+    colorbar_label_->clear();
+}
+
 void AddImageWidget::write(const QString& picture_path, double, double, int band_start_hz,
                            int band_end_hz, double distance_m, const QString& time_text,
                            const QString& currency, int unit_mode, double spl_1m, double leak_rate,

@@ -21,6 +21,8 @@ public:
     // reclaimed is ignored.
     void set_colorbar(unsigned char* buffer, int w, int h);
     const QImage& colorbar() const { return colorbar_; }
+    // No colour bar: the item has no spectrogram (a single frame).
+    void clear_colorbar();
 
     // Fills the composer. reserved_a and reserved_b are passed as 0.
     void write(const QString& picture_path, double reserved_a, double reserved_b, int band_start_hz,

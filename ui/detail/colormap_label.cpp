@@ -5,7 +5,7 @@
 
 colormap_label::colormap_label(QWidget* parent) : QWidget(parent) {
     setStyleSheet(QStringLiteral("QWidget{background: white;border: 2px solid #999999;}"));
-    const QRect area = colormap_plot_area(size());
+    const QRect area = colormap_plot_area(size(), font());
     plot_w_ = area.width();
     plot_h_ = area.height();
 }
@@ -33,7 +33,7 @@ void colormap_label::clear() {
 
 void colormap_label::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const QRect area = colormap_plot_area(size());
+    const QRect area = colormap_plot_area(size(), font());
     plot_w_ = area.width();
     plot_h_ = area.height();
     paint_colormap(p, size(), view_);

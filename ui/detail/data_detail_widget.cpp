@@ -119,8 +119,11 @@ data_detail_widget::data_detail_widget(std::vector<data_info>* items, int index,
         connect(m_worker, &data_detail_func_obj::update_pic, this, &data_detail_widget::update_pic);
         connect(m_worker, &data_detail_func_obj::update_spl, this,
                 &data_detail_widget::update_spl_func);
+        connect(m_worker, &data_detail_func_obj::update_run_tag, this,
+                &data_detail_widget::update_run_tag);
         connect(this, &data_detail_widget::update_data, m_worker,
                 &data_detail_func_obj::update_data);
+        queue_analysis();
         request_analysis(stft_area_estimate());
     }
 
@@ -399,16 +402,21 @@ void data_detail_widget::switch_data(int idx) {
     app_log("switch_data %d %d", idx, int(m_list.size()));
     m_index = idx;
     load_record();
+    clear_spectrogram(); // until this item's analysis arrives
     queue_analysis();
     app_log("switch_data data_detail_handle_add");
     m_switch_timer->start(switch_delay_ms);
 }
 
-// Results that arrive while a step waits for its analysis belong to an
-// earlier request (another item or start frame): they are dropped, and the
-// analysis of the shown request replaces them shortly.
+// Results of any request but the newest belong to another item or start
+// frame: they are dropped however late they come, and the analysis of the
+// shown request replaces them.
 bool data_detail_widget::results_are_stale() const {
-    return m_switch_timer->isActive();
+    return m_run_tag != m_wanted_tag;
+}
+
+void data_detail_widget::update_run_tag(quint64 tag) {
+    m_run_tag = tag;
 }
 
 void data_detail_widget::queue_analysis() {
@@ -418,7 +426,7 @@ void data_detail_widget::queue_analysis() {
     d.dd_start_frame_idx = m_start_frame;
     d.frame_read_num = frame_read_count;
     d.pic_num = previw_label::slot_count;
-    m_worker->data_detail_handle_add(d);
+    m_wanted_tag = m_worker->data_detail_handle_add(d);
 }
 
 void data_detail_widget::move_frame_offset(int offset) {
@@ -450,10 +458,10 @@ void data_detail_widget::request_analysis(QSize stft_area) {
     if (!m_worker)
         return;
     m_worker->set_stft_view_size(stft_area.width(), stft_area.height());
-    // A run already under way may have served the request queued at the step,
-    // and its results were dropped as stale: queue it once more for this run.
-    queue_analysis();
-    Q_EMIT update_data(0);
+    // A run that has already taken the shown request delivers results that
+    // are kept; only a request still waiting needs a run of its own.
+    if (m_worker->has_pending_request())
+        Q_EMIT update_data(0);
 }
 
 void data_detail_widget::switch_data_timer_timeout() {
@@ -514,9 +522,16 @@ void data_detail_widget::update_stft(QImage img, int, int, double x0, double x1,
 void data_detail_widget::update_stft_clear() {
     if (results_are_stale())
         return;
+    clear_spectrogram();
+}
+
+void data_detail_widget::clear_spectrogram() {
     m_stft->clear();
     m_colour_bar = QImage();
     m_bar_view->set_image(QImage());
+    // The annotated picture of this item must not carry another item's bar.
+    if (m_composer)
+        m_composer->clear_colorbar();
 }
 
 void data_detail_widget::update_pic(int idx, QImage img, bool is_preview) {

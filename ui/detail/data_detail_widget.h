@@ -103,6 +103,8 @@ public Q_SLOTS:
     void update_stft_clear();
     void update_pic(int idx, QImage img, bool is_preview);
     void update_spl_func(double v);
+    // The worker's run announces the request it serves.
+    void update_run_tag(quint64 tag);
     void move_frame_offset(int offset);
     void switch_data_timer_timeout();
     void update_calc_gas_leak(data_info& d);
@@ -123,11 +125,13 @@ private:
     void show_record();
     void load_record();
     void queue_analysis();
-    // Tells the worker the spectrogram size, queues the shown request and
-    // asks for its analysis.
+    // Tells the worker the spectrogram size and asks for the analysis of
+    // the queued request, unless a run has already taken it.
     void request_analysis(QSize stft_area);
     static QSize stft_area_estimate();
     bool results_are_stale() const;
+    // Spectrogram, colour bar and the composer's copy of it emptied.
+    void clear_spectrogram();
     void set_level_buttons();
     void update_spl_1m();
     detail_form_values form_values() const;
@@ -144,6 +148,10 @@ private:
     data_info m_db_row; // the shown record's database row (update key and fallback)
     int m_start_frame = 0;
     double m_spl_1m = 0;
+    // Tag of the newest request queued, and of the run whose results are
+    // arriving: results count only while the two agree.
+    quint64 m_wanted_tag = 0;
+    quint64 m_run_tag = 0;
     bool m_filter_dirty = false; // a stored level or favourite changes what filters match
 
     QTimer* m_switch_timer = nullptr;
