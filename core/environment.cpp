@@ -112,7 +112,7 @@ environment_result init_environment() {
     if (exe.empty()) {
         app_log("GetModuleFileName err:%d", exe_error);
     } else {
-        const size_t sep = exe.find_last_of(L"\\/");
+        const size_t sep = exe.rfind(L'/'); // a backslash belongs to a name
         app_root = sep == std::wstring::npos ? std::wstring() : exe.substr(0, sep);
         app_version = platform::program_version();
         if (app_version.empty())

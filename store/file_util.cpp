@@ -52,8 +52,9 @@ int32_t file_size(const std::wstring& path) {
 int create_directories(const std::wstring& path) {
     const size_t n = path.size();
     for (size_t i = 1; i <= n; ++i) {
-        // Each separator after the root, and the end of the path, closes a prefix.
-        if (i < n && path[i] != L'/' && path[i] != L'\\')
+        // Each separator after the root, and the end of the path, closes a
+        // prefix. A backslash is part of a Linux name, never a separator.
+        if (i < n && path[i] != L'/')
             continue;
         const std::wstring prefix = path.substr(0, i);
         if (prefix.empty() || path_exists(prefix))
@@ -69,16 +70,13 @@ int create_directories(const std::wstring& path) {
 int split_path(const std::wstring& path, std::wstring& dir, std::wstring& file_name) {
     dir.clear();
     file_name.clear();
-    static const wchar_t* const separators[] = {L"\\", L"\\\\", L"/", L"//"};
-    for (const wchar_t* sep : separators) {
-        const std::wstring s(sep);
-        const size_t pos = path.rfind(s);
-        if (pos == std::wstring::npos)
-            continue;
-        dir = path.substr(0, pos);
-        file_name = path.substr(pos + s.size());
-        break;
-    }
+    // "/" is the only separator: a backslash is an ordinary character of a
+    // file name here ("parent\\sub" is one directory).
+    const size_t pos = path.rfind(L'/');
+    if (pos == std::wstring::npos)
+        return 0;
+    dir = path.substr(0, pos);
+    file_name = path.substr(pos + 1);
     return 0;
 }
 

@@ -20,7 +20,7 @@ int32_t file_size(const std::wstring& path);
 // Creates every missing directory along the path; existing ones are left
 // alone. 0 or the first creation error.
 int create_directories(const std::wstring& path);
-// Splits a file path at its last separator ("\" is tried before "/").
+// Splits a file path at its last "/" (a backslash belongs to the name).
 // Without a separator both outputs are empty. Always 0.
 int split_path(const std::wstring& path, std::wstring& dir, std::wstring& file_name);
 // Appends dir + "/" + name for every sub-directory whose name does not begin

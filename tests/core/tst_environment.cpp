@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -141,6 +142,26 @@ private Q_SLOTS:
         QVERIFY(QRegularExpression("^long_id:[0-9a-f]+ " + QString::number(lang) + "$")
                     .match(lines.last())
                     .hasMatch());
+    }
+
+    // A backslash is an ordinary character of a file name: the program
+    // directory of ".../bin/run\\copy" is ".../bin". The start-up case above
+    // runs again from a copy of this test of that name.
+    void program_directory_with_a_backslash() {
+        if (qEnvironmentVariableIsSet("HALVIX_ENV_TEST_CHILD"))
+            QSKIP("already the copy");
+        const QString dir = home->path() + "/bin";
+        QVERIFY(QDir().mkpath(dir));
+        const QString exe = dir + "/run\\copy";
+        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), exe));
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HALVIX_ENV_TEST_CHILD", "1");
+        child.setProcessEnvironment(env);
+        child.start(exe, {"first_start_prepares_folders_and_logs"});
+        QVERIFY(child.waitForFinished(60000));
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+                 child.readAllStandardOutput().constData());
     }
 
     void migration_copies_once() {

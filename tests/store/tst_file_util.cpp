@@ -46,16 +46,22 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(fx.path("x/y")).isDir());
         QCOMPARE(create_directories(fx.wpath("中文/目录")), 0);
         QVERIFY(QFileInfo(fx.path("中文/目录")).isDir());
+        // A backslash belongs to the directory's name.
+        QCOMPARE(create_directories(fx.wpath("p\\q/r")), 0);
+        QVERIFY(QFileInfo(fx.path("p\\q/r")).isDir());
+        QVERIFY(!QFileInfo::exists(fx.path("p")));
         // A file in the way stops the walk with the system's error.
         QCOMPARE(create_directories(fx.wpath("a/b/c/keep.txt/d")), ENOTDIR);
     }
 
     void split_path_at_last_separator() {
-        // Path, directory, name: "\\" is tried first; no separator gives nothing.
+        // Path, directory, name: only "/" separates; a backslash is part of a
+        // name; no separator gives nothing.
         const std::wstring cases[][3] = {
             {L"/data/set/item/Data.dat", L"/data/set/item", L"Data.dat"},
-            {L"C:\\x\\y.dat", L"C:\\x", L"y.dat"},
-            {L"a/b\\c/d", L"a/b", L"c/d"},
+            {L"/data/parent\\sub/myset", L"/data/parent\\sub", L"myset"},
+            {L"a/b\\c/d", L"a/b\\c", L"d"},
+            {L"C:\\x\\y.dat", L"", L""},
             {L"plain.txt", L"", L""},
             {L"/d/", L"/d", L""}};
         for (const auto& c : cases) {
