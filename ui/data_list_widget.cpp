@@ -87,6 +87,7 @@ data_list_widget::data_list_widget(QWidget* parent) : QWidget(parent) {
     layout->addWidget(list_);
 
     menu_ = new QMenu(this);
+    menu_->setStyleSheet(QString::fromLatin1(kit_style::menu));
     QAction* rename = menu_->addAction(tr("Rename"));
     QAction* remove = menu_->addAction(tr("Remove from list"));
     QAction* del = menu_->addAction(tr("Delete"));
@@ -186,11 +187,31 @@ void data_list_widget::data_naw_name(QString name) {
                      1, 1);
         return;
     }
-    rec.name = name.toStdWString();
-    rec.local_root = new_root;
-    if (QListWidgetItem* item = list_->item(rename_row_))
+    import_data_info renamed = rec;
+    renamed.name = name.toStdWString();
+    renamed.local_root = new_root;
+    const int rc = data_import_db_rename(renamed);
+    if (rc != 0) {
+        // The record would point at a directory that no longer exists: the
+        // directory goes back where the database still has it.
+        const int back = new_root != root ? rename_path(new_root, root) : 0;
+        app_log("data_naw_name db err:%d, directory moved back err:%d", rc, back);
+        const QString text =
+            back == 0 ? tr("The dataset could not be renamed in the database (error %1)! "
+                           "Nothing was changed.")
+                            .arg(rc)
+                      : tr("The dataset could not be renamed in the database (error %1), and "
+                           "its directory could not be moved back! It is now at: %2")
+                            .arg(rc)
+                            .arg(QString::fromStdWString(new_root));
+        show_msg_box(tr("Warning"), text, 1, 1);
+        return;
+    }
+    rec = renamed;
+    if (QListWidgetItem* item = list_->item(rename_row_)) {
         item->setText(name);
-    data_import_db_rename(rec);
+        item->setToolTip(name);
+    }
     if (shown_row_ >= 0 && shown_row_ == rename_row_)
         Q_EMIT data_list_widget_clicked(rec);
 }
@@ -236,6 +257,19 @@ void data_list_widget::delete_pending(bool from_disk) {
     int rc = 0;
     if (from_disk)
         rc = delete_path(rec.local_root);
+    if (rc != 0 && dir_exists(rec.local_root)) {
+        // What is left on disk stays registered, so the user can still find
+        // it, open its folder and try again.
+        pending_row_ = -1;
+        app_log("dataset_delete %s %d", wide_to_utf8(rec.name).c_str(), rc);
+        show_msg_box(tr("Warning"),
+                     tr("The dataset directory could not be deleted (error %1)! The dataset "
+                        "stays in the list.\n%2")
+                         .arg(rc)
+                         .arg(QString::fromStdWString(rec.local_root)),
+                     1, 1);
+        return;
+    }
     data_import_db_delete(rec.id);
     data_list_db_delete_dataset(rec.id);
     click_current_row();

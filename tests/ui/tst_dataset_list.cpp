@@ -180,6 +180,60 @@ private Q_SLOTS:
         QVERIFY(data_import_db_name_exists(L"kept"));
     }
 
+    // A backslash is part of a directory name: the dataset stays inside it.
+    void rename_under_a_directory_with_a_backslash() {
+        const QString parent = data_root_ + "/parent\\sub";
+        make_dataset(parent, "myset", 2);
+        data_list_widget w;
+        rename(w, 0, "renamed");
+        QCOMPARE(msg_boxes().size(), 0);
+        QVERIFY(QDir(parent + "/renamed").exists());
+        QVERIFY(!QDir(data_root_ + "/parent").exists());
+        QCOMPARE(QString::fromStdWString(w.datasets()[0].local_root), parent + "/renamed");
+        QCOMPARE(QString::fromStdWString(data_import_db_select_all()[0].local_root),
+                 parent + "/renamed");
+    }
+
+    // The database refuses the new name after the directory was renamed:
+    // the directory goes back, so record and disk still agree.
+    void rename_refused_by_the_database_moves_the_directory_back() {
+        make_dataset(data_root_, "before", 1);
+        data_list_widget w;
+        locked_path lock(tmp_->path() + "/config/config.db");
+        if (!lock.ok())
+            QSKIP("needs a database file that cannot be written");
+        rename(w, 0, "after");
+        QCOMPARE(msg_boxes().size(), 1);
+        answer_msg_boxes();
+        QVERIFY(QDir(data_root_ + "/before/item_0000").exists());
+        QVERIFY(!QDir(data_root_ + "/after").exists());
+        QCOMPARE(w.list_widget()->item(0)->text(), QString("before"));
+        QCOMPARE(QString::fromStdWString(w.datasets()[0].name), QString("before"));
+        QCOMPARE(QString::fromStdWString(w.datasets()[0].local_root), data_root_ + "/before");
+        QVERIFY(data_import_db_name_exists(L"before"));
+    }
+
+    // Delete of a dataset whose directory cannot be deleted: it stays
+    // registered, and the user is told.
+    void delete_that_fails_on_disk_keeps_the_dataset() {
+        const import_data_info set = make_dataset(data_root_, "stuck", 2);
+        data_list_widget w;
+        locked_path lock(data_root_ + "/stuck/item_0001");
+        if (!lock.ok())
+            QSKIP("needs a directory that cannot be deleted");
+        w.list_widget()->setCurrentRow(0);
+        w.list_widget_del(false);
+        answer_msg_boxes(); // the confirmation
+        QCOMPARE(msg_boxes().size(), 1);
+        QVERIFY(msg_box_texts().join(' ').contains(data_root_ + "/stuck"));
+        answer_msg_boxes();
+        QCOMPARE(w.list_widget()->count(), 1);
+        QCOMPARE(w.pending_row(), -1);
+        QCOMPARE(data_list_db_count(set.id), 2);
+        QVERIFY(!data_import_db_select_by_id(set.id).id.empty());
+        QVERIFY(QDir(data_root_ + "/stuck/item_0001").exists());
+    }
+
     void remove_keeps_files_delete_removes_them() {
         const import_data_info removed = make_dataset(data_root_, "removed", 3);
         const import_data_info deleted = make_dataset(data_root_, "deleted", 3);

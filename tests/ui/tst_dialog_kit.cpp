@@ -243,13 +243,16 @@ private Q_SLOTS:
             QCOMPARE(bar->value(), s.value);
             QCOMPARE(bar->text(), prefix + QLatin1String(s.number) + QLatin1Char('%'));
         }
-        // Values out of range keep the bar inside its range.
+        // Values out of range keep the bar and its text inside the range.
         w->update_progress_value(1.7);
         QCOMPARE(bar->value(), 100);
+        QCOMPARE(bar->text(), prefix + QLatin1String("100.0%"));
         w->update_progress_value(-0.2);
         QCOMPARE(bar->value(), 0);
+        QCOMPARE(bar->text(), prefix + QLatin1String("0.0%"));
         w->update_progress_value(std::numeric_limits<double>::quiet_NaN());
         QCOMPARE(bar->value(), 0);
+        QCOMPARE(bar->text(), prefix + QLatin1String("0.0%"));
     }
 
     void bar_text_formatting() {

@@ -10,9 +10,11 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
@@ -80,6 +82,35 @@ import_data_info make_dataset(const QString& parent, const QString& name, int n,
         if (d.id == id)
             return d;
     return import_data_info();
+}
+
+locked_path::locked_path(const QString& path) : path_(path) {
+    const bool dir = QFileInfo(path).isDir();
+    // A directory gets a probe file: deleting the directory has to delete it.
+    if (dir) {
+        QFile probe(path + "/.locked");
+        if (!probe.open(QIODevice::WriteOnly))
+            return;
+        probe.close();
+    }
+    permissions_ = QFile::permissions(path);
+    immutable_ = QProcess::execute("chattr", {"+i", path}) == 0;
+    if (!immutable_)
+        QFile::setPermissions(path, permissions_ & ~(QFile::WriteOwner | QFile::WriteUser |
+                                                     QFile::WriteGroup | QFile::WriteOther));
+    if (dir) {
+        ok_ = !QFile::remove(path + "/.locked");
+    } else {
+        QFile f(path);
+        ok_ = !f.open(QIODevice::ReadWrite);
+    }
+}
+
+locked_path::~locked_path() {
+    if (immutable_)
+        QProcess::execute("chattr", {"-i", path_});
+    else if (permissions_)
+        QFile::setPermissions(path_, permissions_);
 }
 
 void private_data_test::init() {

@@ -6,6 +6,7 @@
 #include "store/records.h"
 
 #include <QApplication>
+#include <QFileDevice>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -49,6 +50,25 @@ struct item_setup {
 import_data_info make_dataset(const QString& parent, const QString& name, int n,
                               const std::string& app_name = "TarvoOrnApp",
                               const std::vector<item_setup>& setups = {});
+
+// Locks a directory (nothing in it can be removed, so it cannot be deleted)
+// or a file (it cannot be written) while it lives, even for the superuser
+// (immutable attribute; permissions for other users), and unlocks it at the
+// end. ok() is false when neither works here.
+class locked_path {
+public:
+    explicit locked_path(const QString& path);
+    ~locked_path();
+    bool ok() const { return ok_; }
+    locked_path(const locked_path&) = delete;
+    locked_path& operator=(const locked_path&) = delete;
+
+private:
+    QString path_;
+    QFileDevice::Permissions permissions_;
+    bool immutable_ = false;
+    bool ok_ = false;
+};
 
 // Visible message boxes, newest last.
 QList<t_orn_msg_box*> msg_boxes();

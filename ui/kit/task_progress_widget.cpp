@@ -100,9 +100,11 @@ QString task_progress_widget::format_bar_text(const QString& format, double valu
 void task_progress_widget::update_progress_value(double v) {
     if (std::isnan(v))
         v = 0;
+    // Bar and text show the same clamped figure: a task that overshoots
+    // must not read "170.0%".
     const double percent = qBound(0.0, v * 100.0, 100.0);
     bar_->setValue(static_cast<int>(percent));
-    bar_->setFormat(format_bar_text(bar_format_, v * 100.0));
+    bar_->setFormat(format_bar_text(bar_format_, percent));
 }
 
 void task_progress_widget::on_close_clicked() {
