@@ -11,8 +11,10 @@
 #include "store/database.h"
 #include "ui/data_list_widget.h"
 #include "ui/data_tool_bar.h"
+#include "ui/kit/kit_style.h"
 #include "ui/kit/t_orn_msg_box.h"
 #include "ui/lang_setting_widget.h"
+#include "ui/tool_bar_strip.h"
 #include "ui/ui_util.h"
 
 #include <QApplication>
@@ -26,6 +28,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <QWindow>
@@ -63,6 +66,7 @@ TOrnViewer::TOrnViewer(QWidget* parent) : QMainWindow(parent) {
 
     menu_ = new QMenu(this);
     add_device_menu_actions();
+    menu_->setStyleSheet(QString::fromLatin1(kit_style::menu));
     QAction* lang = menu_->addAction(tr("Language setting"));
     connect(lang, &QAction::triggered, this, &TOrnViewer::lang_action_triggered);
     installEventFilter(this);
@@ -80,9 +84,14 @@ TOrnViewer::TOrnViewer(QWidget* parent) : QMainWindow(parent) {
     connect_survey();
 
     // A sensible size for desktops whose window manager does not maximise.
+    screen_fit_timer_ = new QTimer(this);
+    screen_fit_timer_->setSingleShot(true);
+    connect(screen_fit_timer_, &QTimer::timeout, this, &TOrnViewer::keep_on_screen);
+    connect(tool_bar_strip_, &tool_bar_strip::bar_resized, screen_fit_timer_,
+            [this] { screen_fit_timer_->start(0); });
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();
-        resize(avail.size() * 9 / 10);
+        resize((avail.size() * 9 / 10).expandedTo(minimumSizeHint()).boundedTo(avail.size()));
         move(avail.center() - rect().center());
     }
     showMaximized();
@@ -116,8 +125,8 @@ void TOrnViewer::build_central_widget() {
     browser->setContentsMargins(0, 0, 0, 0);
     browser->setSpacing(0);
     tool_bar_ = new data_tool_bar(central);
-    tool_bar_->setFixedHeight(60);
-    browser->addWidget(tool_bar_);
+    tool_bar_strip_ = new tool_bar_strip(tool_bar_, 60, central);
+    browser->addWidget(tool_bar_strip_);
     auto* line = new QFrame(central);
     line->setFixedHeight(1);
     line->setStyleSheet("background:#E2E2E2;height:1px;border:none");
@@ -239,6 +248,38 @@ TOrnViewer::~TOrnViewer() {
     stop_threads();
     app_log("exit");
     log_close();
+}
+
+void TOrnViewer::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // The layout grows the window when the tool bar shows more boxes.
+    if (screen_fit_timer_)
+        screen_fit_timer_->start(0);
+}
+
+void TOrnViewer::keep_on_screen() {
+    // A maximised window counts too: without a window manager nobody makes
+    // it as large as the screen, and with one this changes nothing.
+    if (isFullScreen() || isMinimized() || !isVisible())
+        return;
+    QScreen* s = screen();
+    if (!s)
+        return;
+    const QRect avail = s->availableGeometry();
+    const QSize frame_extra = frameGeometry().size() - size();
+    // Room for the whole tool bar where the screen has it; beyond that the
+    // bar scrolls rather than the window growing off the screen.
+    const QSize wanted = size() + QSize(tool_bar_strip_->missing_width(), 0);
+    const QSize fit = wanted.boundedTo(avail.size() - frame_extra).expandedTo(minimumSize());
+    if (fit != size())
+        resize(fit);
+    const QRect frame(frameGeometry().topLeft(), fit + frame_extra);
+    if (!avail.contains(frame)) {
+        const QPoint at(avail.x() + std::max(0, (avail.width() - frame.width()) / 2),
+                        avail.y() + std::max(0, (avail.height() - frame.height()) / 2));
+        move(at);
+        app_log("keep_on_screen %d,%d %d*%d", at.x(), at.y(), frame.width(), frame.height());
+    }
 }
 
 void TOrnViewer::closeEvent(QCloseEvent* event) {

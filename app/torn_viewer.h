@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,6 +24,7 @@
 class QListWidget;
 class QMenu;
 class QThread;
+class QTimer;
 class data_detail_func_obj;
 class data_list_widget;
 class data_tool_bar;
@@ -31,6 +33,7 @@ class orn_func_obj;
 class preview_item_widget;
 class report_plot_obj;
 struct torn_viewer_device_state;
+class tool_bar_strip;
 
 class TOrnViewer : public QMainWindow {
     Q_OBJECT
@@ -172,12 +175,18 @@ public Q_SLOTS:
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // 0 when documents can be generated (the document engine's check).
     static int word_availability();
     void build_central_widget();
     void start_threads();
+    // A window that is not full screen stays inside the available area of
+    // its screen: never larger, and centred on it when it would run off
+    // (without a window manager nobody else sees to it). Within that it
+    // takes the width the tool bar needs to show all of its boxes.
+    void keep_on_screen();
     void stop_threads();
     void clear_tiles();
     void apply_grid_style();
@@ -207,6 +216,8 @@ private:
     data_tool_bar* tool_bar_ = nullptr;
     QListWidget* preview_list_ = nullptr;
     QMenu* menu_ = nullptr;
+    QTimer* screen_fit_timer_ = nullptr; // coalesces keep_on_screen()
+    tool_bar_strip* tool_bar_strip_ = nullptr;
 
     QThread* worker_thread_ = nullptr;
     QThread* analysis_thread_ = nullptr;
@@ -234,6 +245,14 @@ private:
     bool ready_ = true;
     std::vector<int> selection_;
     bool delete_rm_ = false;
+    // What each delete task still running was handed: its own records, so
+    // the item array may change as soon as its dialog has gone (an abort).
+    // The worker runs tasks in order; each finish ends the oldest.
+    struct delete_job {
+        std::vector<data_info> items;
+        std::vector<int> selection; // empty: every record of items
+    };
+    std::deque<delete_job> delete_jobs_;
     int scroll_value_ = 0;
     int scroll_min_ = 0;
     int scroll_max_ = 0;

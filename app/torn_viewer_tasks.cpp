@@ -2,6 +2,7 @@
 // remove of items, and the local data import.
 #include "app/torn_viewer.h"
 
+#include "app/tasks/delete_items.h"
 #include "app/tasks/orn_func_obj.h"
 #include "core/app_log.h"
 #include "ui/data_list_widget.h"
@@ -46,15 +47,25 @@ void TOrnViewer::start_delete_data() {
     connect(worker_, &orn_func_obj::delete_data_finish, dlg,
             &delete_data_progress_widget::delete_data_finish);
     dlg->show();
-    Q_EMIT delete_data_signal(&data_info_vector_, &selection_, delete_rm_);
+    delete_job& job = delete_jobs_.emplace_back();
+    job.items = delete_selection(data_info_vector_, selection_);
+    Q_EMIT delete_data_signal(&job.items, &job.selection, delete_rm_);
 }
 
 void TOrnViewer::abort_delete_data() {
     worker_->abort_delete_data();
 }
 
-void TOrnViewer::delete_data_finish(bool, std::string, bool delete_dateset_flag) {
+void TOrnViewer::delete_data_finish(bool success, std::string info, bool delete_dateset_flag) {
+    if (!delete_jobs_.empty())
+        delete_jobs_.pop_front();
+    if (!success && !info.empty())
+        show_msg_box(tr("Warning"), QString::fromStdString(info), 1, 1);
+    // A dataset emptied by the task is gone from the database: the list must
+    // not offer it any longer, whichever view the task started from.
     if (search_mode_) {
+        if (delete_dateset_flag)
+            data_list_->update_data_list();
         tool_bar_->search_again();
         return;
     }

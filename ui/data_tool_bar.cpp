@@ -211,13 +211,16 @@ void data_tool_bar::uncheck_level_filters() {
 }
 
 filter_states data_tool_bar::states() const {
+    // A box the bar hides for this writer cannot be seen or cleared, so it
+    // filters nothing; its check is kept for when it shows again.
+    auto on = [](const QCheckBox* b) { return b->isChecked() && !b->isHidden(); };
     filter_states s;
-    s.normal = normal_->isChecked();
-    s.check = check_->isChecked();
-    s.general = general_->isChecked();
-    s.severe = severe_->isChecked();
-    s.critical = critical_->isChecked();
-    s.favorite = favorite_->isChecked();
+    s.normal = on(normal_);
+    s.check = on(check_);
+    s.general = on(general_);
+    s.severe = on(severe_);
+    s.critical = on(critical_);
+    s.favorite = on(favorite_);
     return s;
 }
 

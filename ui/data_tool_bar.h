@@ -37,6 +37,7 @@ public:
     // Unchecks the five level boxes (not "Favorite") without announcing it.
     void uncheck_level_filters();
 
+    // Checked and shown boxes: a hidden box never filters.
     filter_states states() const;
     bool select_all_checked() const;
     std::vector<data_info>& search_result() { return search_result_; }

@@ -5,6 +5,7 @@
 #include "platform/text.h"
 #include "store/file_util.h"
 #include "ui/detail/data_detail_widget.h"
+#include "ui/kit/kit_style.h"
 #include "ui/ui_util.h"
 
 #include <QBuffer>
@@ -15,6 +16,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QVBoxLayout>
 
 tile_picture::tile_picture(QWidget* parent) : QWidget(parent) {
@@ -118,14 +121,18 @@ preview_item_widget::preview_item_widget(std::vector<data_info>* data_vec, int i
 
     picture_ = new tile_picture(this);
     layout->addWidget(picture_);
-    const QString name = QString::fromStdWString(data_.data_name);
-    check_box_ = new QCheckBox(name, this);
-    check_box_->setToolTip(name);
+    check_box_ = new QCheckBox(this);
     // Fonts and palettes rather than per-tile style sheets: a page builds
     // 100 tiles and parsing a sheet per widget would dominate that.
     QFont font = check_box_->font();
     font.setPixelSize(12);
     check_box_->setFont(font);
+    // One row height for every name, whatever script it is in: a Chinese
+    // name (taller fallback glyphs) must not shrink its tile's picture.
+    check_box_->setFixedHeight(name_row_height(check_box_));
+    check_box_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    check_box_->installEventFilter(this);
+    set_name_text(QString::fromStdWString(data_.data_name));
     layout->addWidget(check_box_);
     time_label_ = new QLabel(tile_time_text(data_.time), this);
     time_label_->setObjectName("time_label");
@@ -159,7 +166,35 @@ void preview_item_widget::set_checked(bool checked) {
 }
 
 void preview_item_widget::set_name_text(const QString& name) {
-    check_box_->setText(name);
+    name_ = name;
+    check_box_->setToolTip(name);
+    elide_name();
+}
+
+void preview_item_widget::elide_name() {
+    // The text room of the box at its present width, after the indicator.
+    QStyleOptionButton opt;
+    opt.initFrom(check_box_);
+    const int room =
+        check_box_->style()->subElementRect(QStyle::SE_CheckBoxContents, &opt, check_box_).width();
+    const QString shown =
+        room > 0 ? check_box_->fontMetrics().elidedText(name_, Qt::ElideRight, room) : name_;
+    if (check_box_->text() != shown)
+        check_box_->setText(shown);
+}
+
+int preview_item_widget::name_row_height(const QCheckBox* box) {
+    static int height = 0;
+    if (height == 0) {
+        // Latin, Chinese and descenders in one sample.
+        QCheckBox sample(QString::fromUtf8("Agjy\u4e3b\u53d8\u538b\u5668"));
+        sample.setFont(box->font());
+        height = std::max(
+            sample.sizeHint().height(),
+            QFontMetrics(box->font()).boundingRect(QString::fromUtf8("Agjy\u4e3b\u53d8")).height() +
+                2);
+    }
+    return height;
 }
 void preview_item_widget::set_time_text(const QString& time) {
     time_label_->setText(time);
@@ -176,6 +211,7 @@ bool preview_item_widget::eventFilter(QObject* obj, QEvent* e) {
         // Built on first use: most tiles never open their menu.
         if (!menu_) {
             menu_ = new QMenu(this);
+            menu_->setStyleSheet(QString::fromLatin1(kit_style::menu));
             QAction* open = menu_->addAction(tr("Open folder location"));
             connect(open, &QAction::triggered, this,
                     &preview_item_widget::exporer_folder_action_triggered);
@@ -183,6 +219,8 @@ bool preview_item_widget::eventFilter(QObject* obj, QEvent* e) {
         menu_->exec(static_cast<QContextMenuEvent*>(e)->globalPos());
         return true;
     }
+    if (obj == check_box_ && e->type() == QEvent::Resize)
+        elide_name();
     if (obj == picture_ && e->type() == QEvent::Resize && play_label_) {
         play_label_->move((picture_->width() - play_label_->width()) / 2,
                           (picture_->height() - play_label_->height()) / 2);

@@ -67,6 +67,8 @@ public:
     tile_picture* picture() const { return picture_; }
     QLabel* play_label() const { return play_label_; }
 
+    // The item's name: shown elided with "…" when the tile is too narrow
+    // for it, whole in the tooltip.
     void set_name_text(const QString& name);
     void set_time_text(const QString& time);
     // Loads the picture file again (after the detail view replaced it).
@@ -90,6 +92,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
+    void elide_name();
+    // Height of the name row, the same for every tile and script.
+    static int name_row_height(const QCheckBox* box);
+
     std::vector<data_info>* data_vec_;
     int idx_;
     data_info data_;
@@ -100,4 +106,5 @@ private:
     QLabel* time_label_ = nullptr;
     QLabel* play_label_ = nullptr;
     QMenu* menu_ = nullptr;
+    QString name_; // whole
 };

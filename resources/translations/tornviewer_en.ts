@@ -400,6 +400,20 @@
         <source>Leak survey</source>
         <translation>Leak survey</translation>
     </message>
+    <message>
+        <source>The dataset could not be renamed in the database (error %1)! Nothing was changed.</source>
+        <translation>The dataset could not be renamed in the database (error %1)! Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>The dataset could not be renamed in the database (error %1), and its directory could not be moved back! It is now at: %2</source>
+        <translation>The dataset could not be renamed in the database (error %1), and its directory could not be moved back! It is now at: %2</translation>
+    </message>
+    <message>
+        <source>The dataset directory could not be deleted (error %1)! The dataset stays in the list.
+%2</source>
+        <translation>The dataset directory could not be deleted (error %1)! The dataset stays in the list.
+%2</translation>
+    </message>
 </context>
 <context>
     <name>data_rename_wodget</name>
@@ -534,7 +548,7 @@
     </message>
     <message>
         <source>Please enter the camera&apos;s IPv4 address as its screen shows it, for example 192.168.1.20.</source>
-        <translation>Please enter the camera's IPv4 address as its screen shows it, for example 192.168.1.20.</translation>
+        <translation>Please enter the camera&apos;s IPv4 address as its screen shows it, for example 192.168.1.20.</translation>
     </message>
     <message>
         <source>Searching...</source>
@@ -679,7 +693,7 @@
     </message>
     <message>
         <source>No device is known yet. Find one with &quot;Device search&quot; in the main window&apos;s context menu.</source>
-        <translation>No device is known yet. Find one with &quot;Device search&quot; in the main window's context menu.</translation>
+        <translation>No device is known yet. Find one with &quot;Device search&quot; in the main window&apos;s context menu.</translation>
     </message>
     <message>
         <source>Open the list, point at a device and press &quot;connect&quot;.</source>
@@ -963,7 +977,7 @@ Export abort!</translation>
     </message>
     <message>
         <source>the device&apos;s answer could not be read</source>
-        <translation>the device's answer could not be read</translation>
+        <translation>the device&apos;s answer could not be read</translation>
     </message>
     <message>
         <source>the connection to the device was lost</source>
@@ -987,7 +1001,7 @@ Export abort!</translation>
     </message>
     <message>
         <source>No data save directory is set. Choose one with &quot;Data save path&quot; in the main window&apos;s context menu.</source>
-        <translation>No data save directory is set. Choose one with &quot;Data save path&quot; in the main window's context menu.</translation>
+        <translation>No data save directory is set. Choose one with &quot;Data save path&quot; in the main window&apos;s context menu.</translation>
     </message>
     <message>
         <source>The data name cannot be used as a directory name.</source>
@@ -1080,6 +1094,17 @@ Export abort!</translation>
     <message>
         <source>Device upgrade failed: %1.</source>
         <translation>Device upgrade failed: %1.</translation>
+    </message>
+    <message>
+        <source>The dataset database could not be updated (error %1). Nothing was removed from the list.</source>
+        <translation>The dataset database could not be updated (error %1). Nothing was removed from the list.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n data item(s) could not be deleted from the disk and stay in the list.</source>
+        <translation>
+            <numerusform>%n data item could not be deleted from the disk and stays in the list.</numerusform>
+            <numerusform>%n data items could not be deleted from the disk and stay in the list.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1389,7 +1414,7 @@ Export abort!</translation>
     </message>
     <message>
         <source>* Distance of 0 m or less in the item&apos;s files: estimated at 0.3 m.</source>
-        <translation>* Distance of 0 m or less in the item's files: estimated at 0.3 m.</translation>
+        <translation>* Distance of 0 m or less in the item&apos;s files: estimated at 0.3 m.</translation>
     </message>
     <message>
         <source>Energy = leak rate (m³/min) × power ratio × 8760 h; CO₂ = energy × %1 kg/kWh. Costs in different currencies are not added together.</source>

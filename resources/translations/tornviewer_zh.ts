@@ -400,6 +400,20 @@
         <source>Leak survey</source>
         <translation>泄漏调查</translation>
     </message>
+    <message>
+        <source>The dataset could not be renamed in the database (error %1)! Nothing was changed.</source>
+        <translation>数据集无法在数据库中重命名（错误 %1）！未做任何更改。</translation>
+    </message>
+    <message>
+        <source>The dataset could not be renamed in the database (error %1), and its directory could not be moved back! It is now at: %2</source>
+        <translation>数据集无法在数据库中重命名（错误 %1），其目录也无法改回原名！目录现在位于：%2</translation>
+    </message>
+    <message>
+        <source>The dataset directory could not be deleted (error %1)! The dataset stays in the list.
+%2</source>
+        <translation>数据集目录无法删除（错误 %1）！该数据集仍保留在列表中。
+%2</translation>
+    </message>
 </context>
 <context>
     <name>data_rename_wodget</name>
@@ -1080,6 +1094,16 @@ Export abort!</source>
     <message>
         <source>Device upgrade failed: %1.</source>
         <translation>设备升级失败：%1。</translation>
+    </message>
+    <message>
+        <source>The dataset database could not be updated (error %1). Nothing was removed from the list.</source>
+        <translation>数据集数据库无法更新（错误 %1），列表中没有删除任何数据。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n data item(s) could not be deleted from the disk and stay in the list.</source>
+        <translation>
+            <numerusform>%n 条数据无法从磁盘删除，仍保留在列表中。</numerusform>
+        </translation>
     </message>
 </context>
 <context>

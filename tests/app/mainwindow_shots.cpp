@@ -20,9 +20,11 @@
 #include "ui/survey/leak_survey_widget.h"
 
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QTableView>
 #include <QLineEdit>
+#include <QScreen>
+#include <QTableView>
 #include <QTextEdit>
 #include <QTimer>
 #include <QTranslator>
@@ -37,6 +39,20 @@ void save(QWidget* w, const QString& path) {
     QApplication::processEvents();
     w->grab().save(path);
     std::printf("%s\n", qPrintable(path));
+}
+
+// The whole screen as it stands (on a real display server: the window's
+// place and size on it), with the window's frame geometry.
+void save_screen(QWidget* w, const QString& path) {
+    QTest::qWait(200);
+    QScreen* s = w->screen();
+    if (!s || QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return;
+    s->grabWindow(0).save(path);
+    const QRect g = w->frameGeometry();
+    const QRect a = s->availableGeometry();
+    std::printf("%s window %d,%d %dx%d on %dx%d\n", qPrintable(path), g.x(), g.y(), g.width(),
+                g.height(), a.width(), a.height());
 }
 } // namespace
 
@@ -60,7 +76,13 @@ int main(int argc, char** argv) {
     if (argc > 3)
         app_cfg.report_root = QString::fromLocal8Bit(argv[3]).toStdWString();
     auto w = start_viewer();
-    w->resize(1400, 860);
+    save_screen(w.get(), out + "/00_start_screen.png");
+    // The same picture size on every screen that has room for it; a smaller
+    // screen shows the window as the program sizes it.
+    const QSize room = w->screen() ? w->screen()->availableSize() : QSize();
+    const bool fixed_size = room.width() >= 1400 && room.height() >= 860;
+    if (fixed_size)
+        w->resize(1400, 860);
     save(w.get(), out + "/01_empty.png");
 
     w->start_import_local_data({QString::fromLocal8Bit(argv[1]).toStdWString()});
@@ -73,13 +95,37 @@ int main(int argc, char** argv) {
     click_dataset(*w, 0);
     QTest::qWait(300);
     save(w.get(), out + "/04_browser.png");
+    save_screen(w.get(), out + "/04_browser_screen.png");
+    if (preview_item_widget* t = w->tile(0)) {
+        QContextMenuEvent menu_event(QContextMenuEvent::Mouse, QPoint(20, 20));
+        QTimer::singleShot(300, [out] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                save(popup, out + "/04m_tile_menu.png");
+                popup->close();
+            }
+        });
+        QCoreApplication::sendEvent(t, &menu_event);
+    }
+    {
+        QTimer::singleShot(300, [out] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                save(popup, out + "/04n_dataset_menu.png");
+                popup->close();
+            }
+        });
+        QContextMenuEvent menu_event(QContextMenuEvent::Mouse, QPoint(20, 20));
+        QCoreApplication::sendEvent(w->dataset_list()->list_widget()->viewport(), &menu_event);
+    }
     w->tool_bar()->select_all_box()->setChecked(true);
     save(w.get(), out + "/05_select_all.png");
     w->tool_bar()->select_all_box()->setChecked(false);
     w->tool_bar()->set_app_type(2); // every filter, on a small screen
-    w->resize(1366, 768);
+    if (fixed_size)
+        w->resize(1366, 768);
     save(w.get(), out + "/05c_all_filters_1366.png");
-    w->resize(1400, 860);
+    save_screen(w.get(), out + "/05c_all_filters_screen.png");
+    if (fixed_size)
+        w->resize(1400, 860);
     w->tool_bar()->set_app_type(0);
 
     w->dataset_list()->list_widget()->setCurrentRow(0);

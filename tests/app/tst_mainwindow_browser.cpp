@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWheelEvent>
@@ -144,7 +145,10 @@ private Q_SLOTS:
         vuv[2].favorite = 1;
         make_dataset(tmp_->path(), "orn", 4, "TarvoOrnApp", orn);
         make_dataset(tmp_->path(), "vuv", 5, "vuvoraro", vuv);
-        make_dataset(tmp_->path(), "sable", 2, "TarvoSableApp");
+        std::vector<item_setup> sable(12);
+        for (int i : {1, 4, 7, 10})
+            sable[size_t(i)].favorite = 1;
+        make_dataset(tmp_->path(), "sable", 12, "TarvoSableApp", sable);
         auto w = start_viewer();
         data_tool_bar* bar = w->tool_bar();
         QVERIFY(click_dataset(*w, row_of(*w, "orn")));
@@ -160,8 +164,46 @@ private Q_SLOTS:
         bar->severe_box()->setChecked(true);
         QVERIFY(wait_tiles(*w, 3));
 
+        // "Favorite" is still checked but hidden for this writer: it can be
+        // neither seen nor cleared, so it must not filter (nor a search).
         QVERIFY(click_dataset(*w, row_of(*w, "sable")));
         QVERIFY(bar->normal_box()->isHidden() && bar->gen_report_btn()->isHidden());
+        QVERIFY(bar->favorite_box()->isHidden() && bar->favorite_box()->isChecked());
+        QCOMPARE(w->item_count(), 12);
+        QVERIFY(wait_tiles(*w, 12));
+        w->tool_bar()->search_btn()->click();
+        QVERIFY(QTest::qWaitFor([&] { return w->in_search_mode() && w->is_ready(); }));
+        QCOMPARE(w->item_count(), 4 + 5 + 12);
+        // Shown again, the box filters again.
+        QVERIFY(click_dataset(*w, row_of(*w, "orn")));
+        QCOMPARE(w->item_count(), 1);
+    }
+
+    // The test screen (800 x 600 offscreen) is narrower than the tool bar
+    // with every filter: the window still never outgrows it, maximised or
+    // not, and a window that would run off is centred on it.
+    void window_never_outgrows_a_small_screen() {
+        make_dataset(tmp_->path(), "vuv", 3, "vuvoraro");
+        auto w = start_viewer();
+        QScreen* screen = w->screen();
+        QVERIFY(screen);
+        const QRect avail = screen->availableGeometry();
+        QVERIFY(click_dataset(*w, 0));
+        QVERIFY(!w->tool_bar()->critical_box()->isHidden());
+        if (avail.width() >= w->tool_bar()->minimumSizeHint().width() + 260)
+            QSKIP("the screen is wide enough for the whole tool bar");
+        QTest::qWait(50);
+        QVERIFY2(avail.contains(w->frameGeometry()),
+                 qPrintable(QString("%1 px wide").arg(w->frameGeometry().width())));
+
+        w->showNormal();
+        w->setGeometry(QRect(avail.topLeft() + QPoint(60, 40), avail.size() * 3 / 2));
+        QTRY_VERIFY(avail.contains(w->frameGeometry()));
+        QVERIFY(qAbs(w->frameGeometry().center().x() - avail.center().x()) <= 1);
+        // Every box can still be reached: the bar scrolls sideways.
+        const QWidget* strip = w->tool_bar()->parentWidget()->parentWidget();
+        QVERIFY(strip && strip->width() < w->tool_bar()->width());
+        QCOMPARE(w->tool_bar()->height(), 60);
     }
 
     void search_lists_everything_and_gates_the_report() {

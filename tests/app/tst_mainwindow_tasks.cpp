@@ -129,6 +129,71 @@ private Q_SLOTS:
         QVERIFY(!QDir(dir).exists());
     }
 
+    // A search result spans datasets: removing the last items of one must
+    // drop it from the dataset list, or it would show an empty page and its
+    // Delete would take the directory that Remove promised to keep.
+    void remove_in_search_mode_that_empties_a_dataset_drops_it_from_the_list() {
+        const import_data_info s1 = make_dataset(tmp_->path(), "s1", 2);
+        make_dataset(tmp_->path(), "s2", 3);
+        auto w = start_viewer();
+        QCOMPARE(w->dataset_list()->list_widget()->count(), 2);
+        w->tool_bar()->search_btn()->click();
+        QVERIFY(wait_tiles(*w, 5));
+        for (int row = 0; row < w->tile_count(); ++row)
+            if (w->tile(row)->data().data_import_id == s1.id)
+                w->tile(row)->set_checked(true);
+        w->on_delete_btn_clicked(false);
+        QVERIFY(confirm_and_wait());
+        QVERIFY(QTest::qWaitFor([&] { return w->tile_count() == 3 && w->is_ready(); }));
+        QVERIFY(w->in_search_mode());
+        QCOMPARE(w->dataset_list()->list_widget()->count(), 1);
+        QCOMPARE(row_of(*w, "s1"), -1);
+        QCOMPARE(count_dirs(tmp_->path() + "/s1"), 2);
+    }
+
+    // The task deletes what it was handed, even when the array it was handed
+    // is replaced while it runs (another dataset chosen after an abort).
+    void task_works_on_its_own_copy_of_the_records() {
+        const import_data_info a = make_dataset(tmp_->path(), "a", 3);
+        const import_data_info b = make_dataset(tmp_->path(), "b", 3);
+        std::vector<data_info> items = data_list_db_select(a, false, false, false);
+        const std::vector<data_info> others = data_list_db_select(b, false, false, false);
+        std::vector<int> selection{0, 1};
+        orn_func_obj worker(100, nullptr);
+        connect(&worker, &orn_func_obj::delete_data_progress, &worker,
+                [&](double) { items = others; }); // same size: in place
+        worker.delete_data(&items, &selection, true);
+        QCOMPARE(data_list_db_count(a.id), 1);
+        QCOMPARE(count_dirs(tmp_->path() + "/a"), 1);
+        QCOMPARE(data_list_db_count(b.id), 3);
+        QCOMPARE(count_dirs(tmp_->path() + "/b"), 3);
+    }
+
+    // An item whose directory cannot be deleted stays listed, and the user is
+    // told; the others go.
+    void item_whose_directory_stays_keeps_its_row_and_says_so() {
+        const import_data_info set = make_dataset(tmp_->path(), "set", 3);
+        std::vector<data_info> items = data_list_db_select(set, false, false, false);
+        const QString stuck = QString::fromStdWString(items[1].data_dir);
+        locked_path lock(stuck);
+        if (!lock.ok())
+            QSKIP("needs a directory that cannot be deleted (chattr or chmod)");
+        std::vector<int> all;
+        orn_func_obj worker(100, nullptr);
+        QSignalSpy finish(&worker, &orn_func_obj::delete_data_finish);
+        worker.delete_data(&items, &all, true);
+        QCOMPARE(finish.count(), 1);
+        QCOMPARE(finish.at(0).at(0).toBool(), false);
+        QVERIFY(!finish.at(0).at(1).value<std::string>().empty());
+        QCOMPARE(finish.at(0).at(2).toBool(), false);
+        QCOMPARE(data_list_db_count(set.id), 1);
+        const std::vector<data_info> left = data_list_db_select(set, false, false, false);
+        QCOMPARE(QString::fromStdWString(left.at(0).data_dir), stuck);
+        QVERIFY(QDir(stuck).exists());
+        QCOMPARE(count_dirs(tmp_->path() + "/set"), 1);
+        QVERIFY(!data_import_db_select_by_id(set.id).id.empty());
+    }
+
     void local_import_from_the_gui() {
         sample_options opt;
         opt.items = 6;

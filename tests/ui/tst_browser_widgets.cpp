@@ -15,6 +15,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <memory>
+
 using namespace ui_test;
 
 class tst_browser_widgets : public private_data_test {
@@ -156,6 +158,40 @@ private Q_SLOTS:
         preview_item_widget t1(&items, 1, nullptr);
         QVERIFY(t1.picture()->image().isNull()); // no grab.jpg, no picture in Data.dat
         QVERIFY(t1.play_label() == nullptr);
+    }
+
+    // Tiles at the grid's size: a name too long for the tile ends in "…"
+    // (whole in the tooltip), and a Chinese name leaves the picture as tall
+    // as a Latin one does.
+    void tile_names_fit_and_keep_the_picture_height() {
+        const import_data_info set = make_dataset(tmp_->path(), "names", 3);
+        std::vector<data_info> items = data_list_db_select(set, false, false, false);
+        const QStringList names = {
+            "short", "Transformer bay 3 west, phase A, second survey",
+            QString::fromUtf8("\u4e3b\u53d8\u538b\u5668 A\u76f8 \u5c40\u90e8\u653e\u7535")};
+        for (int i = 0; i < 3; ++i)
+            items[size_t(i)].data_name = names[i].toStdWString();
+        std::vector<std::unique_ptr<preview_item_widget>> tiles;
+        for (int i = 0; i < 3; ++i) {
+            tiles.push_back(std::make_unique<preview_item_widget>(&items, i, nullptr));
+            tiles.back()->setFixedSize(120, 126); // as the grid gives it
+            tiles.back()->show();
+        }
+        QApplication::processEvents();
+        for (int i = 0; i < 3; ++i) {
+            QCheckBox* box = tiles[size_t(i)]->check_box();
+            QCOMPARE(box->toolTip(), names[i]);
+            QCOMPARE(tiles[size_t(i)]->picture()->height(), tiles[0]->picture()->height());
+            QVERIFY(box->geometry().right() < 120);
+        }
+        QCOMPARE(tiles[0]->check_box()->text(), names[0]);
+        const QString shown = tiles[1]->check_box()->text();
+        QVERIFY2(shown.endsWith(QChar(0x2026)) && shown.size() < names[1].size(),
+                 qPrintable(shown));
+        QVERIFY(names[1].startsWith(shown.chopped(1)));
+        // A rename from the detail view is elided the same way.
+        tiles[0]->set_name_text(names[1]);
+        QCOMPARE(tiles[0]->check_box()->text(), shown);
     }
 };
 

@@ -24,6 +24,13 @@ const char* const window_white = "background:white;";
 // A thin outline keeps a frameless white window apart from a white window behind it.
 const char* const window_outline = "border:1px solid #4778C7;";
 
+const char* const menu =
+    "QMenu{background:white;border:1px solid #B8BEC9;padding:4px 0px;font:14px;color:#333333;}"
+    "QMenu::item{padding:6px 28px 6px 16px;background:transparent;color:#333333;}"
+    "QMenu::item:selected{background:#E5F3FF;color:#1E75D9;}"
+    "QMenu::item:disabled{color:#AAAAAA;}"
+    "QMenu::separator{height:1px;background:#E2E2E2;margin:4px 8px;}";
+
 const char* const app_icon = ":/TOrnViewer/Resources/app_logo.ico";
 const char* const close_icon = ":/TOrnViewer/Resources/close.png";
 

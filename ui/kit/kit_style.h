@@ -24,6 +24,9 @@ extern const char* const progress_bar; // rounded grey bar with a blue chunk
 // White background; applies to children too unless used inside a selector.
 extern const char* const window_white;
 extern const char* const window_outline; // thin blue window border
+// Context menus: a bordered white panel of their own, whatever style the
+// widget they belong to hands down.
+extern const char* const menu;
 
 extern const char* const app_icon;   // window icon of every dialog
 extern const char* const close_icon; // title-bar close image
