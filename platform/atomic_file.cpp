@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,15 +34,30 @@ std::string directory_of(const std::string& path) {
         return "/";
     return path.substr(0, slash);
 }
+
+// A symbolic link is followed: the file it names is replaced and the link
+// stays (a dangling link is replaced itself).
+std::string replaced_file(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real)
+        return path;
+    std::string out(real);
+    std::free(real);
+    return out;
+}
+
 int replace_file(const std::string& path, const std::string& bytes, bool durable);
 } // namespace
 
 int write_file_atomic(const std::string& path, const std::string& bytes) {
-    return replace_file(path, bytes, true);
+    return replace_file(replaced_file(path), bytes, true);
 }
 
 int write_file_replace(const std::string& path, const std::string& bytes) {
-    return replace_file(path, bytes, false);
+    return replace_file(replaced_file(path), bytes, false);
 }
 
 namespace {

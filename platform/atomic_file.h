@@ -7,9 +7,11 @@
 
 namespace platform {
 
-// Writes bytes to a fresh file beside path, flushes it to disk and renames it
-// over path. Returns 0 or the errno of the failing step; on failure path is
-// untouched and no temporary file is left behind.
+// Writes bytes to a fresh file beside path, checking every write, flushes it
+// to disk (fsync) and renames it over path, then flushes the directory so the
+// rename itself lasts. Returns 0 or the errno of the failing step; on failure
+// path is untouched and no temporary file is left behind. A symbolic link is
+// followed: the file it names is replaced (also by write_file_replace).
 int write_file_atomic(const std::string& path, const std::string& bytes);
 
 // The same replace without waiting for the disk: a reader never sees half a

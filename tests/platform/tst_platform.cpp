@@ -1,10 +1,13 @@
 // Platform layer: scaling text, language ids, calendar arithmetic of the crash
-// handler, atomic file replacement and the keep-awake request.
+// handler, atomic file replacement (also on a full disk), reading only
+// regular files, and the keep-awake request.
 
+#include "full_disk.h"
 #include "platform/atomic_file.h"
 #include "platform/crash_handler.h"
 #include "platform/instance_lock.h"
 #include "platform/keep_awake.h"
+#include "platform/regular_file.h"
 #include "platform/shell.h"
 #include "platform/system_info.h"
 #include "platform/text.h"
@@ -23,6 +26,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
+#include <sys/stat.h>
 
 // Stands in for the desktop's screen saver on a private bus.
 class fake_screen_saver : public QObject {
@@ -53,12 +57,17 @@ private Q_SLOTS:
         const std::wstring wide = platform::utf8_to_wide(text);
         QCOMPARE(wide, std::wstring(L"\u5c40\u90e8 \U0001F600 a\0b", 8));
         QCOMPARE(platform::wide_to_utf8(wide), text);
-        // Bytes that are no UTF-8 (a stray continuation byte, a sequence cut
-        // at the end) become replacement characters; the text around stays.
-        const std::wstring damaged = platform::utf8_to_wide(std::string("x\x80y\xe5\xb1"));
-        QVERIFY(damaged.size() >= 4);
-        QCOMPARE(damaged.substr(0, 3), std::wstring(L"x\uFFFDy"));
-        QVERIFY(damaged.find_first_not_of(L'\uFFFD', 3) == std::wstring::npos);
+        // Bytes that are no UTF-8 (a Latin-1 name, a stray continuation byte,
+        // a sequence cut at the end, an encoded surrogate) are kept one by
+        // one: they go back to the same bytes and are shown as U+FFFD.
+        const std::string odd("caf\xe9 x\x80y \xed\xb2\x80 \xe5\xb1");
+        const std::wstring kept = platform::utf8_to_wide(odd);
+        QCOMPARE(platform::wide_to_utf8(kept), odd);
+        QCOMPARE(platform::display_text(kept),
+                 std::wstring(L"caf\uFFFD x\uFFFDy \uFFFD\uFFFD\uFFFD \uFFFD\uFFFD"));
+        // A wide text that holds no character writes a replacement character.
+        QCOMPARE(platform::wide_to_utf8(std::wstring(1, wchar_t(0xD800))),
+                 std::string("\xef\xbf\xbd"));
     }
 
     void scale_factor_text_rule() {
@@ -143,6 +152,64 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(dir.path() + "/taken").isDir());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"config.json"});
+    }
+
+    void atomic_replace_on_a_full_disk_keeps_the_old_file() {
+        QTemporaryDir dir;
+        full_disk disk(dir.filePath("disk"));
+        const QString path = disk.path() + "/note.json";
+        QCOMPARE(platform::write_file_atomic(path.toStdString(), "old"), 0);
+        // Through a symbolic link the file it names is replaced; the link stays.
+        const QString link = dir.filePath("link.json");
+        QVERIFY(QFile::link(path, link));
+        QVERIFY(disk.fill());
+        const int rc = platform::write_file_atomic(link.toStdString(), std::string(8192, 'n'));
+        disk.release();
+        QVERIFY2(rc == ENOSPC || rc == EFBIG, disk.name());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("old"));
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files), QStringList{"note.json"});
+        QCOMPARE(platform::write_file_atomic(link.toStdString(), "new"), 0);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QFile again(path);
+        QVERIFY(again.open(QIODevice::ReadOnly));
+        QCOMPARE(again.readAll(), QByteArray("new"));
+    }
+
+    void only_regular_files_are_read_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("error");
+        QTest::newRow("FIFO") << "fifo" << EINVAL;
+        QTest::newRow("directory") << "dir" << EISDIR;
+        QTest::newRow("missing") << "missing" << ENOENT;
+        QTest::newRow("over the bound") << "big" << EFBIG;
+        QTest::newRow("at the bound") << "fits" << 0;
+    }
+    void only_regular_files_are_read() {
+        QFETCH(QString, kind);
+        QFETCH(int, error);
+        QTemporaryDir dir;
+        const std::string path = QFile::encodeName(dir.filePath("f")).toStdString();
+        if (kind == "fifo")
+            QCOMPARE(::mkfifo(path.c_str(), 0600), 0);
+        else if (kind == "dir")
+            QVERIFY(QDir().mkpath(dir.filePath("f")));
+        else if (kind != "missing")
+            QCOMPARE(platform::write_file_atomic(path, std::string(kind == "big" ? 101 : 100, 'x')),
+                     0);
+        std::string out = "stale";
+        int64_t size = -1;
+        QCOMPARE(platform::read_regular_file(path, 100, out, &size), error);
+        QCOMPARE(out.size(), error ? size_t(0) : size_t(100));
+        if (kind == "big")
+            QCOMPARE(size, int64_t(101));
+        int open_error = -1;
+        std::FILE* f = platform::open_regular_file(path, &open_error);
+        QCOMPARE(f != nullptr, kind == "big" || kind == "fits");
+        QCOMPARE(open_error, f ? 0 : error);
+        if (f)
+            std::fclose(f);
     }
 
     void instance_lock_refuses_second_holder() {
