@@ -3,6 +3,7 @@
 #include "analysis/signal_math.h"
 #include "analysis/stft_fft_handoff.h"
 #include "core/app_log.h"
+#include "platform/atomic_file.h"
 #include "platform/text.h"
 
 #include <QElapsedTimer>
@@ -272,7 +273,10 @@ void data_detail_func_obj::run_wave(double x0, double duration, double dt, doubl
         const int wn = frame_wave_count(*f);
         const float* w = f->wave.data();
         for (int i = 0; i < wn; ++i) {
-            const float y = float(w[i] * display_scale);
+            // A sample that is no number is drawn as 0 and kept out of the range.
+            float y = float(w[i] * display_scale);
+            if (!std::isfinite(y))
+                y = 0;
             mn = std::min(mn, y);
             mx = std::max(mx, y);
             *p++ = QPointF(x, y);
@@ -292,16 +296,12 @@ void data_detail_func_obj::run_raw_picture(const data_info& d) {
         app_log("save raw img len:%d", f.raw_picture_len);
         return;
     }
-    const std::string path = wide_to_utf8(d.data_dir + L"/grab_raw.jpg");
-    std::FILE* fp = std::fopen(path.c_str(), "wb");
-    if (!fp) {
-        app_log("save raw img errno:%d", errno);
-        return;
-    }
-    const bool ok = std::fwrite(f.raw_picture.data(), 1, size_t(len), fp) == size_t(len);
-    const int err = ok ? 0 : errno;
-    if (std::fclose(fp) != 0 || !ok)
-        app_log("save raw img errno:%d", err ? err : errno);
+    // Replaced whole or not at all: a report must not pick up half a picture.
+    const int err = platform::write_file_atomic(
+        wide_to_utf8(d.data_dir + L"/grab_raw.jpg"),
+        std::string(reinterpret_cast<const char*>(f.raw_picture.data()), size_t(len)));
+    if (err != 0)
+        app_log("save raw img errno:%d", err);
 }
 
 void data_detail_func_obj::run_spectrum(const data_info& h, int fs, double s) {
@@ -343,8 +343,10 @@ void data_detail_func_obj::run_spectrum(const data_info& h, int fs, double s) {
                     continue;
                 }
                 const float* sig = f->signal.data();
-                for (int i = 0; i < n; ++i)
-                    in[i] = float(double(sig[i]) * s);
+                for (int i = 0; i < n; ++i) {
+                    const double v = double(sig[i]) * s;
+                    in[i] = std::fabs(v) <= FLT_MAX ? float(v) : 0.0f; // no number counts as 0
+                }
                 fft_.execute();
                 if (!amplitude_spectrum_db(fft_.output(), n, k0, k1, level))
                     break;
@@ -571,8 +573,10 @@ void data_detail_func_obj::run_prpd(int fs, double prpd_scale) {
             for (int at = 0; at < wn; at += spb) {
                 const int end = std::min(wn, at + spb);
                 double peak = -1.0;
-                for (int i = at; i < end; ++i)
-                    peak = std::max(peak, std::fabs(wave[i] * prpd_scale));
+                for (int i = at; i < end; ++i) {
+                    const double v = std::fabs(wave[i] * prpd_scale);
+                    peak = std::max(peak, std::isfinite(v) ? v : 0.0); // no number counts as 0
+                }
                 ring[q] = peak;
                 q = (q + 1) % prpd_cells;
                 filled = std::min(filled + 1, prpd_cells);

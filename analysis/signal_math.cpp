@@ -128,17 +128,20 @@ void colour_bar(const float* level, int rows, float floor_top, uint8_t* rgb) {
 int prpd_points(const double* ring, int filled, uint8_t* mask, QVector<QPointF>& points) {
     points.clear();
     std::memset(mask, 0, size_t(prpd_rows) * prpd_phase_bins);
+    // A peak that is no number counts as 0: it must neither stretch the
+    // scale nor reach a row index.
+    const auto peak = [ring](int i) { return std::isfinite(ring[i]) ? ring[i] : 0.0; };
     double min = FLT_MAX;
     double max = 0.01;
     for (int i = 0; i < filled; ++i) {
-        min = std::min(min, ring[i]);
-        max = std::max(max, ring[i]);
+        min = std::min(min, peak(i));
+        max = std::max(max, peak(i));
     }
     const double range = max - min + 0.001;
     for (int i = 0; i < filled; ++i) {
         const int b = i % prpd_phase_bins;
-        const double a = (ring[i] - min) / range;
-        int row = int(std::floor((prpd_rows - 1) * a));
+        const double a = (peak(i) - min) / range;
+        int row = int(std::floor((prpd_rows - 1) * std::clamp(a, 0.0, 1.0)));
         row = std::clamp(row, 0, prpd_rows - 1);
         uint8_t& cell = mask[size_t(row) * prpd_phase_bins + size_t(b)];
         if (cell)

@@ -13,6 +13,9 @@
 
 // Largest frame payload the format carries.
 constexpr uint32_t data_frame_payload_max = 4096000;
+// Largest note.json or data_edit.json that is read: a device writes a few
+// hundred bytes, and a hostile file must not cost a fortune of memory.
+constexpr size_t side_file_max_bytes = 4 * 1024 * 1024;
 
 // Pa of one stored sample unit. Big-endian frames carry 16-bit converter
 // counts whose size depends on the microphone sensitivity; the little-endian
@@ -58,11 +61,16 @@ int read_data_frames(const std::wstring& path, int32_t start, int32_t& count,
                      std::vector<signal_frame_ptr>& frames, data_info& d, bool& at_end);
 
 // note.json at path (or the given JSON text when path is empty and text is
-// not null). 0, -1 empty file, -2 invalid JSON, or errno.
+// not null). 0, -1 empty file, -2 invalid JSON, or errno (EFBIG for a file
+// beyond side_file_max_bytes, EISDIR or EINVAL for one that is no regular
+// file).
 int read_data_note(const std::wstring* path, data_info& d, const std::string* text = nullptr);
 
-// data_edit.json in d.data_dir. 0, 1 empty, 2 invalid JSON, or errno.
+// data_edit.json in d.data_dir. 0, 1 empty, 2 invalid JSON, or errno (as
+// read_data_note).
 int read_data_edit(data_info& d);
+// The same for a data_edit.json text already in memory.
+int apply_data_edit_text(const std::string& text, data_info& d);
 
 // Writes data_edit.json in d.data_dir (all eleven keys). 0 or errno.
 int save_data_edit(const data_info& d);
@@ -70,6 +78,32 @@ int save_data_edit(const data_info& d);
 // Rewrites "discharge", "favorite" and "data_valid_type" of the note.json at
 // path, keeping every other key. 0 or an error code.
 int save_data_note_change(const std::wstring& path, const data_info& d);
+
+// The frames of one Data.dat from the first to the last, each length field
+// read once: for going through a whole file in runs, where read_data_frames
+// would walk again from the header for every run of a file without an index.
+class data_frame_walk {
+public:
+    data_frame_walk() = default;
+    ~data_frame_walk();
+    data_frame_walk(const data_frame_walk&) = delete;
+    data_frame_walk& operator=(const data_frame_walk&) = delete;
+
+    // Opens the file and reads its header into d. 0, or as read_data_head.
+    int open(const std::wstring& path, data_info& d);
+    // Appends up to count frames; count returns how many. 0 or ENOMEM.
+    int next(int32_t& count, std::vector<signal_frame_ptr>& frames);
+    bool at_end() const { return at_end_; }
+    // Length fields looked at so far.
+    int64_t lengths_read() const { return lengths_read_; }
+
+private:
+    FILE* file_ = nullptr;
+    int64_t pos_ = 0, begin_ = 0, end_ = 0;
+    int32_t app_type_ = 3;
+    bool at_end_ = true;
+    int64_t lengths_read_ = 0;
+};
 
 // The first picture stored in the item's Data.dat (JPEG bytes); empty when
 // there is none. For tiles whose grab.jpg is missing.

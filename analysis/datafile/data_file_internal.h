@@ -24,16 +24,19 @@ bool parse_json(const char* begin, const char* end, Json::Value& root, std::stri
 // Compact one-line form followed by a newline, UTF-8 kept as is.
 std::string compact_json(const Json::Value& v);
 
-// Opens a file named by a wide path. nullptr and errno on failure.
-FILE* open_file(const std::wstring& path, const char* mode);
+// Opens a regular file named by a wide path for reading (a FIFO or directory
+// is refused at once). nullptr and errno on failure.
+FILE* open_file(const std::wstring& path);
 
 // Size of an open file in bytes, -1 when unknown. Keeps the position.
 int64_t file_size(FILE* f);
 
-// Whole file into text. 0 or errno.
-int read_whole_file(const std::wstring& path, std::string& text);
+// A JSON side file (note.json, data_edit.json) whole, when it is a regular
+// file of at most side_file_max_bytes. 0, EFBIG (with *size), or errno.
+int read_side_file(const std::wstring& path, std::string& text, int64_t* size = nullptr);
 
-// Replaces the file atomically (temporary file, then rename). 0 or errno.
+// Replaces the file atomically through the platform layer: the old file
+// stays unless every byte of the new one reached the disk. 0 or errno.
 int replace_file(const std::wstring& path, const std::string& content);
 
 // Typed member access that keeps the old value on a wrong type.

@@ -55,7 +55,13 @@ int read_data_note(const std::wstring* path, data_info& d, const std::string* te
     std::string where = "(text)";
     if (path) {
         where = wide_to_utf8(*path);
-        const int r = read_whole_file(*path, content);
+        int64_t size = 0;
+        const int r = read_side_file(*path, content, &size);
+        if (r == EFBIG) {
+            app_log("read_data_note size:%lld limit:%d %s", static_cast<long long>(size),
+                    int(side_file_max_bytes), where.c_str());
+            return r;
+        }
         if (r == ENOMEM) {
             app_log("read_data_note malloc:%d errno:%d %s", 0, r, where.c_str());
             return r;
@@ -66,41 +72,54 @@ int read_data_note(const std::wstring* path, data_info& d, const std::string* te
         }
         if (content.empty())
             return -1;
-    } else if (text) {
-        content = *text;
-    } else {
+    } else if (!text) {
         return 0;
     }
+    const std::string& json = path ? content : *text;
     Json::Value root;
     std::string error;
-    if (!parse_json(content.data(), content.data() + content.size(), root, error) ||
-        !root.isObject()) {
+    if (!parse_json(json.data(), json.data() + json.size(), root, error) || !root.isObject()) {
         app_log("read_data_note %s %s", where.c_str(),
                 error.empty() ? "not a JSON object" : error.c_str());
         return -2;
     }
+    // The texts live on in root and in the record; the file's bytes need not.
+    std::string().swap(content);
     apply_note(root, d);
     return 0;
 }
 
-int read_data_edit(data_info& d) {
-    const std::wstring path = item_file(d.data_dir, L"data_edit.json");
-    std::string content;
-    const int r = read_whole_file(path, content);
-    if (r != 0)
-        return r; // usually simply absent
-    if (content.empty())
-        return 1;
+namespace {
+int apply_edit_text(const std::string& text, data_info& d, const std::wstring* path) {
     Json::Value root;
     std::string error;
-    if (!parse_json(content.data(), content.data() + content.size(), root, error) ||
-        !root.isObject()) {
-        app_log("read_data_edit %s %s", wide_to_utf8(path).c_str(),
+    if (!parse_json(text.data(), text.data() + text.size(), root, error) || !root.isObject()) {
+        app_log("read_data_edit %s %s", path ? wide_to_utf8(*path).c_str() : "(text)",
                 error.empty() ? "not a JSON object" : error.c_str());
         return 2;
     }
     apply_edit(root, d);
     return 0;
+}
+} // namespace
+
+int read_data_edit(data_info& d) {
+    const std::wstring path = item_file(d.data_dir, L"data_edit.json");
+    std::string content;
+    int64_t size = 0;
+    const int r = read_side_file(path, content, &size);
+    if (r == EFBIG)
+        app_log("read_data_edit size:%lld limit:%d %s", static_cast<long long>(size),
+                int(side_file_max_bytes), wide_to_utf8(path).c_str());
+    if (r != 0)
+        return r; // usually simply absent
+    if (content.empty())
+        return 1;
+    return apply_edit_text(content, d, &path);
+}
+
+int apply_data_edit_text(const std::string& text, data_info& d) {
+    return apply_edit_text(text, d, nullptr);
 }
 
 int save_data_edit(const data_info& d) {
@@ -126,7 +145,7 @@ int save_data_edit(const data_info& d) {
 int save_data_note_change(const std::wstring& path, const data_info& d) {
     const std::string where = wide_to_utf8(path);
     std::string content;
-    int r = read_whole_file(path, content);
+    int r = read_side_file(path, content);
     if (r == ENOMEM) {
         app_log("save_data_note_change new errno:%d %s", r, where.c_str());
         return r;

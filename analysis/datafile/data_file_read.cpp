@@ -196,20 +196,27 @@ int read_head(const std::wstring& path, data_info& d, FILE* f, frame_span& span)
     return 0;
 }
 
+// Whether no length field fits at pos any more. Written so that no sum can
+// overflow, whatever size the file reported.
+bool past_frames(int64_t pos, const frame_span& span) {
+    return pos > span.end - 4;
+}
+
 // Length of the frame at pos when a whole, readable frame starts there.
 bool frame_at(FILE* f, int64_t pos, const frame_span& span, uint32_t& len) {
     uint8_t b[4];
-    if (pos < span.begin || pos + 4 > span.end || !read_u32_at(f, pos, b))
+    if (pos < span.begin || past_frames(pos, span) || !read_u32_at(f, pos, b))
         return false;
     len = be32(b);
-    return len <= data_frame_payload_max && pos + 4 + int64_t(len) <= span.end;
+    return len <= data_frame_payload_max && int64_t(len) <= span.end - 4 - pos;
 }
 
 // One payload buffer per thread, kept between calls: the import reads one
-// frame per item and should not pay for a fresh 4 MB block each time.
+// frame per item and should not pay for a fresh 4 MB block each time. Never
+// null, also for a frame of length 0.
 uint8_t* payload_buffer(uint32_t len) {
     thread_local std::vector<uint8_t> buffer;
-    if (buffer.size() < len) {
+    if (buffer.empty() || buffer.size() < len) {
         try {
             buffer.resize(len < 262144 ? 262144 : len);
         } catch (const std::bad_alloc&) {
@@ -266,7 +273,7 @@ int read_data_head(const std::wstring& path, data_info& d, FILE* open_file_ptr) 
     frame_span span;
     if (open_file_ptr)
         return read_head(path, d, open_file_ptr, span);
-    FILE* f = open_file(path, "rb");
+    FILE* f = open_file(path);
     if (!f)
         return errno ? errno : ENOENT;
     file_closer c{f};
@@ -275,7 +282,7 @@ int read_data_head(const std::wstring& path, data_info& d, FILE* open_file_ptr) 
 
 int count_data_frames(const std::wstring& path, int32_t& count) {
     count = 0;
-    FILE* f = open_file(path, "rb");
+    FILE* f = open_file(path);
     if (!f)
         return errno ? errno : ENOENT;
     file_closer c{f};
@@ -298,7 +305,7 @@ int read_data_frames(const std::wstring& path, int32_t start, int32_t& count,
     const int32_t wanted = count;
     count = 0;
     at_end = false;
-    FILE* f = open_file(path, "rb");
+    FILE* f = open_file(path);
     if (!f)
         return errno ? errno : ENOENT;
     file_closer c{f};
@@ -345,8 +352,71 @@ int read_data_frames(const std::wstring& path, int32_t start, int32_t& count,
         ++count;
         pos += 4 + int64_t(len);
     }
-    if (pos + 4 > span.end)
+    if (past_frames(pos, span))
         at_end = true;
+    return 0;
+}
+
+data_frame_walk::~data_frame_walk() {
+    if (file_)
+        std::fclose(file_);
+}
+
+int data_frame_walk::open(const std::wstring& path, data_info& d) {
+    if (file_)
+        std::fclose(file_);
+    file_ = nullptr;
+    at_end_ = true;
+    lengths_read_ = 0;
+    FILE* f = open_file(path);
+    if (!f)
+        return errno ? errno : ENOENT;
+    frame_span span;
+    const int r = read_head(path, d, f, span);
+    if (r != 0) {
+        std::fclose(f);
+        return r;
+    }
+    file_ = f;
+    pos_ = span.begin;
+    begin_ = span.begin;
+    end_ = span.end;
+    app_type_ = d.app_type;
+    at_end_ = false;
+    return 0;
+}
+
+int data_frame_walk::next(int32_t& count, std::vector<signal_frame_ptr>& frames) {
+    const int32_t wanted = count;
+    count = 0;
+    FILE* f = file_;
+    frame_span span;
+    span.begin = begin_;
+    span.end = end_;
+    for (int32_t i = 0; f && !at_end_ && i < wanted; ++i) {
+        uint32_t len = 0;
+        ++lengths_read_;
+        if (!frame_at(f, pos_, span, len)) {
+            at_end_ = true;
+            break;
+        }
+        uint8_t* buf = payload_buffer(len);
+        if (!buf)
+            return ENOMEM;
+        if (len && !read_exact(f, buf, len)) {
+            at_end_ = true;
+            break;
+        }
+        signal_frame_ptr frame(new (std::nothrow) signal_frame());
+        if (!frame)
+            return ENOMEM;
+        decode_frame(app_type_, buf, len, *frame);
+        frames.push_back(std::move(frame));
+        ++count;
+        pos_ += 4 + int64_t(len);
+    }
+    if (past_frames(pos_, span))
+        at_end_ = true;
     return 0;
 }
 

@@ -2,11 +2,10 @@
 
 #include "analysis/datafile/data_file_internal.h"
 
+#include "analysis/datafile/data_file.h"
+#include "platform/atomic_file.h"
+#include "platform/regular_file.h"
 #include "platform/text.h"
-
-#include <QByteArray>
-#include <QSaveFile>
-#include <QString>
 
 #include <cerrno>
 #include <memory>
@@ -39,8 +38,12 @@ std::string compact_json(const Json::Value& v) {
     return Json::writeString(b, v) + "\n";
 }
 
-FILE* open_file(const std::wstring& path, const char* mode) {
-    return std::fopen(wide_to_utf8(path).c_str(), mode);
+FILE* open_file(const std::wstring& path) {
+    int error = 0;
+    FILE* f = platform::open_regular_file(wide_to_utf8(path), &error);
+    if (!f)
+        errno = error;
+    return f;
 }
 
 int64_t file_size(FILE* f) {
@@ -52,52 +55,12 @@ int64_t file_size(FILE* f) {
     return size;
 }
 
-int read_whole_file(const std::wstring& path, std::string& text) {
-    text.clear();
-    FILE* f = open_file(path, "rb");
-    if (!f)
-        return errno ? errno : ENOENT;
-    const int64_t size = file_size(f);
-    if (size < 0) {
-        const int e = errno ? errno : EIO;
-        std::fclose(f);
-        return e;
-    }
-    // These are small JSON files; a directory opened as a file reports an
-    // absurd size, and no allocation may throw out of the reader.
-    constexpr int64_t max_text_size = 64 * 1024 * 1024;
-    if (size > max_text_size) {
-        std::fclose(f);
-        return EFBIG;
-    }
-    try {
-        text.resize(static_cast<size_t>(size));
-    } catch (const std::exception&) {
-        std::fclose(f);
-        return ENOMEM;
-    }
-    const size_t got = size ? std::fread(&text[0], 1, text.size(), f) : 0;
-    const int read_error = std::ferror(f) ? (errno ? errno : EIO) : 0;
-    text.resize(got);
-    std::fclose(f);
-    return read_error;
+int read_side_file(const std::wstring& path, std::string& text, int64_t* size) {
+    return platform::read_regular_file(wide_to_utf8(path), side_file_max_bytes, text, size);
 }
 
 int replace_file(const std::wstring& path, const std::string& content) {
-    // A crash in the middle leaves the old file, never a truncated one.
-    QSaveFile f(QString::fromStdWString(path));
-    errno = 0;
-    if (!f.open(QIODevice::WriteOnly))
-        return errno ? errno : EACCES;
-    if (f.write(content.data(), static_cast<qint64>(content.size())) !=
-        static_cast<qint64>(content.size())) {
-        const int e = errno ? errno : EIO;
-        f.cancelWriting();
-        return e;
-    }
-    if (!f.commit())
-        return errno ? errno : EIO;
-    return 0;
+    return platform::write_file_atomic(wide_to_utf8(path), content);
 }
 
 bool get_string(const Json::Value& o, const char* key, std::string& out) {
@@ -111,10 +74,16 @@ bool get_string(const Json::Value& o, const char* key, std::string& out) {
 }
 
 bool get_wstring(const Json::Value& o, const char* key, std::wstring& out) {
-    std::string s;
-    if (!get_string(o, key, s))
+    if (!o.isObject())
         return false;
-    out = utf8_to_wide(s);
+    const Json::Value* v = o.find(key, key + std::strlen(key));
+    if (!v || !v->isString())
+        return false;
+    // Texts, not file names: bytes that are no UTF-8 show as U+FFFD.
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    v->getString(&begin, &end);
+    out = platform::display_text(utf8_to_wide(std::string(begin, end)));
     return true;
 }
 

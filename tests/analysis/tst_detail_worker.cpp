@@ -502,6 +502,27 @@ private Q_SLOTS:
                  191L);
     }
 
+    void samples_that_are_not_finite_count_as_zero() {
+        // 0.1 Pa with a 1 Pa pulse at 90 degrees, and NaN and infinities
+        // elsewhere in the period.
+        std::vector<float> s(size_t(n), float(0.1 / pa_per_unit));
+        for (int i = 960; i < n; i += 3840)
+            s[size_t(i)] = float(1.0 / pa_per_unit);
+        s[100] = std::nanf("");
+        s[2000] = std::numeric_limits<float>::infinity();
+        s[3000] = -std::numeric_limits<float>::infinity();
+        QVERIFY(item_writer::write_item(item("nonfinite"), 1, {le_frame(s)}));
+        runner run;
+        const collected& c = run(request_for(item("nonfinite"), 1));
+        for (const double* r : {c.wave_r, c.fft_r})
+            for (int i = 0; i < 4; ++i)
+                QVERIFY(std::isfinite(r[i]));
+        QCOMPARE(c.prpd.size(), 192);
+        for (const QPointF& p : c.prpd)
+            QVERIFY(std::isfinite(p.y()) && p.y() >= 0 && p.y() <= 1.05);
+        QCOMPARE(high_points_at(c.prpd, 90), 1);
+    }
+
     void report_and_other_funcs() {
         const QString raw = item("tone") + "/grab_raw.jpg";
         QFile::remove(raw);
