@@ -3,6 +3,7 @@
 #include "core/app_globals.h"
 #include "core/app_log.h"
 #include "platform/atomic_file.h"
+#include "platform/regular_file.h"
 #include "platform/text.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,7 @@
 
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
 #include <memory>
 
 app_config app_cfg;
@@ -97,37 +98,38 @@ std::mutex& config_file_lock() {
 
 int read_config() {
     const std::string path = platform::wide_to_utf8(config_file_path());
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return errno ? errno : ENOENT;
-    long size = -1;
-    if (std::fseek(f, 0, SEEK_END) == 0)
-        size = std::ftell(f);
-    if (size <= 0) {
-        const int e = size < 0 ? (errno ? errno : EIO) : 0;
-        app_log("read_config size:%d", static_cast<int>(size));
-        std::fclose(f);
-        return e;
+    std::string text;
+    int64_t size = 0;
+    const int rc = platform::read_regular_file(path, config_max_bytes, text, &size);
+    if (rc == EFBIG)
+        app_log("read_config size:%lld", static_cast<long long>(size));
+    if (rc != 0)
+        return rc;
+    if (text.empty()) {
+        app_log("read_config size:%d", 0);
+        return 0;
     }
-    std::string text(static_cast<size_t>(size), '\0');
-    std::rewind(f);
-    const size_t got = std::fread(&text[0], 1, text.size(), f);
-    const int read_error = std::ferror(f) ? (errno ? errno : EIO) : 0;
-    std::fclose(f);
-    if (read_error)
-        return read_error;
-    text.resize(got);
+    return apply_config_text(text, app_cfg);
+}
 
+int apply_config_text(const std::string& text, app_config& c) {
     Json::CharReaderBuilder builder;
     builder["allowComments"] = true;
     builder["collectComments"] = false;
+    // A hand-edited or damaged file must not take the stack: deep nesting
+    // makes the reader throw, which here is a parse failure like any other.
+    builder["stackLimit"] = 256;
     std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     Json::Value root;
     std::string errors;
-    if (!reader->parse(text.data(), text.data() + text.size(), &root, &errors) || !root.isObject())
+    try {
+        if (!reader->parse(text.data(), text.data() + text.size(), &root, &errors) ||
+            !root.isObject())
+            return 2;
+    } catch (const std::exception&) {
         return 2;
+    }
 
-    app_config& c = app_cfg;
     app_log("read_config");
     read_string(root, "export_root", c.export_root);
     app_log("export_root:%s", u8(c.export_root).c_str());

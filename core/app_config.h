@@ -5,6 +5,7 @@
 // are then written only by the UI thread and read by the UI thread and the
 // report task. File writes take config_file_lock().
 
+#include <cstddef>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -41,11 +42,19 @@ extern app_config app_cfg;
 // Path of the configuration file.
 std::wstring config_file_path();
 
+// Largest config.json that is read (the file holds a few short texts).
+constexpr size_t config_max_bytes = 1024 * 1024;
+
 // Fills app_cfg from config.json. 0 on success (an empty file counts as
-// success with the defaults), 2 when the text is not a JSON object, otherwise
-// the errno of the failed open or read. Members that are missing or of the
-// wrong JSON type keep their current value ("lang_id" becomes -1).
+// success with the defaults), 2 when the text is not a JSON object, EFBIG
+// when the file is larger than config_max_bytes, EISDIR or EINVAL when it is
+// no regular file, otherwise the errno of the failed open or read. Members
+// that are missing or of the wrong JSON type keep their current value
+// ("lang_id" becomes -1).
 int read_config();
+// The same for a JSON text, into c: 0, or 2 (c unchanged) when the text is
+// not a JSON object. Never throws.
+int apply_config_text(const std::string& text, app_config& c);
 
 // Writes all members of app_cfg, replacing the file atomically. 0 or errno;
 // the record in memory is never changed.

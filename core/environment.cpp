@@ -3,13 +3,12 @@
 #include "core/app_config.h"
 #include "core/app_globals.h"
 #include "core/app_log.h"
+#include "platform/regular_file.h"
 #include "platform/system_info.h"
 #include "platform/text.h"
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -17,6 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 // Longest "lang=" value that is looked at; anything longer reads as English.
 const size_t max_lang_value = 63;
+const size_t install_setting_max_bytes = 64 * 1024;
 
 fs::path fs_path(const std::wstring& p) {
     return fs::path(platform::wide_to_utf8(p));
@@ -47,9 +47,12 @@ int install_setting_lang(const std::string& bytes) {
     if (key == std::string::npos)
         return -1;
     const size_t begin = key + 5;
-    size_t end = bytes.find("\r\n", begin);
+    // The line ends at CR LF, or at a lone LF as an editor on this system writes it.
+    size_t end = bytes.find('\n', begin);
     if (end == std::string::npos)
         end = bytes.size();
+    else if (end > begin && bytes[end - 1] == '\r')
+        --end;
     if (end - begin > max_lang_value)
         return 0;
     return bytes.compare(begin, end - begin, "cn") == 0 ? 1 : 0;
@@ -58,11 +61,11 @@ int install_setting_lang(const std::string& bytes) {
 int read_install_setting_lang(const std::wstring& root) {
     if (root.empty())
         return -1;
-    std::ifstream in(fs_path(root + L"/install_setting.ini"), std::ios::binary);
-    if (!in)
-        return -1;
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (bytes.empty())
+    // A few lines; anything that is no small regular file gives no answer.
+    std::string bytes;
+    if (platform::read_regular_file(platform::wide_to_utf8(root + L"/install_setting.ini"),
+                                    install_setting_max_bytes, bytes) != 0 ||
+        bytes.empty())
         return -1;
     return install_setting_lang(bytes);
 }

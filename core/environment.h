@@ -21,11 +21,12 @@ struct environment_result {
 environment_result init_environment();
 
 // Language answer of the text of install_setting.ini: 1 for "lang=cn", 0 for
-// any other value, -1 when the text gives no answer.
+// any other value, -1 when the text gives no answer. The value ends at CR LF,
+// LF or the end of the text.
 int install_setting_lang(const std::string& bytes);
 
-// Reads <root>/install_setting.ini; -1 when it is missing, empty or gives no
-// answer.
+// Reads <root>/install_setting.ini; -1 when it is missing, empty, no regular
+// file of at most 64 KiB, or gives no answer.
 int read_install_setting_lang(const std::wstring& root);
 
 // Final language id from the configured one: unset (negative) asks

@@ -70,7 +70,7 @@ private Q_SLOTS:
         QTest::newRow("after other lines") << QByteArray("a=1\r\nlang=cn\r\nb=2\r\n") << 1;
         QTest::newRow("capitals") << QByteArray("lang=CN\r\n") << 0;
         QTest::newRow("empty value") << QByteArray("lang=\r\n") << 0;
-        QTest::newRow("lone line feed is part of the value") << QByteArray("lang=cn\n") << 0;
+        QTest::newRow("lone line feed ends the value") << QByteArray("lang=cn\n") << 1;
         QTest::newRow("trailing blank") << QByteArray("lang=cn \r\n") << 0;
         QTest::newRow("first lang wins") << QByteArray("lang=en\r\nlang=cn\r\n") << 0;
         QTest::newRow("no lang") << QByteArray("language:cn\r\n") << -1;
