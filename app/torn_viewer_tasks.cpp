@@ -90,7 +90,8 @@ void TOrnViewer::import_local_data_abort() {
     worker_->abort_import_local_data();
 }
 
-void TOrnViewer::import_local_data_finish(bool, std::string info) {
-    show_msg_box(tr("Local data import"), QString::fromStdString(info), 0, 1);
+void TOrnViewer::import_local_data_finish(bool success, std::string info) {
+    // A set that could not be stored is a warning, not a piece of news.
+    show_msg_box(tr("Local data import"), QString::fromStdString(info), success ? 0 : 1, 1);
     data_list_->update_data_list();
 }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cstring>
 #include <ctime>
 #include <mutex>
@@ -52,11 +53,14 @@ int db_run(const std::string& statement, sql_table* rows = nullptr) {
     return sql_run(db_path(), statement, rows);
 }
 
-// A select whose failure gives no rows.
-sql_table db_select(const std::string& statement) {
+// A select whose failure gives no rows; *result tells a failure from none.
+sql_table db_select(const std::string& statement, int* result = nullptr) {
     sql_table rows;
-    if (db_run(statement, &rows) != SQLITE_OK)
+    const int rc = db_run(statement, &rows);
+    if (rc != SQLITE_OK)
         rows.clear();
+    if (result)
+        *result = rc;
     return rows;
 }
 
@@ -80,14 +84,17 @@ std::string column_text(sqlite3_stmt* st, int col) {
 // Item selects step the statement and read typed columns: a search may
 // return every item, and formatting each number to text and back would
 // cost more than the query itself.
-std::vector<data_info> db_select_items(const std::string& statement) {
+std::vector<data_info> db_select_items(const std::string& statement, int* result) {
     std::vector<data_info> out;
     sqlite3* db = nullptr;
-    if (statement.empty() || sql_open(db_path(), &db) != SQLITE_OK)
+    int rc = statement.empty() ? SQLITE_NOMEM : sql_open(db_path(), &db);
+    if (result)
+        *result = rc;
+    if (rc != SQLITE_OK)
         return out;
     sqlite3_stmt* st = nullptr;
-    int rc = sqlite3_prepare_v2(db, statement.c_str(), static_cast<int>(statement.size()) + 1, &st,
-                                nullptr);
+    rc = sqlite3_prepare_v2(db, statement.c_str(), static_cast<int>(statement.size()) + 1, &st,
+                            nullptr);
     if (rc == SQLITE_OK) {
         out.reserve(256);
         while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
@@ -114,6 +121,8 @@ std::vector<data_info> db_select_items(const std::string& statement) {
         app_log("sql_exec: errno:%d %s %s", rc, sqlite3_errmsg(db), statement.c_str());
         out.clear();
     }
+    if (result)
+        *result = rc;
     sqlite3_finalize(st);
     sqlite3_close(db);
     return out;
@@ -126,20 +135,23 @@ void set_data_dir(data_info& d, const std::wstring& root) {
 }
 
 std::vector<data_info> items_of_dataset(const std::string& statement,
-                                        const import_data_info& dataset) {
-    std::vector<data_info> out = db_select_items(statement);
+                                        const import_data_info& dataset, int* result) {
+    std::vector<data_info> out = db_select_items(statement, result);
     for (auto& d : out)
         set_data_dir(d, dataset.local_root);
     return out;
 }
 
-std::vector<data_info> items_of_search(const std::string& statement) {
-    std::vector<data_info> out = db_select_items(statement);
+std::vector<data_info> items_of_search(const std::string& statement, int* result) {
+    std::vector<data_info> out = db_select_items(statement, result);
     if (out.empty())
         return out;
     std::unordered_map<std::string, std::wstring> roots;
-    for (const auto& ds : data_import_db_select_all())
+    int rc = SQLITE_OK;
+    for (const auto& ds : data_import_db_select_all(&rc))
         roots.emplace(ds.id, ds.local_root); // the first row of an id wins
+    if (rc != SQLITE_OK && result)
+        *result = rc; // items without their directories are no answer
     for (auto& d : out) {
         const auto it = roots.find(d.data_import_id);
         if (it != roots.end())
@@ -180,22 +192,29 @@ int exec_logged(sqlite3* handle, const std::string& statement,
                 statement.c_str());
         return SQLITE_MISUSE;
     }
+    const auto started = std::chrono::steady_clock::now();
     char* message = nullptr;
     int rc = sqlite3_exec(handle, statement.c_str(), callback, context, &message);
     // A single statement outside a transaction can still get SQLITE_BUSY at
     // once, without the busy handler, when SQLite sees that waiting could
     // deadlock with another connection's commit. The statement was rolled
-    // back whole, so running it again is safe: retry for as long as the busy
-    // time-out would have waited. Statements that deliver rows are not retried
-    // (their rows may already be delivered).
-    for (int waited = 0; rc == SQLITE_BUSY && !callback && sqlite3_get_autocommit(handle) &&
-                         waited < sql_busy_timeout_ms;
-         waited += 5) {
+    // back whole, so running it again is safe: retry until the statement has
+    // waited sql_busy_timeout_ms in all, the busy handler's waits included
+    // (each retry may only wait what is left). Statements that deliver rows
+    // are not retried (their rows may already be delivered).
+    while (rc == SQLITE_BUSY && !callback && sqlite3_get_autocommit(handle)) {
+        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now() - started)
+                                .count();
+        if (waited + 5 >= sql_busy_timeout_ms)
+            break;
         sqlite3_free(message);
         message = nullptr;
         sqlite3_sleep(5);
+        sqlite3_busy_timeout(handle, int(sql_busy_timeout_ms - waited - 5));
         rc = sqlite3_exec(handle, statement.c_str(), nullptr, nullptr, &message);
     }
+    sqlite3_busy_timeout(handle, sql_busy_timeout_ms);
     if (rc != SQLITE_OK) {
         app_log("sql_exec: errno:%d %s %s", rc, message ? message : sqlite3_errmsg(handle),
                 statement.c_str());
@@ -250,6 +269,10 @@ int db_rollback(sqlite3* handle) {
     return sql_exec(handle, "ROLLBACK");
 }
 
+bool db_in_transaction(sqlite3* handle) {
+    return handle && !sqlite3_get_autocommit(handle);
+}
+
 int db_init() {
     sqlite3* db = nullptr;
     int rc = sql_open(db_path(), &db);
@@ -257,8 +280,15 @@ int db_init() {
         return rc;
     sql_table list_columns;
     sql_table import_columns;
-    sql_exec(db, "PRAGMA  table_info(data_list)", &list_columns);
-    rc = sql_exec(db, "PRAGMA  table_info(data_import)", &import_columns);
+    // A database that cannot be read (locked by another program, damaged)
+    // is left alone; the caller reports it.
+    rc = sql_exec(db, "PRAGMA  table_info(data_list)", &list_columns);
+    if (rc == SQLITE_OK)
+        rc = sql_exec(db, "PRAGMA  table_info(data_import)", &import_columns);
+    if (rc != SQLITE_OK) {
+        sqlite3_close(db);
+        return rc;
+    }
     bool import_dropped = false;
     if (!list_columns.empty()) {
         if (list_columns.size() < 12) {
@@ -360,8 +390,8 @@ int data_import_db_insert(sqlite3* handle, const std::wstring& local_root, const
     return statement.empty() ? SQLITE_NOMEM : sql_exec(handle, statement);
 }
 
-std::vector<import_data_info> data_import_db_select_all() {
-    const sql_table rows = db_select("select * from data_import order by time desc");
+std::vector<import_data_info> data_import_db_select_all(int* result) {
+    const sql_table rows = db_select("select * from data_import order by time desc", result);
     std::vector<import_data_info> out;
     out.reserve(rows.size());
     for (const auto& row : rows) {
@@ -396,6 +426,15 @@ import_data_info data_import_db_select_by_id(const std::string& id) {
 bool data_import_db_name_exists(const std::wstring& name) {
     const std::string n = wide_to_utf8(name);
     return !db_select(sql_format("select * from data_import where name = '%q'", n.c_str())).empty();
+}
+
+int data_import_db_name_exists(sqlite3* handle, const std::wstring& name, bool& exists) {
+    const std::string n = wide_to_utf8(name);
+    sql_table rows;
+    const int rc = sql_exec(
+        handle, sql_format("select id from data_import where name = '%q'", n.c_str()), &rows);
+    exists = rc == SQLITE_OK && !rows.empty();
+    return rc;
 }
 
 int data_import_db_rename(const import_data_info& info) {
@@ -491,8 +530,8 @@ int data_list_db_delete_item(const std::string& data_import_id, const std::strin
                              data_import_id.c_str(), time.c_str()));
 }
 
-int data_list_db_count(const std::string& data_import_id) {
-    const sql_table rows = db_select(data_list_count_sql(data_import_id));
+int data_list_db_count(const std::string& data_import_id, int* result) {
+    const sql_table rows = db_select(data_list_count_sql(data_import_id), result);
     if (rows.empty() || rows[0].empty())
         return 0;
     return cell_int(rows[0][0].c_str());
@@ -507,25 +546,64 @@ bool data_list_db_name_exists(const std::string& data_import_id, const std::wstr
 }
 
 std::vector<data_info> data_list_db_select(const import_data_info& dataset, bool normal, bool check,
-                                           bool favorite) {
-    return items_of_dataset(data_list_select_sql(dataset.id, normal, check, favorite), dataset);
+                                           bool favorite, int* result) {
+    return items_of_dataset(data_list_select_sql(dataset.id, normal, check, favorite), dataset,
+                            result);
 }
 
 std::vector<data_info> data_list_db_select_discharge(const import_data_info& dataset, bool level0,
                                                      bool level1, bool level2, bool level3,
-                                                     bool level4, bool favorite) {
+                                                     bool level4, bool favorite, int* result) {
     const bool levels[5] = {level0, level1, level2, level3, level4};
-    return items_of_dataset(data_list_select_discharge_sql(dataset.id, levels, favorite), dataset);
+    return items_of_dataset(data_list_select_discharge_sql(dataset.id, levels, favorite), dataset,
+                            result);
 }
 
 std::vector<data_info> data_list_db_search(const std::wstring& text, bool normal, bool check,
-                                           bool favorite) {
-    return items_of_search(data_list_search_sql(wide_to_utf8(text), normal, check, favorite));
+                                           bool favorite, int* result) {
+    return items_of_search(data_list_search_sql(wide_to_utf8(text), normal, check, favorite),
+                           result);
 }
 
 std::vector<data_info> data_list_db_search_discharge(const std::wstring& text, bool level0,
                                                      bool level1, bool level2, bool level3,
-                                                     bool level4, bool favorite) {
+                                                     bool level4, bool favorite, int* result) {
     const bool levels[5] = {level0, level1, level2, level3, level4};
-    return items_of_search(data_list_search_discharge_sql(wide_to_utf8(text), levels, favorite));
+    return items_of_search(data_list_search_discharge_sql(wide_to_utf8(text), levels, favorite),
+                           result);
+}
+
+db_failure db_failure_of(int rc, int system_errno) {
+    switch (rc & 0xff) {
+    case SQLITE_OK:
+        return db_failure::none;
+    case SQLITE_FULL:
+        return db_failure::disk_full;
+    case SQLITE_READONLY:
+        return db_failure::read_only;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return db_failure::locked;
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+        // A file that may not grow is as full as a full disk.
+        if (system_errno == ENOSPC || system_errno == EFBIG || system_errno == EDQUOT)
+            return db_failure::disk_full;
+        if (system_errno == EROFS || system_errno == EACCES || system_errno == EPERM)
+            return db_failure::read_only;
+        return db_failure::other;
+    default:
+        return db_failure::other;
+    }
+}
+
+db_failure db_failure_of(sqlite3* handle, int rc) {
+    const int system_errno = handle ? sqlite3_system_errno(handle) : 0;
+    // A write the file system refused without saying why (SQLite keeps the
+    // reason only for some calls) is nearly always a full disk, a quota or
+    // a file size limit.
+    if ((rc & 0xff) == SQLITE_IOERR && system_errno == 0 && handle &&
+        sqlite3_extended_errcode(handle) == SQLITE_IOERR_WRITE)
+        return db_failure::disk_full;
+    return db_failure_of(rc, system_errno);
 }

@@ -5,8 +5,9 @@
 //
 // Threading: any thread. There is no lock of our own: every operation opens
 // and closes its own connection, except the batches on a db_open() handle,
-// which belongs to the thread that opened it. Every connection waits up to
-// sql_busy_timeout_ms for another writer instead of failing at once.
+// which belongs to the thread that opened it. A statement waits up to
+// sql_busy_timeout_ms in all for another writer (another program holding the
+// database gets it SQLITE_BUSY after that, never an endless wait).
 // Results are SQLite result codes (0 = SQLITE_OK) unless noted.
 
 #include "store/records.h"
@@ -21,7 +22,14 @@ struct sqlite3;
 // Result rows as text cells in column order; a NULL cell reads "NULL".
 using sql_table = std::vector<std::vector<std::string>>;
 
-constexpr int sql_busy_timeout_ms = 5000;
+constexpr int sql_busy_timeout_ms = 10000;
+
+// Why a statement failed, in the words a user needs.
+enum class db_failure { none, disk_full, read_only, locked, other };
+// From a result code and the system error behind it (sqlite3_system_errno).
+db_failure db_failure_of(int rc, int system_errno);
+// The same for the last failure on a handle.
+db_failure db_failure_of(sqlite3* handle, int rc);
 
 // Opens (creating when missing) the database at a UTF-8 path. On failure
 // *handle is null, the failure is logged and its result code returned.
@@ -46,6 +54,9 @@ void db_close(sqlite3* handle);
 int db_begin(sqlite3* handle);
 int db_commit(sqlite3* handle);
 int db_rollback(sqlite3* handle);
+// Whether a transaction is open on the handle (SQLite ends one by itself on
+// some failures, a full disk among them).
+bool db_in_transaction(sqlite3* handle);
 
 // Schema step, once per start before any other operation: creates the tables,
 // migrates older layouts. Never overwrites a file that is not a database.
@@ -65,11 +76,14 @@ int data_import_db_insert(const std::wstring& local_root, const std::wstring& na
 int data_import_db_insert(sqlite3* handle, const std::wstring& local_root, const std::wstring& name,
                           const std::string& sn, const std::string& id,
                           const std::string& app_name);
-// Every data set, newest first.
-std::vector<import_data_info> data_import_db_select_all();
+// Every data set, newest first. *result (when given) receives the result
+// code: an empty list may be a failure.
+std::vector<import_data_info> data_import_db_select_all(int* result = nullptr);
 // The first row with this id (app_name left empty); an empty record when none.
 import_data_info data_import_db_select_by_id(const std::string& id);
 bool data_import_db_name_exists(const std::wstring& name);
+// The same on an open handle, inside its transaction; the result code.
+int data_import_db_name_exists(sqlite3* handle, const std::wstring& name, bool& exists);
 // Stores the record's name and local_root in the row selected by its time and sn.
 int data_import_db_rename(const import_data_info& info);
 int data_import_db_delete(const std::string& id);
@@ -123,20 +137,22 @@ int data_list_db_update_time(sqlite3* handle, const std::string& new_time,
                              const std::string& data_import_id, const std::string& old_time);
 int data_list_db_delete_dataset(const std::string& data_import_id);
 int data_list_db_delete_item(const std::string& data_import_id, const std::string& time);
-// Number of items of a data set; 0 when none or on failure.
-int data_list_db_count(const std::string& data_import_id);
+// Number of items of a data set; 0 when none or on failure (*result tells).
+int data_list_db_count(const std::string& data_import_id, int* result = nullptr);
 bool data_list_db_name_exists(const std::string& data_import_id, const std::wstring& data_name);
 
 // Items of one data set, newest first. No flag set: every item; otherwise the
-// items matching any flag set.
+// items matching any flag set. *result (when given) receives the result code.
 std::vector<data_info> data_list_db_select(const import_data_info& dataset, bool normal, bool check,
-                                           bool favorite);
+                                           bool favorite, int* result = nullptr);
 std::vector<data_info> data_list_db_select_discharge(const import_data_info& dataset, bool level0,
                                                      bool level1, bool level2, bool level3,
-                                                     bool level4, bool favorite);
+                                                     bool level4, bool favorite,
+                                                     int* result = nullptr);
 // Items of every data set whose name or note contains the text, newest first.
 std::vector<data_info> data_list_db_search(const std::wstring& text, bool normal, bool check,
-                                           bool favorite);
+                                           bool favorite, int* result = nullptr);
 std::vector<data_info> data_list_db_search_discharge(const std::wstring& text, bool level0,
                                                      bool level1, bool level2, bool level3,
-                                                     bool level4, bool favorite);
+                                                     bool level4, bool favorite,
+                                                     int* result = nullptr);

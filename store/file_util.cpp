@@ -36,8 +36,16 @@ bool dir_exists(const std::wstring& path) {
     return fs::is_directory(fs::status(os_path(path), ec));
 }
 
+bool regular_file_exists(const std::wstring& path) {
+    if (path.empty())
+        return false;
+    std::error_code ec;
+    return fs::is_regular_file(fs::status(os_path(path), ec));
+}
+
 int32_t file_size(const std::wstring& path) {
-    if (path.empty() || dir_exists(path))
+    // A FIFO would make the open below wait for a writer.
+    if (!regular_file_exists(path))
         return -1;
     std::ifstream in(os_path(path), std::ios::binary);
     if (!in)

@@ -14,8 +14,10 @@
 bool path_exists(const std::wstring& path);
 // True when the path exists and is a directory.
 bool dir_exists(const std::wstring& path);
-// Size in bytes; -1 when the file cannot be opened for reading (also for a
-// directory). Sizes beyond the 32-bit range read as INT32_MAX.
+// True when the path names a regular file (not a directory, FIFO or device).
+bool regular_file_exists(const std::wstring& path);
+// Size in bytes; -1 when the path is no regular file or cannot be opened for
+// reading. Sizes beyond the 32-bit range read as INT32_MAX.
 int32_t file_size(const std::wstring& path);
 // Creates every missing directory along the path; existing ones are left
 // alone. 0 or the first creation error.

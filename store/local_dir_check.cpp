@@ -22,11 +22,23 @@ std::wstring local_root_name(const std::wstring& root) {
     return slash == std::wstring::npos ? r : r.substr(slash + 1);
 }
 
+QUrl local_dir_url(const std::wstring& path) {
+    const QByteArray bytes = QByteArray::fromStdString(wide_to_utf8(path));
+    return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"), QUrl::StrictMode);
+}
+
+std::wstring url_local_path(const QUrl& url) {
+    // toLocalFile() would replace bytes that are no UTF-8; the encoded path
+    // keeps them.
+    const QByteArray encoded = url.path(QUrl::FullyEncoded).toLatin1();
+    return utf8_to_wide(QByteArray::fromPercentEncoding(encoded).toStdString());
+}
+
 local_dir_check check_local_dir(const QList<QUrl>& urls, std::vector<std::wstring>& roots,
                                 std::wstring* refused) {
     std::vector<std::wstring> names;
     for (const auto& r : roots)
-        names.push_back(local_root_name(r));
+        names.push_back(platform::display_text(local_root_name(r)));
     for (const QUrl& url : urls) {
         const QString local = url.toLocalFile();
         if (!url.isLocalFile() || local.startsWith(QLatin1String("//"))) {
@@ -34,8 +46,9 @@ local_dir_check check_local_dir(const QList<QUrl>& urls, std::vector<std::wstrin
                 *refused = (url.isLocalFile() ? local : url.toString()).toStdWString();
             return local_dir_check::network_path;
         }
-        const std::wstring path = trim_dir_root(local.toStdWString());
-        const std::wstring name = local_root_name(path);
+        const std::wstring path = trim_dir_root(url_local_path(url));
+        // Names are compared as shown: the registered name is the shown one.
+        const std::wstring name = platform::display_text(local_root_name(path));
         // A name chosen twice in one request would give two sets of one name.
         if (data_import_db_name_exists(name) ||
             std::find(names.begin(), names.end(), name) != names.end()) {

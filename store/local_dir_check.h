@@ -22,6 +22,13 @@ enum class local_dir_check {
 local_dir_check check_local_dir(const QList<QUrl>& urls, std::vector<std::wstring>& roots,
                                 std::wstring* refused = nullptr);
 
+// A file URL for a local path, byte for byte (a name that is no UTF-8 is
+// percent-encoded, not replaced).
+QUrl local_dir_url(const std::wstring& path);
+// The local path of a file URL, byte for byte: the reverse of local_dir_url,
+// also for URLs of dropped directories.
+std::wstring url_local_path(const QUrl& url);
+
 // The translated text shown for a refusal (empty for accepted).
 QString local_dir_check_message(local_dir_check result);
 

@@ -5,6 +5,7 @@
 // are in store/local_dir_check.h.
 // Threading: any thread; one import at a time per abort flag.
 
+#include "store/database.h"
 #include "store/local_dir_check.h"
 
 #include <atomic>
@@ -23,6 +24,15 @@ struct local_import_result {
     std::vector<std::string> import_ids;    // one per data set that got rows
     std::vector<std::wstring> import_roots; // the data set of each id
     std::vector<int> import_items;          // rows of each id
+    // Data sets refused because a set of the same name was registered
+    // meanwhile (by another import running at the same time).
+    std::vector<std::wstring> name_taken;
+    // When the database failed, the import stopped there: nothing of
+    // failed_root was registered, and no later root was tried.
+    db_failure failure = db_failure::none;
+    int failure_code = 0; // SQLite result code
+    std::wstring failed_root;
+    std::string failure_text; // the reason in words (translated, UTF-8)
 };
 
 struct local_import_options {
@@ -34,8 +44,11 @@ struct local_import_options {
     std::string sn = "1";
 };
 
-// Imports the data sets. abort is polled before each data set and each item;
-// progress receives processed / total after each data item.
+// Imports the data sets, each in one transaction that also checks that no
+// set of its name is registered: a set is registered whole or not at all.
+// The first failing statement ends the import (the set is rolled back).
+// abort is polled before each data set and each item; progress receives
+// processed / total after each data item.
 local_import_result import_local_roots(const std::vector<std::wstring>& roots,
                                        const std::atomic<uint8_t>& abort,
                                        const std::function<void(double)>& progress,
