@@ -1,6 +1,7 @@
 #include "ui/preview_item_widget.h"
 
 #include "analysis/datafile/data_file.h"
+#include "analysis/picture_file.h"
 #include "core/app_log.h"
 #include "platform/text.h"
 #include "store/file_util.h"
@@ -78,17 +79,15 @@ QImage read_scaled(QImageReader& reader, QSize target) {
 } // namespace
 
 QImage load_tile_picture(const std::wstring& data_dir, QSize target) {
-    const QString dir = QString::fromStdWString(data_dir);
-    const QString grab = dir + "/grab.jpg";
-    if (QFile::exists(grab)) {
-        QImageReader reader(grab);
-        return read_scaled(reader, target);
+    QByteArray data = read_picture_bytes(data_dir + L"/grab.jpg");
+    std::vector<uint8_t> first;
+    if (data.isEmpty()) {
+        first = read_first_picture(data_dir + L"/Data.dat");
+        if (first.empty())
+            return QImage();
+        data = QByteArray::fromRawData(reinterpret_cast<const char*>(first.data()),
+                                       static_cast<int>(first.size()));
     }
-    const std::vector<uint8_t> bytes = read_first_picture(data_dir + L"/Data.dat");
-    if (bytes.empty())
-        return QImage();
-    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<int>(bytes.size()));
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
@@ -201,8 +200,7 @@ void preview_item_widget::set_time_text(const QString& time) {
 }
 
 void preview_item_widget::reload_picture() {
-    const QString grab = QString::fromStdWString(data_.data_dir) + "/grab.jpg";
-    if (QFile::exists(grab))
+    if (regular_file_exists(data_.data_dir + L"/grab.jpg"))
         picture_->set_source(data_.data_dir);
 }
 

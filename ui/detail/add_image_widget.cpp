@@ -1,7 +1,9 @@
 #include "ui/detail/add_image_widget.h"
 
 #include "analysis/device_type_names.h"
+#include "analysis/picture_file.h"
 #include "analysis/stft_fft_handoff.h"
+#include "store/local_dir_check.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -156,8 +158,8 @@ int save_annotated_picture(AddImageWidget& w, const data_info& d, double spl_1m)
             d.distance, QString::fromStdString(d.time), QString::fromStdWString(d.gasleak_currency),
             d.gasleak_unit_mode, spl_1m, d.leak_rate, d.leak_level, d.leak_cost,
             QString::fromStdWString(device_type_display_name(d.device_type)), d.sign_mode == 2);
-    const QImage img = w.render_image();
-    if (!img.save(annotated_picture_path(d), "JPG", 90))
-        return errno ? errno : EIO;
-    return 0;
+    // Written through the atomic replace: a full disk keeps the old picture.
+    const std::wstring item = trim_dir_root(d.data_dir);
+    return write_picture_file(item + L"/" + local_root_name(item) + L".jpg", w.render_image(),
+                              "JPG", 90);
 }

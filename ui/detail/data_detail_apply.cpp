@@ -5,7 +5,9 @@
 
 #include "analysis/datafile/data_file.h"
 #include "analysis/gas_leak.h"
+#include "analysis/picture_file.h"
 #include "core/app_log.h"
+#include "platform/atomic_file.h"
 #include "platform/text.h"
 #include "store/database.h"
 #include "ui/detail/add_image_widget.h"
@@ -22,7 +24,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStringList>
 
 static const char* const time_format = "yyyy-MM-dd HH:mm:ss";
@@ -61,11 +62,14 @@ void data_detail_widget::show_record() {
     if (m_list.empty())
         return;
     m_name->setText(wide_q(m_data.data_name));
-    m_time->setDateTime(QDateTime::fromString(QString::fromStdString(m_data.time),
-                                              QString::fromLatin1(time_format)));
+    // An empty or unreadable time shows an empty field, never the time of
+    // the item shown before (an invalid value would simply be ignored).
+    const QDateTime time = QDateTime::fromString(QString::fromStdString(m_data.time),
+                                                 QString::fromLatin1(time_format));
+    m_time->setDateTime(time.isValid() ? time : m_time->minimumDateTime());
     m_note->setPlainText(wide_q(m_data.data_note));
     m_pictures->clear();
-    m_pictures->set_preview(QImage(wide_q(item_path(m_data, L"grab.jpg"))));
+    m_pictures->set_preview(read_picture_file(item_path(m_data, L"grab.jpg")));
     m_pictures->set_frame_position(m_start_frame, m_data.frame_num);
     // Plots of the previous item must not pass for this one's.
     clear_chart(*m_wave);
@@ -152,16 +156,11 @@ static bool write_grab(const std::wstring& data_dir, int start, int& err) {
         err = -1; // nothing to store: keep the picture there is
         return false;
     }
-    QSaveFile f(QString::fromStdWString(data_dir + L"/grab.jpg"));
     const auto& pic = frames[0]->picture;
-    if (!f.open(QIODevice::WriteOnly) ||
-        f.write(reinterpret_cast<const char*>(pic.data()), qint64(pic.size())) !=
-            qint64(pic.size()) ||
-        !f.commit()) {
-        err = int(f.error());
-        return false;
-    }
-    return true;
+    err = platform::write_file_atomic(
+        wide_to_utf8(data_dir + L"/grab.jpg"),
+        std::string(reinterpret_cast<const char*>(pic.data()), pic.size()));
+    return err == 0;
 }
 
 void data_detail_widget::on_apply_clicked() {

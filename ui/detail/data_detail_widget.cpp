@@ -32,7 +32,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -236,6 +235,8 @@ QWidget* data_detail_widget::build_form() {
     m_time->setDisplayFormat(QString::fromLatin1(time_format));
     m_time->setReadOnly(true);
     m_time->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    // An item without a usable time shows the minimum, drawn as nothing.
+    m_time->setSpecialValueText(QStringLiteral(" "));
     add_label(tr("Time:"), 1, 0);
     grid->addWidget(m_time, 1, 1, 1, 3);
 

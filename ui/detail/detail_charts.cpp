@@ -8,6 +8,7 @@
 #include <QGraphicsScene>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace QtCharts;
 
@@ -96,6 +97,12 @@ detail_chart make_prpd_chart(QWidget* parent) {
 }
 
 static void widen(double& lo, double& hi) {
+    // Qt Charts refuses a range that is no number and keeps the old one,
+    // which would show the previous item's axes: such an end counts as 0.
+    if (!std::isfinite(lo))
+        lo = 0;
+    if (!std::isfinite(hi))
+        hi = 0;
     if (!(hi > lo)) {
         const double pad = lo == 0 ? 1.0 : std::abs(lo) * 0.1;
         lo -= pad;

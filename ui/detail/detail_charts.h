@@ -28,8 +28,9 @@ detail_chart make_wave_chart(QWidget* parent);
 detail_chart make_spectrum_chart(QWidget* parent);
 detail_chart make_prpd_chart(QWidget* parent);
 
-// Sets the axis ranges and replaces the series points. A range whose ends
-// coincide (a silent signal) is widened so the axis stays drawable. With
+// Sets the axis ranges and replaces the series points. An end that is no
+// finite number counts as 0; a range whose ends coincide (a silent signal) is
+// widened so the axis stays drawable. With
 // envelope set, a long series is drawn as its envelope (below).
 void set_chart_data(detail_chart& c, const QVector<QPointF>& points, double x0, double x1,
                     double y0, double y1, bool envelope = false);
