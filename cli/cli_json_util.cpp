@@ -4,7 +4,41 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+
+std::string cli_text(const std::wstring& text) {
+    static const char hex[] = "0123456789abcdef";
+    std::wstring out;
+    out.reserve(text.size());
+    for (const wchar_t c : platform::display_text(text)) {
+        const auto u = static_cast<uint32_t>(c);
+        if (u >= 0x20 && u != 0x7f && (u < 0x80 || u > 0x9f)) {
+            out += c;
+            continue;
+        }
+        const std::string esc = c == L'\n'   ? std::string("\\n")
+                                : c == L'\t' ? std::string("\\t")
+                                : c == L'\r'
+                                    ? std::string("\\r")
+                                    : (u < 0x80 ? std::string("\\x") : std::string("\\u00")) +
+                                          hex[u >> 4] + hex[u & 15];
+        out.append(esc.begin(), esc.end());
+    }
+    return wide_to_utf8(out);
+}
+
+std::string cli_text(const std::string& utf8) {
+    return cli_text(utf8_to_wide(utf8));
+}
+
+std::string cli_json_text(const std::wstring& text) {
+    return wide_to_utf8(platform::display_text(text));
+}
+
+std::string cli_json_text(const std::string& utf8) {
+    return cli_json_text(utf8_to_wide(utf8));
+}
 
 Json::Value cli_number(double v) {
     return std::isfinite(v) ? Json::Value(v) : Json::Value();
@@ -12,16 +46,16 @@ Json::Value cli_number(double v) {
 
 Json::Value cli_data_info_json(const data_info& d) {
     Json::Value o(Json::objectValue);
-    o["data_import_id"] = d.data_import_id;
-    o["dir_name"] = wide_to_utf8(d.dir_name);
-    o["data_name"] = wide_to_utf8(d.data_name);
-    o["data_note"] = wide_to_utf8(d.data_note);
-    o["data_dir"] = wide_to_utf8(d.data_dir);
+    o["data_import_id"] = cli_json_text(d.data_import_id);
+    o["dir_name"] = cli_json_text(d.dir_name);
+    o["data_name"] = cli_json_text(d.data_name);
+    o["data_note"] = cli_json_text(d.data_note);
+    o["data_dir"] = cli_json_text(d.data_dir);
     o["distance"] = cli_number(d.distance);
-    o["distance_text"] = d.distance_text;
-    o["time"] = d.time;
-    o["app_name"] = d.app_name;
-    o["app_version"] = d.app_version;
+    o["distance_text"] = cli_json_text(d.distance_text);
+    o["time"] = cli_json_text(d.time);
+    o["app_name"] = cli_json_text(d.app_name);
+    o["app_version"] = cli_json_text(d.app_version);
     o["app_type"] = d.app_type;
     o["data_type"] = d.data_type;
     o["fs"] = d.fs;
@@ -43,12 +77,12 @@ Json::Value cli_data_info_json(const data_info& d) {
     o["index_table"] = table;
     o["freq_range_start"] = d.freq_range_start;
     o["freq_range_end"] = d.freq_range_end;
-    o["device_type"] = wide_to_utf8(d.device_type);
+    o["device_type"] = cli_json_text(d.device_type);
     o["sound_abs_max"] = cli_number(d.sound_abs_max);
     o["sign_mode"] = d.sign_mode;
     o["fpass1"] = cli_number(d.fpass1);
     o["fpass2"] = cli_number(d.fpass2);
-    o["gasleak_currency"] = wide_to_utf8(d.gasleak_currency);
+    o["gasleak_currency"] = cli_json_text(d.gasleak_currency);
     o["gasleak_rect"] = cli_number(d.gasleak_rect);
     o["gasleak_unit_mode"] = d.gasleak_unit_mode;
     o["gasleak_power_ratio"] = cli_number(d.gasleak_power_ratio);
@@ -63,13 +97,13 @@ Json::Value cli_data_info_json(const data_info& d) {
 
 Json::Value cli_data_row_json(const data_info& d) {
     Json::Value o(Json::objectValue);
-    o["data_import_id"] = d.data_import_id;
-    o["dir_name"] = wide_to_utf8(d.dir_name);
-    o["data_name"] = wide_to_utf8(d.data_name);
-    o["data_note"] = wide_to_utf8(d.data_note);
-    o["data_dir"] = wide_to_utf8(d.data_dir);
+    o["data_import_id"] = cli_json_text(d.data_import_id);
+    o["dir_name"] = cli_json_text(d.dir_name);
+    o["data_name"] = cli_json_text(d.data_name);
+    o["data_note"] = cli_json_text(d.data_note);
+    o["data_dir"] = cli_json_text(d.data_dir);
     o["distance"] = cli_number(d.distance);
-    o["time"] = d.time;
+    o["time"] = cli_json_text(d.time);
     o["data_type"] = d.data_type;
     o["fs"] = d.fs;
     o["dd_start_frame_idx"] = d.dd_start_frame_idx;
@@ -101,12 +135,12 @@ std::string cli_num(double v) {
 
 Json::Value cli_import_data_info_json(const import_data_info& d) {
     Json::Value o(Json::objectValue);
-    o["id"] = d.id;
-    o["local_root"] = wide_to_utf8(d.local_root);
-    o["name"] = wide_to_utf8(d.name);
-    o["sn"] = d.sn;
-    o["time"] = d.time;
-    o["app_name"] = d.app_name;
+    o["id"] = cli_json_text(d.id);
+    o["local_root"] = cli_json_text(d.local_root);
+    o["name"] = cli_json_text(d.name);
+    o["sn"] = cli_json_text(d.sn);
+    o["time"] = cli_json_text(d.time);
+    o["app_name"] = cli_json_text(d.app_name);
     return o;
 }
 
@@ -121,7 +155,7 @@ void cli_print_json(const Json::Value& v) {
 }
 
 void cli_error(const QString& text) {
-    std::fprintf(stderr, "halvix-cli: %s\n", text.toUtf8().constData());
+    std::fprintf(stderr, "halvix-cli: %s\n", cli_text(text.toStdWString()).c_str());
 }
 
 bool cli_parse_int(const QString& option, const QString& text, int& out, int min, int max) {

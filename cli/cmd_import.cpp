@@ -9,7 +9,6 @@
 #include "platform/terminal.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QUrl>
 
 #include <cstdio>
@@ -22,15 +21,17 @@ QString tr_cli(const char* text) {
 
 int run_import(const QStringList& args) {
     QList<QUrl> urls;
-    for (const QString& a : args) {
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
         if (a.startsWith("--")) {
             cli_error(tr_cli("unknown option %1 (see --help)").arg(a));
             return 2;
         }
-        // A share path stays as typed so that the check can refuse it.
-        urls.append(a.startsWith("//") ? QUrl::fromLocalFile(a)
-                                       : QUrl::fromLocalFile(
-                                             QDir::cleanPath(QDir::current().absoluteFilePath(a))));
+        // A share path stays as typed so that the check can refuse it; a
+        // local one keeps its bytes (a name may be no UTF-8).
+        urls.append(a.startsWith("//")
+                        ? QUrl::fromLocalFile(a)
+                        : local_dir_url(cli_absolute_path(cli_native_args()[size_t(i)])));
     }
     if (urls.isEmpty()) {
         cli_error(tr_cli("usage: halvix-cli import DIR..."));
@@ -56,22 +57,33 @@ int run_import(const QStringList& args) {
                 cli_progress_bar(v);
         });
         std::string info;
+        bool ok = true;
         QObject::connect(&worker, &orn_func_obj::import_local_data_finish,
-                         [&info](bool, std::string text) { info = std::move(text); });
+                         [&info, &ok](bool success, std::string text) {
+                             ok = success;
+                             info = std::move(text);
+                         });
         worker.import_local_data(roots);
         inserted = worker.last_import().inserted_all;
         if (bar)
             std::printf("\n");
-        std::printf("%s\n", info.c_str());
+        if (ok)
+            std::printf("%s\n", info.c_str());
         const local_import_result& r = worker.last_import();
         for (size_t i = 0; i < r.import_ids.size(); ++i)
-            std::printf("%s\n",
-                        tr_cli("%1: %2 data items (id %3)")
-                            .arg(QString::fromStdWString(local_root_name(r.import_roots[i])))
-                            .arg(r.import_items[i])
-                            .arg(QString::fromStdString(r.import_ids[i]))
-                            .toUtf8()
-                            .constData());
+            std::printf("%s\n", tr_cli("%1: %2 data items (id %3)")
+                                    .arg(QString::fromStdString(
+                                        cli_text(local_root_name(r.import_roots[i]))))
+                                    .arg(r.import_items[i])
+                                    .arg(QString::fromStdString(r.import_ids[i]))
+                                    .toUtf8()
+                                    .constData());
+        // A set that could not be stored is an error, with its reason.
+        if (!ok) {
+            for (const QString& line : QString::fromStdString(info).split('\n'))
+                cli_error(line);
+            return 1;
+        }
     }
     if (check != local_dir_check::accepted)
         return 3;

@@ -6,11 +6,13 @@
 #include "analysis/datafile/data_file.h"
 #include "platform/text.h"
 
+#include "store/file_util.h"
+#include "store/local_dir_check.h"
+
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -20,57 +22,58 @@ QString tr_cli(const char* text) {
 
 int run_info(const QStringList& args) {
     bool json = false;
-    QString dir;
-    for (const QString& a : args) {
+    int dir_arg = -1;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
         if (a == "--json")
             json = true;
-        else if (!a.startsWith("--") && dir.isEmpty())
-            dir = a;
+        else if (!a.startsWith("--") && dir_arg < 0)
+            dir_arg = i;
         else {
             cli_error(tr_cli("usage: halvix-cli info ITEM_DIR [--json]"));
             return 2;
         }
     }
-    if (dir.isEmpty()) {
+    if (dir_arg < 0) {
         cli_error(tr_cli("usage: halvix-cli info ITEM_DIR [--json]"));
         return 2;
     }
-    const QString abs = QDir::cleanPath(QDir::current().absoluteFilePath(dir));
-    if (!QFileInfo(abs).isDir()) {
-        cli_error(tr_cli("%1 is not a directory").arg(abs));
+    // The directory as given, byte for byte (its name may be no UTF-8).
+    const std::wstring abs = cli_absolute_path(cli_native_args()[size_t(dir_arg)]);
+    if (!dir_exists(abs)) {
+        cli_error(tr_cli("%1 is not a directory").arg(QString::fromStdWString(abs)));
         return 1;
     }
     data_info d;
-    d.data_dir = abs.toStdWString();
-    d.dir_name = QFileInfo(abs).fileName().toStdWString();
+    d.data_dir = abs;
+    d.dir_name = local_root_name(abs);
     const std::wstring dat = d.data_dir + L"/Data.dat";
     const int head = read_data_item(d);
     if (head != 0) {
-        cli_error(tr_cli("cannot read %1 (error %2)").arg(QString::fromStdWString(dat)).arg(head));
+        cli_error(tr_cli("cannot read %1 (%2)")
+                      .arg(QString::fromStdWString(dat),
+                           head > 0 ? QString::fromLocal8Bit(std::strerror(head))
+                                    : tr_cli("the header is no JSON object")));
         return 1;
     }
-    if (!d.index_table.empty()) {
-        d.frame_num = int32_t(d.index_table.size());
-    } else {
-        int32_t count = 0;
-        count_data_frames(dat, count);
-        d.frame_num = count;
-    }
-    // Frames in small runs: a long recording never sits in memory at once.
+    // Frames in small runs, walked once: a long recording never sits in
+    // memory at once, and a file without an index is not walked per run.
     Json::Value spl(Json::arrayValue);
-    for (int32_t start = 0;;) {
-        std::vector<signal_frame_ptr> frames;
-        data_info h;
-        int32_t n = 32;
-        bool at_end = false;
-        if (read_data_frames(dat, start, n, frames, h, at_end) != 0 || n == 0)
-            break;
-        for (const auto& f : frames)
-            spl.append(cli_number(f->spl));
-        start += n;
-        if (at_end)
-            break;
+    data_frame_walk walk;
+    data_info h;
+    if (walk.open(dat, h) == 0) {
+        while (!walk.at_end()) {
+            std::vector<signal_frame_ptr> frames;
+            int32_t n = 32;
+            if (walk.next(n, frames) != 0 || n == 0)
+                break;
+            for (const auto& f : frames)
+                spl.append(cli_number(f->spl));
+        }
     }
+    // The index table counts the frames when there is one (a damaged file
+    // may hold fewer whole frames than it lists); else the walk did.
+    d.frame_num = d.index_table.empty() ? int32_t(spl.size()) : int32_t(d.index_table.size());
 
     if (json) {
         Json::Value o = cli_data_info_json(d);
@@ -78,8 +81,9 @@ int run_info(const QStringList& args) {
         cli_print_json(o);
         return 0;
     }
+    // Every text comes from the item's files: escaped for the terminal.
     const auto line = [](const char* key, const std::string& value) {
-        std::printf("%-18s %s\n", key, value.c_str());
+        std::printf("%-18s %s\n", key, cli_text(value).c_str());
     };
     line("name", wide_to_utf8(d.data_name));
     line("note", wide_to_utf8(d.data_note));

@@ -91,7 +91,13 @@ int run_items(const QStringList& args) {
     import_data_info set;
     if (!dataset.isEmpty()) {
         const std::wstring key = dataset.toStdWString();
-        for (const auto& s : data_import_db_select_all()) {
+        int rc = 0;
+        const std::vector<import_data_info> sets = data_import_db_select_all(&rc);
+        if (rc != 0) {
+            cli_database_error(rc);
+            return 1;
+        }
+        for (const auto& s : sets) {
             if (utf8_to_wide(s.id) == key || s.name == key) {
                 set = s;
                 break;
@@ -105,10 +111,12 @@ int run_items(const QStringList& args) {
     }
 
     std::vector<data_info> items;
+    int rc = 0;
     if (search) {
-        items = any_level ? data_list_db_search_discharge(text.toStdWString(), levels[0], levels[1],
-                                                          levels[2], levels[3], levels[4], favorite)
-                          : data_list_db_search(text.toStdWString(), normal, check, favorite);
+        items = any_level
+                    ? data_list_db_search_discharge(text.toStdWString(), levels[0], levels[1],
+                                                    levels[2], levels[3], levels[4], favorite, &rc)
+                    : data_list_db_search(text.toStdWString(), normal, check, favorite, &rc);
         if (!set.id.empty()) {
             std::vector<data_info> mine;
             for (auto& d : items)
@@ -118,8 +126,13 @@ int run_items(const QStringList& args) {
         }
     } else {
         items = any_level ? data_list_db_select_discharge(set, levels[0], levels[1], levels[2],
-                                                          levels[3], levels[4], favorite)
-                          : data_list_db_select(set, normal, check, favorite);
+                                                          levels[3], levels[4], favorite, &rc)
+                          : data_list_db_select(set, normal, check, favorite, &rc);
+    }
+    // An empty list must mean "no items", never "the database could not be read".
+    if (rc != 0) {
+        cli_database_error(rc);
+        return 1;
     }
     for (auto& d : items)
         shown_marks(d);
@@ -149,9 +162,9 @@ int run_items(const QStringList& args) {
     std::printf("%-19s %-28s %8s %5s %3s %5s %6s  %s\n", "TIME", "NAME", "SPL", "LEVEL", "FAV",
                 "CHECK", "FRAMES", "DIRECTORY");
     for (const auto& d : items) {
-        std::printf("%-19s %s %8.2f %5d %3d %5d %6d  %s\n", d.time.c_str(),
-                    cli_pad(wide_to_utf8(d.data_name), 28).c_str(), d.spl, d.discharge, d.favorite,
-                    d.valid_type, d.frame_num, wide_to_utf8(d.data_dir).c_str());
+        std::printf("%-19s %s %8.2f %5d %3d %5d %6d  %s\n", cli_text(d.time).c_str(),
+                    cli_pad(cli_text(d.data_name), 28).c_str(), d.spl, d.discharge, d.favorite,
+                    d.valid_type, d.frame_num, cli_text(d.data_dir).c_str());
     }
     return 0;
 }

@@ -18,6 +18,11 @@ std::vector<cli_command>& commands() {
     return list;
 }
 
+std::vector<std::string>& native_args() {
+    static std::vector<std::string> args;
+    return args;
+}
+
 void print_help() {
     std::printf("Usage: halvix-cli COMMAND [ARGS]\n\n"
                 "Command-line companion of Halvix; shares its data directory and database.\n\n"
@@ -36,6 +41,10 @@ void print_help() {
 
 cli_command_registrar::cli_command_registrar(cli_command c) {
     commands().push_back(std::move(c));
+}
+
+const std::vector<std::string>& cli_native_args() {
+    return native_args();
 }
 
 // Qt's notice about a missing runtime directory means nothing to a
@@ -68,6 +77,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     const QString name = args.takeFirst();
+    for (int i = 2; i < argc; ++i)
+        native_args().emplace_back(argv[i]);
     for (const auto& c : commands()) {
         if (name == QLatin1String(c.name))
             return c.run(args);

@@ -1,0 +1,275 @@
+// halvix-cli under faults, as a separate process: bad configuration files,
+// FIFOs in a data set, a damaged or locked database, a full disk, control
+// characters and names that are not UTF-8 in its output, and imports killed
+// at random points.
+
+#include "full_disk.h"
+#include "tools/samplegen/sample_gen.h"
+
+#include <QtTest>
+
+#include <sqlite3.h>
+
+#include <sys/stat.h>
+
+#include <random>
+
+namespace {
+
+struct run_result {
+    int code = -1; // -2: crashed, -3: still running after the time-out (killed)
+    QByteArray out;
+    QString err;
+};
+
+QString cli_path() {
+    return qEnvironmentVariable("HALVIX_TEST_BUILD_DIR") + "/cli/halvix-cli";
+}
+
+// A small generated data set; with note_bytes, every item carries a note of
+// that size (rows that need room in the database).
+bool make_set(const QString& root, int items, int note_bytes = 0) {
+    sample_options o;
+    o.items = items;
+    o.frames = 2;
+    o.samples = 64;
+    o.picture_width = 16;
+    o.picture_height = 16;
+    o.grab = false;
+    sample_set set;
+    if (generate_sample_set(root.toStdWString(), o, &set) != 0)
+        return false;
+    for (const sample_item& it : set.items) {
+        const std::string note = "{\"note\":\"" + std::string(size_t(note_bytes), 'x') + "\"}";
+        if (note_bytes &&
+            write_text(root.toStdWString() + L"/" + it.dir_name + L"/note.json", note) != 0)
+            return false;
+    }
+    return true;
+}
+
+bool write_file(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class tst_cli_faults : public QObject {
+    Q_OBJECT
+    QTemporaryDir* home = nullptr;
+
+    QString data_dir() const { return home->path() + "/xdg/Halvix"; }
+    QString db_file() const { return data_dir() + "/config/config.db"; }
+
+    QProcessEnvironment env() const {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert("XDG_DATA_HOME", home->filePath("xdg"));
+        e.insert("HOME", home->path());
+        e.insert("QT_QPA_PLATFORM", "offscreen");
+        return e;
+    }
+    run_result finish(QProcess& p, int timeout_ms) const {
+        run_result r;
+        if (!p.waitForFinished(timeout_ms)) {
+            p.kill();
+            p.waitForFinished();
+            r.code = -3;
+        } else {
+            r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+        }
+        r.out = p.readAllStandardOutput();
+        r.err = QString::fromUtf8(p.readAllStandardError());
+        return r;
+    }
+    run_result cli(const QStringList& args, int timeout_ms = 60000) const {
+        QProcess p;
+        p.setProcessEnvironment(env());
+        p.setWorkingDirectory(home->path());
+        p.start(cli_path(), args);
+        return finish(p, timeout_ms);
+    }
+    // Arguments written by the shell, so that they can hold bytes that are
+    // no UTF-8 (printf '\351'); the working directory is home.
+    run_result cli_shell(const QString& args) const {
+        QProcess p;
+        p.setProcessEnvironment(env());
+        p.setWorkingDirectory(home->path());
+        p.start("/bin/sh", {"-c", "exec \"$0\" " + args, cli_path()});
+        return finish(p, 60000);
+    }
+
+private Q_SLOTS:
+    void init() {
+        home = new QTemporaryDir;
+        QVERIFY(home->isValid());
+    }
+    void cleanup() {
+        delete home;
+        home = nullptr;
+    }
+
+    void bad_configuration_does_not_stop_the_cli_data() {
+        QTest::addColumn<QByteArray>("text"); // empty: config.json is a directory
+        QTest::newRow("directory") << QByteArray();
+        QTest::newRow("nested 5000 deep") << QByteArray(5000, '[') + QByteArray(5000, ']');
+    }
+    void bad_configuration_does_not_stop_the_cli() {
+        QFETCH(QByteArray, text);
+        const QString path = data_dir() + "/config/config.json";
+        QVERIFY(QDir().mkpath(text.isEmpty() ? path : data_dir() + "/config"));
+        if (!text.isEmpty())
+            QVERIFY(write_file(path, text));
+        const run_result r = cli({"datasets"});
+        QCOMPARE(r.code, 0);
+        QFile log(data_dir() + "/log/Halvix.txt");
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(log.readAll().contains("read_config err:"));
+    }
+
+    void fifos_hold_neither_import_nor_info() {
+        const QString root = home->filePath("fifos");
+        QVERIFY(make_set(root, 4));
+        const QStringList items = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(items.size(), 4);
+        const char* files[] = {"Data.dat", "note.json", "data_edit.json"};
+        for (int i = 0; i < 3; ++i) {
+            const QString f = root + "/" + items[i] + "/" + files[i];
+            QFile::remove(f);
+            QCOMPARE(::mkfifo(QFile::encodeName(f).constData(), 0600), 0);
+        }
+        run_result r = cli({"import", root}, 30000);
+        QCOMPARE(r.code, 0);
+        r = cli({"info", root + "/" + items[0]}, 30000);
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains("Data.dat"));
+        QCOMPARE(cli({"info", root + "/" + items[1]}, 30000).code, 0);
+    }
+
+    void damaged_database_fails_items_and_datasets() {
+        QVERIFY(make_set(home->filePath("set"), 2));
+        QCOMPARE(cli({"import", home->filePath("set")}).code, 0);
+        // data_import's table is the database's second page: overwrite it.
+        QFile db(db_file());
+        QVERIFY(db.open(QIODevice::ReadWrite));
+        QVERIFY(db.seek(4096));
+        QCOMPARE(db.write(QByteArray(4096, '\xa5')), qint64(4096));
+        db.close();
+        for (const QStringList& args :
+             {QStringList{"datasets"}, QStringList{"datasets", "--json"},
+              QStringList{"items", "set"}, QStringList{"items", "--search", ""}}) {
+            const run_result r = cli(args);
+            QVERIFY2(r.code != 0 && r.code > -2, qPrintable(args.join(' ')));
+            QVERIFY2(r.err.contains("database"), qPrintable(r.err));
+        }
+    }
+
+    void locked_database_gives_a_clear_message() {
+        QCOMPARE(cli({"datasets"}).code, 0);
+        sqlite3* other = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(db_file()).constData(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        const run_result r = cli({"datasets"}, 90000);
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        QVERIFY(r.code > 0);
+        QVERIFY2(r.err.contains("locked"), qPrintable(r.err));
+    }
+
+    void full_disk_import_says_why() {
+        full_disk disk(home->filePath("xdg"));
+        QVERIFY(make_set(home->filePath("big"), 40, 4000));
+        QCOMPARE(cli({"datasets"}).code, 0); // the database exists
+        QVERIFY(disk.fill(24 * 1024));
+        const run_result r = cli({"import", home->filePath("big")});
+        disk.release();
+        QVERIFY2(r.code > 0, qPrintable(QString("%1 %2").arg(r.code).arg(disk.name())));
+        QVERIFY2(r.err.contains("disk is full"), qPrintable(r.err + " / " + disk.name()));
+        QCOMPARE(cli({"datasets", "--json"}).out.trimmed(), QByteArray("[]"));
+    }
+
+    void text_output_escapes_control_characters_and_odd_bytes() {
+        const QString root = home->filePath("set");
+        QVERIFY(make_set(root, 2));
+        const QString item =
+            root + "/" + QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot)[0];
+        QVERIFY(write_file(
+            item + "/note.json",
+            "{\"name\":\"n\\u001b]0;owned\\u0007\",\"note\":\"a\\u001b[31mred\\u009b\"}"));
+        // A data set directory named in Latin-1, given as bytes.
+        QVERIFY(QFile::rename(root, home->filePath("odd")));
+        const QByteArray odd = QFile::encodeName(home->path()) + "/caf\xe9";
+        QCOMPARE(::rename(QFile::encodeName(home->filePath("odd")).constData(), odd.constData()),
+                 0);
+        QCOMPARE(cli_shell("import \"$(printf 'caf\\351')\"").code, 0);
+
+        for (const QStringList& args : {QStringList{"datasets"}, QStringList{"items", "caf\uFFFD"},
+                                        QStringList{"items", "--search", ""}}) {
+            const run_result r = cli(args);
+            QCOMPARE(r.code, 0);
+            QVERIFY2(!r.out.contains('\x1b') && !r.out.contains('\x07') &&
+                         !r.out.contains("\xc2\x9b"),
+                     r.out.constData());
+            QVERIFY2(r.out.contains("caf\xef\xbf\xbd"), r.out.constData()); // U+FFFD
+        }
+        const run_result info =
+            cli_shell("info \"$(printf 'caf\\351')\"/" + QFileInfo(item).fileName());
+        QCOMPARE(info.code, 0);
+        QVERIFY(!info.out.contains('\x1b') && info.out.contains("\\x1b"));
+        const run_result json = cli({"items", "caf\uFFFD", "--json"});
+        QCOMPARE(QString::fromUtf8(json.out).toUtf8(), json.out); // valid UTF-8
+    }
+
+    void killed_imports_leave_whole_sets_or_none() {
+        std::mt19937 rng(std::random_device{}());
+        const uint32_t seed = rng();
+        qInfo("kill points from seed %u", seed);
+        rng.seed(seed);
+        QCOMPARE(cli({"datasets"}).code, 0);
+        const int rounds = 12;
+        for (int i = 0; i < rounds; ++i) {
+            const QString root = home->filePath(QString("set%1").arg(i));
+            QVERIFY(make_set(root, 150));
+            QProcess p;
+            p.setProcessEnvironment(env());
+            p.start(cli_path(), {"import", root});
+            QVERIFY(p.waitForStarted());
+            QThread::msleep(std::uniform_int_distribution<int>(0, 160)(rng));
+            p.kill();
+            p.waitForFinished();
+        }
+        // Opened for writing, as the program opens it: a journal left by the
+        // last killed import is rolled back first.
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open_v2(QFile::encodeName(db_file()).constData(), &db,
+                                 SQLITE_OPEN_READWRITE, nullptr),
+                 SQLITE_OK);
+        auto text = [db](const char* sql) {
+            sqlite3_stmt* st = nullptr;
+            QString out;
+            if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK)
+                while (sqlite3_step(st) == SQLITE_ROW)
+                    out += QString::fromUtf8(
+                               reinterpret_cast<const char*>(sqlite3_column_text(st, 0))) +
+                           "\n";
+            sqlite3_finalize(st);
+            return out;
+        };
+        QCOMPARE(text("pragma integrity_check"), QString("ok\n"));
+        // Every registered set holds all 150 of its items; no item lacks its set.
+        QCOMPARE(text("select count(*) from data_list where data_import_id not in "
+                      "(select id from data_import)"),
+                 QString("0\n"));
+        const QStringList counts =
+            text("select count(l.data_import_id) from data_import i left join data_list l on "
+                 "l.data_import_id = i.id group by i.id")
+                .split('\n', Qt::SkipEmptyParts);
+        for (const QString& c : counts)
+            QCOMPARE(c, QString("150"));
+        qInfo("%d of %d killed imports had registered their set", int(counts.size()), rounds);
+        sqlite3_close(db);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_cli_faults)
+#include "tst_cli_faults.moc"
