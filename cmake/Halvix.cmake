@@ -11,6 +11,9 @@ function(halvix_add_test)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
+  if(HALVIX_SANITIZE) # instrumented code runs several times slower
+    math(EXPR T_TIMEOUT "${T_TIMEOUT} * 4")
+  endif()
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HALVIX_TEST_BUILD_DIR=${CMAKE_BINARY_DIR}")
 endfunction()

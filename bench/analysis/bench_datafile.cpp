@@ -130,5 +130,51 @@ int main(int argc, char** argv) {
     std::printf("read_data_frames: %d runs of %d frames, %.1f MB of payload in %.3f s: %.0f MB/s "
                 "(%.0f MB per CPU second)\n",
                 runs, frames, payload / 1e6, s, payload / 1e6 / s, payload / 1e6 / c);
+
+    // A long file without an index table, read through in runs of 32 frames
+    // (as halvix-cli info does): from the header for every run, against one walk.
+    const int long_frames = 40000;
+    {
+        sample_frame_content c;
+        c.counts = {1, -1, 2, -2};
+        c.spectrum.assign(768, 0.01f);
+        const std::vector<uint8_t> payload_one = encode_frame_be(c, false);
+        const std::vector<std::vector<uint8_t>> payloads(size_t(long_frames), payload_one);
+        const std::wstring path = tmp.filePath("long.dat").toStdWString();
+        write_bytes(path,
+                    build_data_dat("{\"app_name\":\"TarvoOrnApp\",\"app_version\":\"1.0.0.54\"}",
+                                   payloads, false));
+        t.restart();
+        int read = 0;
+        for (int32_t start = 0;;) {
+            std::vector<signal_frame_ptr> fr;
+            data_info d;
+            int32_t n = 32;
+            bool at_end = false;
+            if (read_data_frames(path, start, n, fr, d, at_end) != 0 || n == 0)
+                break;
+            read += n;
+            start += n;
+            if (at_end)
+                break;
+        }
+        const double runs_s = seconds(t);
+        t.restart();
+        data_frame_walk walk;
+        data_info d;
+        int walked = 0;
+        if (walk.open(path, d) == 0) {
+            while (!walk.at_end()) {
+                std::vector<signal_frame_ptr> fr;
+                int32_t n = 32;
+                if (walk.next(n, fr) != 0 || n == 0)
+                    break;
+                walked += n;
+            }
+        }
+        std::printf("%d frames without an index in runs of 32: %.3f s from the header per run "
+                    "(%d read), %.3f s in one walk (%d read)\n",
+                    long_frames, runs_s, read, seconds(t), walked);
+    }
     return 0;
 }

@@ -498,6 +498,25 @@
     </message>
 </context>
 <context>
+    <name>database</name>
+    <message>
+        <source>the disk is full</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>the database is read-only</source>
+        <translation>the database is read-only</translation>
+    </message>
+    <message>
+        <source>the database is locked by another program</source>
+        <translation>the database is locked by another program</translation>
+    </message>
+    <message>
+        <source>the database reported error %1</source>
+        <translation>the database reported error %1</translation>
+    </message>
+</context>
+<context>
     <name>delete_data_progress_widget</name>
     <message>
         <source>Deleting a dataset</source>
@@ -1104,6 +1123,21 @@ Export abort!</translation>
         <translation>
             <numerusform>%n data item could not be deleted from the disk and stays in the list.</numerusform>
             <numerusform>%n data items could not be deleted from the disk and stay in the list.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 was not imported: a data set of this name was registered meanwhile.</source>
+        <translation>%1 was not imported: a data set of this name was registered meanwhile.</translation>
+    </message>
+    <message>
+        <source>%1 was not imported: %2.</source>
+        <translation>%1 was not imported: %2.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Local data import completed for %n data item(s).</source>
+        <translation>
+            <numerusform>Local data import completed for %n data item.</numerusform>
+            <numerusform>Local data import completed for %n data items.</numerusform>
         </translation>
     </message>
 </context>

@@ -498,6 +498,25 @@
     </message>
 </context>
 <context>
+    <name>database</name>
+    <message>
+        <source>the disk is full</source>
+        <translation>磁盘已满</translation>
+    </message>
+    <message>
+        <source>the database is read-only</source>
+        <translation>数据库为只读</translation>
+    </message>
+    <message>
+        <source>the database is locked by another program</source>
+        <translation>数据库被其他程序锁定</translation>
+    </message>
+    <message>
+        <source>the database reported error %1</source>
+        <translation>数据库报告错误 %1</translation>
+    </message>
+</context>
+<context>
     <name>delete_data_progress_widget</name>
     <message>
         <source>Deleting a dataset</source>
@@ -1103,6 +1122,20 @@ Export abort!</source>
         <source>%n data item(s) could not be deleted from the disk and stay in the list.</source>
         <translation>
             <numerusform>%n 条数据无法从磁盘删除，仍保留在列表中。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 was not imported: a data set of this name was registered meanwhile.</source>
+        <translation>%1 未导入：同名数据集已被注册。</translation>
+    </message>
+    <message>
+        <source>%1 was not imported: %2.</source>
+        <translation>%1 未导入：%2。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Local data import completed for %n data item(s).</source>
+        <translation>
+            <numerusform>本地数据导入完成，共 %n 条数据。</numerusform>
         </translation>
     </message>
 </context>
