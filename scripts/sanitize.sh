@@ -19,11 +19,12 @@ if [[ ! -f $build/build.ninja ]]; then
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHALVIX_SANITIZE=ON -DHALVIX_BUILD_BENCH=OFF >/dev/null
 fi
-cmake --build "$build" --parallel "$(nproc)"
-
+# Set before the build too: it runs tools of its own (the icon renderer).
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/scripts/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
+cmake --build "$build" --parallel "$(nproc)"
+
 # The packaging tests check the package, not the code: not again here.
 cd "$build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 900 \

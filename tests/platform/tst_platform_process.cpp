@@ -30,6 +30,11 @@ private Q_SLOTS:
         QFETCH(QString, code);
         QTemporaryDir dir;
         QProcess child;
+        // The sanitizer build's own handler must leave the crash to ours.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") +
+                                       ":handle_segv=0:handle_sigbus=0:allow_user_segv_handler=1");
+        child.setProcessEnvironment(env);
         // No core file on machines that keep them: the dump is what is checked.
         child.start("/bin/sh",
                     {"-c", "ulimit -c 0; exec \"$0\" \"$@\"", CRASH_HELPER_PATH, dir.path(), mode});
