@@ -7,10 +7,12 @@
 # report; the input that did it is left in the build directory.
 #   HALVIX_FUZZ_SECONDS    run time of every target (default: the table below)
 #   HALVIX_FUZZ_TARGETS    names to run, blank-separated (default: all)
-#   HALVIX_FUZZ_BUILD_DIR  build directory (default build-fuzz)
+#   HALVIX_FUZZ_BUILD_DIR  build directory (default build-asan, shared with scripts/sanitize.sh)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${HALVIX_FUZZ_BUILD_DIR:-$root/build-fuzz}
+# The sanitizer build of the test suite (scripts/sanitize.sh) is configured
+# the same way: one clang build serves both.
+build=${HALVIX_FUZZ_BUILD_DIR:-$root/build-asan}
 
 # name           seconds  max_len   (the target is fuzz_<name>; add a line per reader)
 targets="
@@ -29,8 +31,7 @@ fi
 cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DHALVIX_FUZZ=ON -DHALVIX_SANITIZE=ON \
-  -DHALVIX_BUILD_TESTS=OFF -DHALVIX_BUILD_BENCH=OFF >/dev/null
+  -DHALVIX_FUZZ=ON -DHALVIX_SANITIZE=ON -DHALVIX_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target fuzz_all
 
 export QT_QPA_PLATFORM=offscreen

@@ -14,11 +14,11 @@ if ! command -v clang++ >/dev/null; then
   echo "sanitize: clang++ is missing (scripts/install-deps.sh installs it)" >&2
   exit 1
 fi
-if [[ ! -f $build/build.ninja ]]; then
-  cmake -S "$root" -B "$build" -G Ninja \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHALVIX_SANITIZE=ON -DHALVIX_BUILD_BENCH=OFF >/dev/null
-fi
+# The fuzz targets share this build (scripts/fuzz.sh configures it alike).
+cmake -S "$root" -B "$build" -G Ninja \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DHALVIX_FUZZ=ON -DHALVIX_SANITIZE=ON -DHALVIX_BUILD_BENCH=OFF >/dev/null
 # Set before the build too: it runs tools of its own (the icon renderer).
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/scripts/lsan.supp:print_suppressions=0}
