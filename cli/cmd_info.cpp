@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -50,10 +51,11 @@ int run_info(const QStringList& args) {
     const std::wstring dat = d.data_dir + L"/Data.dat";
     const int head = read_data_item(d);
     if (head != 0) {
-        cli_error(tr_cli("cannot read %1 (%2)")
-                      .arg(QString::fromStdWString(dat),
-                           head > 0 ? QString::fromLocal8Bit(std::strerror(head))
-                                    : tr_cli("the header is no JSON object")));
+        // Only regular files are read (a FIFO would wait for a writer).
+        const QString why = head == EISDIR || head == EINVAL ? tr_cli("not a regular file")
+                            : head > 0 ? QString::fromLocal8Bit(std::strerror(head))
+                                       : tr_cli("the header is no JSON object");
+        cli_error(tr_cli("cannot read %1 (%2)").arg(QString::fromStdWString(dat), why));
         return 1;
     }
     // Frames in small runs, walked once: a long recording never sits in
