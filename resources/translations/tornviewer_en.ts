@@ -517,25 +517,6 @@
     </message>
 </context>
 <context>
-    <name>database</name>
-    <message>
-        <source>the disk is full</source>
-        <translation>the disk is full</translation>
-    </message>
-    <message>
-        <source>the database is read-only</source>
-        <translation>the database is read-only</translation>
-    </message>
-    <message>
-        <source>the database is locked by another program</source>
-        <translation>the database is locked by another program</translation>
-    </message>
-    <message>
-        <source>the database reported error %1</source>
-        <translation>the database reported error %1</translation>
-    </message>
-</context>
-<context>
     <name>delete_data_progress_widget</name>
     <message>
         <source>Deleting a dataset</source>

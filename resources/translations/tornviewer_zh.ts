@@ -517,25 +517,6 @@
     </message>
 </context>
 <context>
-    <name>database</name>
-    <message>
-        <source>the disk is full</source>
-        <translation>磁盘已满</translation>
-    </message>
-    <message>
-        <source>the database is read-only</source>
-        <translation>数据库为只读</translation>
-    </message>
-    <message>
-        <source>the database is locked by another program</source>
-        <translation>数据库被其他程序锁定</translation>
-    </message>
-    <message>
-        <source>the database reported error %1</source>
-        <translation>数据库报告错误 %1</translation>
-    </message>
-</context>
-<context>
     <name>delete_data_progress_widget</name>
     <message>
         <source>Deleting a dataset</source>
