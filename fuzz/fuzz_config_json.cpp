@@ -22,7 +22,9 @@ bool same(const app_config& a, const app_config& b) {
            a.export_remove_device_data == b.export_remove_device_data && a.lang == b.lang &&
            a.report_work_unit == b.report_work_unit && a.report_department == b.report_department &&
            a.report_telephone_number == b.report_telephone_number &&
-           a.combine_report == b.combine_report;
+           a.combine_report == b.combine_report &&
+           a.device_search_ranges == b.device_search_ranges &&
+           num(a.co2_kg_per_kwh, b.co2_kg_per_kwh);
 }
 } // namespace
 
