@@ -104,10 +104,14 @@ int64_t int_member(const Json::Value& v, const char* key, int64_t fallback) {
     const Json::Value& m = v[key];
     if (m.isIntegral() && !m.isBool())
         return m.asInt64();
-    if (m.isDouble())
+    // Only doubles that an int64_t holds convert; 1e300 or NaN do not.
+    if (m.isDouble() && m.asDouble() >= -9.2e18 && m.asDouble() <= 9.2e18)
         return static_cast<int64_t>(m.asDouble());
     return fallback;
 }
+
+int parse_data_set(const Json::Value& root, const std::string& name, const std::string& address,
+                   device_data_set& out);
 
 } // namespace
 
@@ -206,19 +210,26 @@ int orn_read_data_list(const std::string& address, std::vector<std::string>& lis
         http_reply_release(reply);
         return 1;
     }
-    Json::Value root;
     // A reply without a body (no Content-Length, or a chunked one) is not an
     // empty list: nothing was read.
-    std::string errors = "no body";
-    bool ok = reply.has_body() && parse_json(reply.body_text(), root, errors);
+    const int parsed = reply.has_body() ? parse_data_list(reply.body_text(), list) : 2;
+    if (!reply.has_body())
+        app_log("orn_read_data_list status_code:%d %s", reply.status_code, "no body");
+    http_reply_release(reply);
+    return parsed;
+}
+
+int parse_data_list(const std::string& body, std::vector<std::string>& list) {
+    Json::Value root;
+    std::string errors;
+    bool ok = parse_json(body, root, errors);
     if (ok && !root.isArray() && !root.isNull()) {
         app_log("orn_read_data_list body not array");
         errors.clear();
         ok = false;
     }
     if (!ok) {
-        app_log("orn_read_data_list status_code:%d %s", reply.status_code, errors.c_str());
-        http_reply_release(reply);
+        app_log("orn_read_data_list status_code:%d %s", 200, errors.c_str());
         return 2;
     }
     const Json::ArrayIndex n = root.isArray() ? root.size() : 0;
@@ -235,7 +246,6 @@ int orn_read_data_list(const std::string& address, std::vector<std::string>& lis
         }
         list.push_back(name);
     }
-    http_reply_release(reply);
     return 0;
 }
 
@@ -253,6 +263,24 @@ int device_read_data_set(const std::string& address, const std::string& name,
                   device_base_url(address) + "/data_list/" + percent_encode(name), o, root);
     if (rc != 0)
         return rc;
+    return parse_data_set(root, name, address, out);
+}
+
+int parse_data_set(const std::string& body, const std::string& name, device_data_set& out) {
+    out = device_data_set();
+    Json::Value root;
+    std::string errors;
+    if (!parse_json(body, root, errors)) {
+        app_log("device_read_data_set %s status_code:200 %s", name.c_str(), errors.c_str());
+        return 2;
+    }
+    return parse_data_set(root, name, std::string(), out);
+}
+
+namespace {
+
+int parse_data_set(const Json::Value& root, const std::string& name, const std::string& address,
+                   device_data_set& out) {
     if (!root.isObject() || !root["items"].isArray()) {
         app_log("device_read_data_set %s %s body not a data set", address.c_str(), name.c_str());
         return 2;
@@ -277,10 +305,14 @@ int device_read_data_set(const std::string& address, const std::string& name,
                 break;
             e.name = f["name"].asString();
             e.size = int_member(f, "size", -1);
-            ok = is_safe_device_name(e.name) && e.size >= 0;
+            // A size no disk holds is a lie, and sums of such sizes overflow.
+            ok = is_safe_device_name(e.name) && e.size >= 0 && e.size <= max_device_file_size &&
+                 bytes <= INT64_MAX - e.size;
             bytes += e.size;
             item.files.push_back(e);
         }
+        if (ok && bytes > INT64_MAX - out.total_bytes)
+            ok = false;
         if (!ok) {
             app_log("device_read_data_set %s refused item %s", name.c_str(),
                     it.isObject() && it["dir"].isString() ? it["dir"].asString().c_str() : "?");
@@ -292,6 +324,8 @@ int device_read_data_set(const std::string& address, const std::string& name,
     }
     return 0;
 }
+
+} // namespace
 
 int device_download_file(const std::string& address, const std::string& set, const std::string& dir,
                          const device_file_entry& file, const std::string& dest,
@@ -442,7 +476,8 @@ int device_upload_firmware(const std::string& address, const std::string& path,
         *http_status = status;
     if (rc != 0)
         return rc;
-    if (!root.isObject() || !root["ok"].asBool()) {
+    if (!root.isObject() || !root["ok"].isConvertibleTo(Json::booleanValue) ||
+        !root["ok"].asBool()) {
         app_log("device_upload_firmware %s not accepted", address.c_str());
         return 2;
     }

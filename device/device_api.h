@@ -56,8 +56,18 @@ struct device_data_set {
     int refused = 0;         // items left out for a name that may not become a path
     int64_t total_bytes = 0; // sum of the sizes of the files of items
 };
+// The data list of a 200 reply's body, as orn_read_data_list() reads it:
+// 0, or 2 when the body is not a JSON array (or null).
+int parse_data_list(const std::string& body, std::vector<std::string>& list);
+
+// Largest size of one camera file that a data set's listing may announce.
+constexpr int64_t max_device_file_size = int64_t(1) << 40;
+
 // GET /data_list/NAME: the items and files of one data set.
 int device_read_data_set(const std::string& address, const std::string& name, device_data_set& out);
+// The data set of a 200 reply's body, as device_read_data_set() reads it: 0,
+// or 2 when the body is not a data set.
+int parse_data_set(const std::string& body, const std::string& name, device_data_set& out);
 
 // GET /data/NAME/D/F into dest (UTF-8 path). The reply must announce exactly
 // `size` bytes; anything else fails (EFBIG above, EPROTO below, ECONNRESET for

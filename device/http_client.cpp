@@ -110,6 +110,111 @@ int64_t file_size_of(const std::string& path) {
     return size;
 }
 
+// The reply of an exchange whose request went out; see http_read_reply().
+int read_reply(const http_receive& receive, const http_options& o, http_reply& reply,
+               const deadline& until) {
+    const bool file_body = !o.body_file.empty();
+    // Header, one byte per receive, so the body's first byte stays unread.
+    reply.header.assign(size_t(http_header_capacity), '\0');
+    reply.header_capacity = http_header_capacity;
+    int got = 0;
+    bool complete = false;
+    while (got < http_header_capacity - 1) {
+        if (until.passed()) {
+            app_log("recv head errno:%d", ETIMEDOUT);
+            return ETIMEDOUT;
+        }
+        int64_t one = 1;
+        const int64_t last = receive(reply.header.data() + got, &one);
+        if (one < 1) {
+            app_log("recv head errno:%d", last == 0 ? 0 : platform::net_last_error());
+            break;
+        }
+        ++got;
+        if (got >= 4 && std::memcmp(reply.header.data() + got - 4, "\r\n\r\n", 4) == 0) {
+            complete = true;
+            break;
+        }
+    }
+    if (!complete && got >= http_header_capacity - 1) {
+        app_log("recv head exceeds %d bytes", http_header_capacity);
+        return EMSGSIZE;
+    }
+    if (got == 0)
+        return 0;
+
+    bool has_length = false;
+    long long length = 0;
+    parse_header(reply.header.data(), reply.status_code, has_length, length);
+    if (has_length && (length < 0 || length > o.max_body)) {
+        app_log("http_request Content-Length:%lld out of range limit:%" PRId64, length, o.max_body);
+        reply.content_length = 0;
+        return EFBIG;
+    }
+    reply.content_length = has_length ? int64_t(length) : 0;
+    if (reply.content_length <= 0)
+        return 0;
+
+    const int64_t total = reply.content_length;
+    const bool to_file = !o.body_to_file.empty() && reply.status_code == 200;
+    file_guard out;
+    std::unique_ptr<char[]> chunk;
+    if (to_file) {
+        out.f = std::fopen(o.body_to_file.c_str(), "wb");
+        if (!out.f) {
+            const int e = errno ? errno : EIO;
+            app_log("http_request open %s errno:%d", o.body_to_file.c_str(), e);
+            return e;
+        }
+        out.path = o.body_to_file;
+        // Chunks are large already: no second copy through a stdio buffer.
+        std::setvbuf(out.f, nullptr, _IONBF, 0);
+        chunk.reset(new char[size_t(std::min<int64_t>(total, http_chunk_size))]);
+    } else {
+        reply.body.assign(size_t(total) + 1, '\0');
+    }
+    int64_t have = 0;
+    while (have < total) {
+        if (o.aborted && o.aborted()) {
+            app_log("http_request aborted at %" PRId64 " of %" PRId64, have, total);
+            return ECANCELED;
+        }
+        if (until.passed()) {
+            app_log("httpRequestParserbody recv body errno:%d \n", ETIMEDOUT);
+            return ETIMEDOUT;
+        }
+        int64_t want = std::min<int64_t>(total - have, http_chunk_size);
+        char* at = to_file ? chunk.get() : reply.body.data() + have;
+        const int64_t last = receive(at, &want);
+        if (want > 0 && to_file && std::fwrite(at, 1, size_t(want), out.f) != size_t(want)) {
+            const int e = errno ? errno : EIO;
+            app_log("http_request write %s errno:%d", o.body_to_file.c_str(), e);
+            return e;
+        }
+        have += want;
+        if (want > 0 && o.progress && !o.body && !file_body)
+            o.progress(have, total);
+        if (have < total && last < 1) {
+            const int e = transfer_error(last);
+            app_log("httpRequestParserbody recv body errno:%d \n", e);
+            return e;
+        }
+    }
+    if (to_file) {
+        std::FILE* f = out.f;
+        out.f = nullptr;
+        int e = (std::fflush(f) == 0 && !std::ferror(f)) ? 0 : (errno ? errno : EIO);
+        if (std::fclose(f) != 0 && e == 0)
+            e = errno ? errno : EIO;
+        if (e != 0) {
+            app_log("http_request write %s errno:%d", o.body_to_file.c_str(), e);
+            return e;
+        }
+        out.keep = true;
+    }
+    return 0;
+}
+
 } // namespace
 
 std::string http_reply::body_text() const {
@@ -222,105 +327,15 @@ int http_exchange(const std::string& url, const http_options& o, http_reply& rep
         }
     }
 
-    // Header, one byte per receive, so the body's first byte stays unread.
-    reply.header.assign(size_t(http_header_capacity), '\0');
-    reply.header_capacity = http_header_capacity;
-    int got = 0;
-    bool complete = false;
-    while (got < http_header_capacity - 1) {
-        if (until.passed()) {
-            app_log("recv head errno:%d", ETIMEDOUT);
-            return ETIMEDOUT;
-        }
-        int64_t one = 1;
-        const int64_t last = platform::recv_exact(sock.s, reply.header.data() + got, &one);
-        if (one < 1) {
-            app_log("recv head errno:%d", last == 0 ? 0 : platform::net_last_error());
-            break;
-        }
-        ++got;
-        if (got >= 4 && std::memcmp(reply.header.data() + got - 4, "\r\n\r\n", 4) == 0) {
-            complete = true;
-            break;
-        }
-    }
-    if (!complete && got >= http_header_capacity - 1) {
-        app_log("recv head exceeds %d bytes", http_header_capacity);
-        return EMSGSIZE;
-    }
-    if (got == 0)
-        return 0;
+    return read_reply(
+        [&sock](char* buffer, int64_t* length) {
+            return platform::recv_exact(sock.s, buffer, length);
+        },
+        o, reply, until);
+}
 
-    bool has_length = false;
-    long long length = 0;
-    parse_header(reply.header.data(), reply.status_code, has_length, length);
-    if (has_length && (length < 0 || length > o.max_body)) {
-        app_log("http_request Content-Length:%lld out of range limit:%" PRId64, length, o.max_body);
-        reply.content_length = 0;
-        return EFBIG;
-    }
-    reply.content_length = has_length ? int64_t(length) : 0;
-    if (reply.content_length <= 0)
-        return 0;
-
-    const int64_t total = reply.content_length;
-    const bool to_file = !o.body_to_file.empty() && reply.status_code == 200;
-    file_guard out;
-    std::unique_ptr<char[]> chunk;
-    if (to_file) {
-        out.f = std::fopen(o.body_to_file.c_str(), "wb");
-        if (!out.f) {
-            const int e = errno ? errno : EIO;
-            app_log("http_request open %s errno:%d", o.body_to_file.c_str(), e);
-            return e;
-        }
-        out.path = o.body_to_file;
-        // Chunks are large already: no second copy through a stdio buffer.
-        std::setvbuf(out.f, nullptr, _IONBF, 0);
-        chunk.reset(new char[size_t(std::min<int64_t>(total, http_chunk_size))]);
-    } else {
-        reply.body.assign(size_t(total) + 1, '\0');
-    }
-    int64_t have = 0;
-    while (have < total) {
-        if (o.aborted && o.aborted()) {
-            app_log("http_request aborted at %" PRId64 " of %" PRId64, have, total);
-            return ECANCELED;
-        }
-        if (until.passed()) {
-            app_log("httpRequestParserbody recv body errno:%d \n", ETIMEDOUT);
-            return ETIMEDOUT;
-        }
-        int64_t want = std::min<int64_t>(total - have, http_chunk_size);
-        char* at = to_file ? chunk.get() : reply.body.data() + have;
-        const int64_t last = platform::recv_exact(sock.s, at, &want);
-        if (want > 0 && to_file && std::fwrite(at, 1, size_t(want), out.f) != size_t(want)) {
-            const int e = errno ? errno : EIO;
-            app_log("http_request write %s errno:%d", o.body_to_file.c_str(), e);
-            return e;
-        }
-        have += want;
-        if (want > 0 && o.progress && !o.body && !file_body)
-            o.progress(have, total);
-        if (have < total && last < 1) {
-            const int e = transfer_error(last);
-            app_log("httpRequestParserbody recv body errno:%d \n", e);
-            return e;
-        }
-    }
-    if (to_file) {
-        std::FILE* f = out.f;
-        out.f = nullptr;
-        int e = (std::fflush(f) == 0 && !std::ferror(f)) ? 0 : (errno ? errno : EIO);
-        if (std::fclose(f) != 0 && e == 0)
-            e = errno ? errno : EIO;
-        if (e != 0) {
-            app_log("http_request write %s errno:%d", o.body_to_file.c_str(), e);
-            return e;
-        }
-        out.keep = true;
-    }
-    return 0;
+int http_read_reply(const http_receive& receive, const http_options& o, http_reply& reply) {
+    return read_reply(receive, o, reply, deadline(o.deadline_ms));
 }
 
 int http_request(const std::string& url, http_reply& reply, int timeout_ms) {

@@ -83,6 +83,16 @@ int http_exchange(const std::string& url, const http_options& options, http_repl
 // A GET of url whose reply body is kept in memory.
 int http_request(const std::string& url, http_reply& reply, int timeout_ms);
 
+// Where a reply's bytes come from, as platform::recv_exact() delivers them:
+// fills up to *length bytes at buffer, sets *length to the count received
+// and returns the last receive's result (0: the peer closed, < 0: error).
+using http_receive = std::function<int64_t(char* buffer, int64_t* length)>;
+// The reply half of http_exchange(): reads one reply from receive (the
+// header byte by byte, then the body where the options send it) and checks
+// it as an exchange does. Kept apart so that the parser can be driven
+// without a socket.
+int http_read_reply(const http_receive& receive, const http_options& options, http_reply& reply);
+
 // Connection details of a URL, as http_exchange() reads them.
 struct http_url_parts {
     std::string host;      // as written

@@ -21,6 +21,7 @@ side_json        20       16384
 config_json      20       16384
 install_setting  10       4096
 docx             30       65536
+http_reply       20       8192
 "
 
 if ! command -v clang++ >/dev/null; then

@@ -114,6 +114,64 @@ private slots:
         QCOMPARE(set.total_bytes, int64_t(10));
     }
 
+    // Sizes that no file has: a double beyond int64_t (its conversion is
+    // undefined), or sums that pass INT64_MAX, are refused, not wrapped.
+    void manifest_sizes_past_any_disk_are_refused_data() {
+        QTest::addColumn<QString>("files");
+        QTest::addColumn<int>("kept");
+        QTest::addColumn<qint64>("total");
+        QTest::newRow("1e300") << R"([{"name":"a","size":1e300}])" << 0 << qint64(0);
+        QTest::newRow("-1e300") << R"([{"name":"a","size":-1e300}])" << 0 << qint64(0);
+        QTest::newRow("one past the limit")
+            << QString(R"([{"name":"a","size":%1}])").arg(max_device_file_size + 1) << 0
+            << qint64(0);
+        QTest::newRow("at the limit, fractional")
+            << QString(R"([{"name":"a","size":%1.5}])").arg(max_device_file_size) << 1
+            << qint64(max_device_file_size);
+        QTest::newRow("int64 max")
+            << R"([{"name":"a","size":9223372036854775807}])" << 0 << qint64(0);
+    }
+    void manifest_sizes_past_any_disk_are_refused() {
+        QFETCH(QString, files);
+        QFETCH(int, kept);
+        QFETCH(qint64, total);
+        device_data_set set;
+        const QString body = QString(R"({"items":[{"dir":"d","files":%1}]})").arg(files);
+        QCOMPARE(parse_data_set(body.toStdString(), "s", set), 0);
+        QCOMPARE(int(set.items.size()), kept);
+        QCOMPARE(set.refused, 1 - kept);
+        QCOMPARE(qint64(set.total_bytes), total);
+    }
+
+    // A firmware answer whose "ok" is no truth value is a refusal (jsoncpp
+    // throws when such a value is read as bool).
+    void firmware_answer_without_a_truth_value_is_refused_data() {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<int>("result");
+        QTest::newRow("true") << R"({"ok":true,"version":"V2"})" << 0;
+        QTest::newRow("text") << R"({"ok":"yes","version":"V2"})" << 2;
+        QTest::newRow("object") << R"({"ok":{},"version":"V2"})" << 2;
+        QTest::newRow("array") << R"([1])" << 2;
+    }
+    void firmware_answer_without_a_truth_value_is_refused() {
+        QFETCH(QString, body);
+        QFETCH(int, result);
+        const QString path = home.path() + "/fw.bin";
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("firmware") == 8);
+        f.close();
+        fake_peer peer(peer_address);
+        peer.serve(json_reply(body.toStdString()));
+        std::string version;
+        int status = 0;
+        QCOMPARE(device_upload_firmware(peer.address(), path.toStdString(), nullptr, nullptr,
+                                        &version, &status),
+                 result);
+        peer.wait();
+        QCOMPARE(status, 200);
+        QCOMPARE(version, std::string(result == 0 ? "V2" : ""));
+    }
+
     void download_of_a_shorter_file_than_announced_leaves_nothing() {
         fake_peer peer(peer_address);
         peer.serve(json_reply("abc"));
