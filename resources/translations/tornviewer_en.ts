@@ -979,18 +979,6 @@ Export abort!</translation>
         <translation>No data available for import!</translation>
     </message>
     <message>
-        <source>Import from device is not available.</source>
-        <translation type="vanished">Import from device is not available.</translation>
-    </message>
-    <message>
-        <source>Device update is not available.</source>
-        <translation type="vanished">Device update is not available.</translation>
-    </message>
-    <message>
-        <source>Report generation is not available.</source>
-        <translation type="vanished">Report generation is not available.</translation>
-    </message>
-    <message>
         <source>the device answered with an error</source>
         <translation>the device answered with an error</translation>
     </message>

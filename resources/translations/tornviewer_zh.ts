@@ -979,18 +979,6 @@ Export abort!</source>
         <translation>没有可导入的数据！</translation>
     </message>
     <message>
-        <source>Import from device is not available.</source>
-        <translation type="vanished">暂不支持从设备导入。</translation>
-    </message>
-    <message>
-        <source>Device update is not available.</source>
-        <translation type="vanished">暂不支持设备升级。</translation>
-    </message>
-    <message>
-        <source>Report generation is not available.</source>
-        <translation type="vanished">暂不支持生成报告。</translation>
-    </message>
-    <message>
         <source>the device answered with an error</source>
         <translation>设备返回了错误</translation>
     </message>
