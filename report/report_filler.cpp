@@ -1,6 +1,7 @@
 #include "report/report_filler.h"
 
 #include "core/app_log.h"
+#include "platform/atomic_file.h"
 #include "platform/text.h"
 
 #include <QDate>
@@ -36,10 +37,11 @@ int write_template_copy(const std::wstring& resource, const std::wstring& path) 
     if (!in.open(QIODevice::ReadOnly))
         return -1;
     const QByteArray bytes = in.readAll();
-    QFile out(QString::fromStdWString(path));
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return -1;
-    return out.write(bytes) == bytes.size() ? 0 : -1;
+    // A copy cut short by a full disk would only fail later, in the engine.
+    return platform::write_file_replace(wide_to_utf8(path),
+                                        std::string(bytes.constData(), size_t(bytes.size()))) == 0
+               ? 0
+               : -1;
 }
 
 namespace {
