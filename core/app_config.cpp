@@ -85,6 +85,20 @@ void read_ranges(const Json::Value& root, std::string& field) {
 std::string u8(const std::wstring& s) {
     return platform::wide_to_utf8(s);
 }
+
+// Each read value goes to the log as "key:value", as the start-up log lists them.
+void read_text_logged(const Json::Value& root, const char* key, std::wstring& field) {
+    read_string(root, key, field);
+    app_log("%s:%s", key, u8(field).c_str());
+}
+void read_double_logged(const Json::Value& root, const char* key, double& field) {
+    read_double(root, key, field);
+    app_log("%s:%.2f", key, field);
+}
+void read_bool_logged(const Json::Value& root, const char* key, bool& field) {
+    read_bool(root, key, field);
+    app_log("%s:%d", key, field ? 1 : 0);
+}
 } // namespace
 
 std::wstring config_file_path() {
@@ -131,41 +145,26 @@ int apply_config_text(const std::string& text, app_config& c) {
     }
 
     app_log("read_config");
-    read_string(root, "export_root", c.export_root);
-    app_log("export_root:%s", u8(c.export_root).c_str());
-    read_string(root, "report_root", c.report_root);
-    app_log("report_root:%s", u8(c.report_root).c_str());
+    read_text_logged(root, "export_root", c.export_root);
+    read_text_logged(root, "report_root", c.report_root);
     read_int(root, "report_test_purpose", c.report_test_purpose);
     app_log("report_test_target:%d", c.report_test_purpose);
-    read_string(root, "report_location", c.report_location);
-    app_log("report_location:%s", u8(c.report_location).c_str());
-    read_double(root, "report_temperature", c.report_temperature);
-    app_log("report_temperature:%.2f", c.report_temperature);
-    read_string(root, "report_work_condition", c.report_work_condition);
-    app_log("report_work_condition:%s", u8(c.report_work_condition).c_str());
-    read_double(root, "report_humidity", c.report_humidity);
-    app_log("report_humidity:%.2f", c.report_humidity);
-    read_string(root, "report_worker", c.report_worker);
-    app_log("report_worker:%s", u8(c.report_worker).c_str());
-    read_string(root, "report_weather", c.report_weather);
-    app_log("report_weather:%s", u8(c.report_weather).c_str());
-    read_string(root, "report_test_result", c.report_test_result);
-    app_log("report_test_result:%s", u8(c.report_test_result).c_str());
-    read_string(root, "report_test_advice", c.report_test_advice);
-    app_log("report_test_advice:%s", u8(c.report_test_advice).c_str());
-    read_bool(root, "export_remove_device_data", c.export_remove_device_data);
-    app_log("export_remove_device_data:%d", c.export_remove_device_data ? 1 : 0);
+    read_text_logged(root, "report_location", c.report_location);
+    read_double_logged(root, "report_temperature", c.report_temperature);
+    read_text_logged(root, "report_work_condition", c.report_work_condition);
+    read_double_logged(root, "report_humidity", c.report_humidity);
+    read_text_logged(root, "report_worker", c.report_worker);
+    read_text_logged(root, "report_weather", c.report_weather);
+    read_text_logged(root, "report_test_result", c.report_test_result);
+    read_text_logged(root, "report_test_advice", c.report_test_advice);
+    read_bool_logged(root, "export_remove_device_data", c.export_remove_device_data);
     c.lang = -1;
     read_int(root, "lang_id", c.lang);
     app_log("lang:%d", c.lang);
-    read_string(root, "report_work_unit", c.report_work_unit);
-    app_log("report_work_unit:%s", u8(c.report_work_unit).c_str());
-    read_string(root, "report_department", c.report_department);
-    app_log("report_department:%s", u8(c.report_department).c_str());
-    read_string(root, "report_telephone_number", c.report_telephone_number);
-    app_log("report_telephone_number:%s", u8(c.report_telephone_number).c_str());
-    read_bool(root, "combine_report", c.combine_report);
-    app_log("combine_report:%d", c.combine_report ? 1 : 0);
+    read_text_logged(root, "report_work_unit", c.report_work_unit);
+    read_text_logged(root, "report_department", c.report_department);
+    read_text_logged(root, "report_telephone_number", c.report_telephone_number);
+    read_bool_logged(root, "combine_report", c.combine_report);
     read_ranges(root, c.device_search_ranges);
     if (!c.device_search_ranges.empty())
         app_log("device_search_ranges:%s", c.device_search_ranges.c_str());
