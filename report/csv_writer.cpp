@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 std::string csv_field(const std::string& s) {
     bool quote = !s.empty() &&
@@ -27,6 +28,12 @@ std::string csv_field(const std::string& s) {
     }
     out += '"';
     return out;
+}
+
+std::string csv_text(const std::string& s) {
+    if (!s.empty() && std::strchr("=+-@\t\r", s.front()) != nullptr)
+        return "'" + s;
+    return s;
 }
 
 std::string csv_number(double v, int decimals) {

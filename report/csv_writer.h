@@ -21,6 +21,11 @@ private:
 
 // One field (UTF-8) as it appears in a row.
 std::string csv_field(const std::string& utf8);
+// Text from outside the program (names, times, currencies) as a cell that a
+// spreadsheet shows as text: a leading = + - @ tab or CR would make it a
+// formula, so such text gets an apostrophe in front. Numbers go through
+// csv_number() instead.
+std::string csv_text(const std::string& utf8);
 // A number with the given decimals, or an empty field when it is not finite.
 std::string csv_number(double v, int decimals);
 

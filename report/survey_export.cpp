@@ -87,11 +87,11 @@ std::string survey_csv_text(const leak_survey& s) {
         const survey_leak& l = *p;
         const data_info& d = l.item;
         const int rate_decimals = d.gasleak_unit_mode == 1 ? 3 : 2;
-        t.add_row({std::to_string(l.rank), u8(survey_item_name(d)), d.time, csv_number(d.spl, 1),
-                   csv_number(d.distance, 2), csv_number(l.level_1m, 1),
+        t.add_row({std::to_string(l.rank), csv_text(u8(survey_item_name(d))), csv_text(d.time),
+                   csv_number(d.spl, 1), csv_number(d.distance, 2), csv_number(l.level_1m, 1),
                    csv_number(d.leak_rate, rate_decimals), u8(survey_rate_unit(d)),
                    csv_number(l.rate_lpm, 2), csv_number(d.leak_level, 2),
-                   csv_number(d.leak_cost, 2), u8(d.gasleak_currency),
+                   csv_number(d.leak_cost, 2), csv_text(u8(d.gasleak_currency)),
                    l.has_energy ? csv_number(l.energy_kwh, 1) : std::string(),
                    l.has_energy ? csv_number(l.co2_kg, 1) : std::string(), remarks(l)});
     }
@@ -113,7 +113,7 @@ std::string survey_csv_text(const leak_survey& s) {
             {total, std::string(), std::string(), std::string(), std::string(), std::string(),
              std::string(), std::string(), first ? csv_number(tot.rate_lpm, 2) : std::string(),
              std::string(), has_cost ? csv_number(tot.costs[i].cost, 2) : std::string(),
-             has_cost ? u8(tot.costs[i].currency) : std::string(),
+             has_cost ? csv_text(u8(tot.costs[i].currency)) : std::string(),
              first ? csv_number(tot.energy_kwh, 1) : std::string(),
              first ? csv_number(tot.co2_kg, 1) : std::string(), first ? note : std::string()});
     }
