@@ -158,21 +158,6 @@ void cli_error(const QString& text) {
     std::fprintf(stderr, "halvix-cli: %s\n", cli_text(text.toStdWString()).c_str());
 }
 
-bool cli_parse_int(const QString& option, const QString& text, int& out, int min, int max) {
-    bool ok = false;
-    const int v = text.toInt(&ok);
-    if (!ok || v < min || v > max) {
-        cli_error(QStringLiteral("%1 needs a whole number from %2 to %3, not \"%4\"")
-                      .arg(option)
-                      .arg(min)
-                      .arg(max)
-                      .arg(text));
-        return false;
-    }
-    out = v;
-    return true;
-}
-
 void cli_progress_bar(double v) {
     static int shown = -1;
     const int width = 40;

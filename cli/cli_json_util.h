@@ -1,12 +1,11 @@
 #pragma once
 // Shared output helpers of the halvix-cli commands: records as JSON objects
-// keyed by their member names, and small argument parsers.
+// keyed by their member names, and text for the terminal.
 // Threading: main thread of halvix-cli.
 
 #include "store/records.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <json/json.h>
 
@@ -43,6 +42,3 @@ void cli_error(const QString& text);
 // A progress bar of v (0..1) on the terminal, drawn over itself; redrawn
 // only when the shown percentage changes.
 void cli_progress_bar(double v);
-
-// Integer option value; false (and an error printed) when it is not one.
-bool cli_parse_int(const QString& option, const QString& text, int& out, int min, int max);

@@ -1,6 +1,7 @@
 // halvix-cli analyse: runs the detail view's analysis of one data item and
 // prints what the analysis worker handed back.
 
+#include "cli/cli_args.h"
 #include "cli/cli_command.h"
 #include "cli/cli_json_util.h"
 
@@ -10,17 +11,11 @@
 #include "analysis/gas_leak.h"
 #include "analysis/stft_fft_handoff.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
 
 namespace {
-
-QString tr_cli(const char* text) {
-    return QCoreApplication::translate("halvix_cli", text);
-}
 
 // What the worker's signals carried.
 struct analysis_output {
@@ -106,7 +101,7 @@ int run_analyse(const QStringList& args) {
         const QString& a = args[i];
         auto value = [&](int& out, int min, int max) {
             if (i + 1 >= args.size()) {
-                cli_error(tr_cli("%1 needs a value").arg(a));
+                cli_error(cli_tr("%1 needs a value").arg(a));
                 return false;
             }
             return cli_parse_int(a, args[++i], out, min, max);
@@ -129,25 +124,25 @@ int run_analyse(const QStringList& args) {
             csv = true;
         } else if (a == "--png") {
             if (i + 1 >= args.size()) {
-                cli_error(tr_cli("--png needs a file name"));
+                cli_error(cli_tr("--png needs a file name"));
                 return 2;
             }
             png = args[++i];
         } else if (a.startsWith("--") || !dir.isEmpty()) {
-            cli_error(tr_cli("unexpected argument %1 (see --help)").arg(a));
+            cli_error(cli_tr("unexpected argument %1 (see --help)").arg(a));
             return 2;
         } else {
             dir = a;
         }
     }
     if (dir.isEmpty()) {
-        cli_error(tr_cli("usage: halvix-cli analyse ITEM_DIR [--start S] [--count C] "
+        cli_error(cli_tr("usage: halvix-cli analyse ITEM_DIR [--start S] [--count C] "
                          "[--func 0|1|2] [--rows R] [--json|--csv] [--png FILE]"));
         return 2;
     }
-    const QString abs = QDir::cleanPath(QDir::current().absoluteFilePath(dir));
+    const QString abs = cli_absolute(dir);
     if (!QFileInfo(abs + "/Data.dat").isFile()) {
-        cli_error(tr_cli("%1 holds no Data.dat").arg(abs));
+        cli_error(cli_tr("%1 holds no Data.dat").arg(abs));
         return 1;
     }
 
@@ -248,12 +243,12 @@ int run_analyse(const QStringList& args) {
         }
         const QImage img = render_colormap(QSize(800, 480), view, o.colour_bar);
         if (!img.save(png, "PNG")) {
-            cli_error(tr_cli("cannot write %1").arg(png));
+            cli_error(cli_tr("cannot write %1").arg(png));
             return 1;
         }
     }
     if (run.frames_read == 0) {
-        cli_error(tr_cli("no frame could be read from %1").arg(abs));
+        cli_error(cli_tr("no frame could be read from %1").arg(abs));
         return 1;
     }
     return 0;

@@ -1,20 +1,15 @@
 // halvix-cli datasets: the registered data sets, newest first.
 
+#include "cli/cli_args.h"
 #include "cli/cli_command.h"
 #include "cli/cli_json_util.h"
 
 #include "platform/text.h"
 #include "store/database.h"
 
-#include <QCoreApplication>
-
 #include <cstdio>
 
 namespace {
-
-QString tr_cli(const char* text) {
-    return QCoreApplication::translate("halvix_cli", text);
-}
 
 int run_datasets(const QStringList& args) {
     bool json = false;
@@ -22,7 +17,7 @@ int run_datasets(const QStringList& args) {
         if (a == "--json") {
             json = true;
         } else {
-            cli_error(tr_cli("usage: halvix-cli datasets [--json]"));
+            cli_error(cli_tr("usage: halvix-cli datasets [--json]"));
             return 2;
         }
     }

@@ -2,6 +2,7 @@
 // code as the window program (search, status, data sets, import with
 // registration, clock and firmware).
 
+#include "cli/cli_args.h"
 #include "cli/cli_command.h"
 #include "cli/cli_json_util.h"
 
@@ -22,10 +23,6 @@
 #include <thread>
 
 namespace {
-
-QString tr_cli(const char* text) {
-    return QCoreApplication::translate("halvix_cli", text);
-}
 
 const char* const usage_text =
     "usage: halvix-cli device search [--ranges R] [--json]\n"
@@ -81,7 +78,7 @@ Json::Value status_json(const device_status_info& s, const std::string& sn) {
 bool check_address(const QString& a) {
     if (is_device_address(a.toStdString()))
         return true;
-    cli_error(tr_cli("%1 is not a device address (a.b.c.d or a.b.c.d:port)").arg(a));
+    cli_error(cli_tr("%1 is not a device address (a.b.c.d or a.b.c.d:port)").arg(a));
     return false;
 }
 
@@ -112,7 +109,7 @@ int cmd_search(const QStringList& args) {
     std::vector<ipv4_range> parsed;
     std::string bad;
     if (!ranges.empty() && !parse_search_ranges(ranges, parsed, &bad)) {
-        cli_error(tr_cli("not an address range: %1").arg(QString::fromStdString(bad)));
+        cli_error(cli_tr("not an address range: %1").arg(QString::fromStdString(bad)));
         return 2;
     }
     device_link_obj link;
@@ -142,7 +139,7 @@ int cmd_search(const QStringList& args) {
         for (size_t i = 0; i < found.size(); ++i)
             std::printf("%-21s %-16s %-10s %s\n", found[i].ip.c_str(), found[i].name.c_str(),
                         status[i].version.c_str(), status[i].time.c_str());
-        std::printf("%s\n", tr_cli("%1 devices found among %2 addresses in %3 s")
+        std::printf("%s\n", cli_tr("%1 devices found among %2 addresses in %3 s")
                                 .arg(found.size())
                                 .arg(probed)
                                 .arg(seconds, 0, 'f', 2)
@@ -162,7 +159,7 @@ int cmd_status(const QStringList& args) {
     std::string sn;
     const int rc = device_read_status(rest[0].toStdString(), s, &sn);
     if (rc != 0) {
-        cli_error(tr_cli("%1 did not answer (%2)").arg(rest[0]).arg(rc));
+        cli_error(cli_tr("%1 did not answer (%2)").arg(rest[0]).arg(rc));
         return 1;
     }
     if (json) {
@@ -185,7 +182,7 @@ int cmd_list(const QStringList& args) {
     const std::string address = rest[0].toStdString();
     std::vector<std::string> names;
     if (int rc = orn_read_data_list(address, names)) {
-        cli_error(tr_cli("the data list of %1 could not be read (%2)").arg(rest[0]).arg(rc));
+        cli_error(cli_tr("the data list of %1 could not be read (%2)").arg(rest[0]).arg(rc));
         return 1;
     }
     Json::Value out(Json::arrayValue);
@@ -230,11 +227,11 @@ int cmd_import(const QStringList& args) {
         return usage();
     const std::string address = pos[0].toStdString();
     if (all && orn_read_data_list(address, sets) != 0) {
-        cli_error(tr_cli("the data list of %1 could not be read").arg(pos[0]));
+        cli_error(cli_tr("the data list of %1 could not be read").arg(pos[0]));
         return 1;
     }
     if (app_cfg.export_root.empty()) {
-        cli_error(tr_cli("no data save directory is set: use --to DIR"));
+        cli_error(cli_tr("no data save directory is set: use --to DIR"));
         return 2;
     }
     orn_func_obj worker;

@@ -1,6 +1,7 @@
 // halvix-cli import: registers data set directories, as dropping them on the
 // dataset list does.
 
+#include "cli/cli_args.h"
 #include "cli/cli_command.h"
 #include "cli/cli_json_util.h"
 
@@ -8,23 +9,18 @@
 #include "app/tasks/orn_func_obj.h"
 #include "platform/terminal.h"
 
-#include <QCoreApplication>
 #include <QUrl>
 
 #include <cstdio>
 
 namespace {
 
-QString tr_cli(const char* text) {
-    return QCoreApplication::translate("halvix_cli", text);
-}
-
 int run_import(const QStringList& args) {
     QList<QUrl> urls;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (a.startsWith("--")) {
-            cli_error(tr_cli("unknown option %1 (see --help)").arg(a));
+            cli_error(cli_tr("unknown option %1 (see --help)").arg(a));
             return 2;
         }
         // A share path stays as typed so that the check can refuse it; a
@@ -34,7 +30,7 @@ int run_import(const QStringList& args) {
                         : local_dir_url(cli_absolute_path(cli_native_args()[size_t(i)])));
     }
     if (urls.isEmpty()) {
-        cli_error(tr_cli("usage: halvix-cli import DIR..."));
+        cli_error(cli_tr("usage: halvix-cli import DIR..."));
         return 2;
     }
     if (int r = cli_prepare_environment())
@@ -71,7 +67,7 @@ int run_import(const QStringList& args) {
             std::printf("%s\n", info.c_str());
         const local_import_result& r = worker.last_import();
         for (size_t i = 0; i < r.import_ids.size(); ++i)
-            std::printf("%s\n", tr_cli("%1: %2 data items (id %3)")
+            std::printf("%s\n", cli_tr("%1: %2 data items (id %3)")
                                     .arg(QString::fromStdString(
                                         cli_text(local_root_name(r.import_roots[i]))))
                                     .arg(r.import_items[i])

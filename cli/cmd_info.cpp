@@ -1,5 +1,6 @@
 // halvix-cli info: what the program reads from one data item directory.
 
+#include "cli/cli_args.h"
 #include "cli/cli_command.h"
 #include "cli/cli_json_util.h"
 
@@ -9,17 +10,11 @@
 #include "store/file_util.h"
 #include "store/local_dir_check.h"
 
-#include <QCoreApplication>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-QString tr_cli(const char* text) {
-    return QCoreApplication::translate("halvix_cli", text);
-}
 
 int run_info(const QStringList& args) {
     bool json = false;
@@ -31,18 +26,18 @@ int run_info(const QStringList& args) {
         else if (!a.startsWith("--") && dir_arg < 0)
             dir_arg = i;
         else {
-            cli_error(tr_cli("usage: halvix-cli info ITEM_DIR [--json]"));
+            cli_error(cli_tr("usage: halvix-cli info ITEM_DIR [--json]"));
             return 2;
         }
     }
     if (dir_arg < 0) {
-        cli_error(tr_cli("usage: halvix-cli info ITEM_DIR [--json]"));
+        cli_error(cli_tr("usage: halvix-cli info ITEM_DIR [--json]"));
         return 2;
     }
     // The directory as given, byte for byte (its name may be no UTF-8).
     const std::wstring abs = cli_absolute_path(cli_native_args()[size_t(dir_arg)]);
     if (!dir_exists(abs)) {
-        cli_error(tr_cli("%1 is not a directory").arg(QString::fromStdWString(abs)));
+        cli_error(cli_tr("%1 is not a directory").arg(QString::fromStdWString(abs)));
         return 1;
     }
     data_info d;
@@ -52,10 +47,10 @@ int run_info(const QStringList& args) {
     const int head = read_data_item(d);
     if (head != 0) {
         // Only regular files are read (a FIFO would wait for a writer).
-        const QString why = head == EISDIR || head == EINVAL ? tr_cli("not a regular file")
+        const QString why = head == EISDIR || head == EINVAL ? cli_tr("not a regular file")
                             : head > 0 ? QString::fromLocal8Bit(std::strerror(head))
-                                       : tr_cli("the header is no JSON object");
-        cli_error(tr_cli("cannot read %1 (%2)").arg(QString::fromStdWString(dat), why));
+                                       : cli_tr("the header is no JSON object");
+        cli_error(cli_tr("cannot read %1 (%2)").arg(QString::fromStdWString(dat), why));
         return 1;
     }
     // Frames in small runs, walked once: a long recording never sits in

@@ -1,6 +1,7 @@
 // halvix-cli items: the items of a data set, or a search over all of them,
 // with the data browser's filters.
 
+#include "cli/cli_args.h"
 #include "cli/cli_command.h"
 #include "cli/cli_json_util.h"
 
@@ -9,15 +10,9 @@
 #include "report/csv_writer.h"
 #include "store/database.h"
 
-#include <QCoreApplication>
-
 #include <cstdio>
 
 namespace {
-
-QString tr_cli(const char* text) {
-    return QCoreApplication::translate("halvix_cli", text);
-}
 
 const char* usage = "usage: halvix-cli items DATASET [--search TEXT] [--normal] [--check] "
                     "[--level N]... [--favorite] [--json|--csv]";
@@ -38,51 +33,26 @@ int run_items(const QStringList& args) {
     bool levels[5] = {false, false, false, false, false};
     bool any_level = false;
     QString text;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == "--json") {
-            json = true;
-        } else if (a == "--csv") {
-            csv = true;
-        } else if (a == "--normal") {
-            normal = true;
-        } else if (a == "--check") {
-            check = true;
-        } else if (a == "--favorite") {
-            favorite = true;
-        } else if (a == "--search" || a == "--level") {
-            if (i + 1 >= args.size()) {
-                cli_error(tr_cli("%1 needs a value").arg(a));
-                return 2;
-            }
-            const QString v = args[++i];
-            if (a == "--search") {
-                search = true;
-                text = v;
-            } else {
-                int level = 0;
-                if (!cli_parse_int(a, v, level, 0, 4))
-                    return 2;
-                levels[level] = true;
-                any_level = true;
-            }
-        } else if (a.startsWith("--")) {
-            cli_error(tr_cli("unknown option %1 (see --help)").arg(a));
-            return 2;
-        } else if (dataset.isEmpty()) {
-            dataset = a;
-        } else {
-            cli_error(tr_cli(usage));
-            return 2;
-        }
-    }
+    cli_options options;
+    options.flag("--json", json).flag("--csv", csv).flag("--normal", normal);
+    options.flag("--check", check).flag("--favorite", favorite).value("--search", text, &search);
+    options.value("--level", [&](const QString& v) {
+        int level = 0;
+        if (!cli_parse_int("--level", v, level, 0, 4))
+            return false;
+        levels[level] = true;
+        any_level = true;
+        return true;
+    });
+    if (options.parse(args, dataset, [](const QString&) { return cli_tr(usage); }))
+        return 2;
     if (any_level && (normal || check)) {
-        cli_error(tr_cli("--level filters by defect level; it cannot be combined with --normal "
+        cli_error(cli_tr("--level filters by defect level; it cannot be combined with --normal "
                          "or --check"));
         return 2;
     }
     if ((dataset.isEmpty() && !search) || (json && csv)) {
-        cli_error(tr_cli(usage));
+        cli_error(cli_tr(usage));
         return 2;
     }
     if (int r = cli_prepare_environment())
@@ -90,24 +60,8 @@ int run_items(const QStringList& args) {
 
     import_data_info set;
     if (!dataset.isEmpty()) {
-        const std::wstring key = dataset.toStdWString();
-        int rc = 0;
-        const std::vector<import_data_info> sets = data_import_db_select_all(&rc);
-        if (rc != 0) {
-            cli_database_error(rc);
-            return 1;
-        }
-        for (const auto& s : sets) {
-            if (utf8_to_wide(s.id) == key || s.name == key) {
-                set = s;
-                break;
-            }
-        }
-        if (set.id.empty()) {
-            cli_error(tr_cli("no data set named or numbered \"%1\" (see halvix-cli datasets)")
-                          .arg(dataset));
-            return 1;
-        }
+        if (int r = cli_find_dataset(dataset, set))
+            return r;
     }
 
     std::vector<data_info> items;

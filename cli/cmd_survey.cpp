@@ -1,6 +1,7 @@
 // halvix-cli survey: a data set's gas leaks with their yearly totals, as the
 // window's "Leak survey" shows them, and its CSV and Word exports.
 
+#include "cli/cli_args.h"
 #include "cli/cli_command.h"
 #include "cli/cli_json_util.h"
 
@@ -10,27 +11,17 @@
 #include "report/survey_export.h"
 #include "store/database.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QTranslator>
 
 #include <cstdio>
 
 namespace {
 
-QString tr_cli(const char* text) {
-    return QCoreApplication::translate("halvix_cli", text);
-}
-
 const char* usage = "usage: halvix-cli survey DATASET [--items I,J,...] [--csv FILE] "
                     "[--docx FILE] [--lang en|zh] [--json]";
 
 std::string u8(const std::wstring& s) {
     return wide_to_utf8(s);
-}
-
-std::wstring absolute(const QString& path) {
-    return QDir::cleanPath(QDir::current().absoluteFilePath(path)).toStdWString();
 }
 
 Json::Value leak_json(const survey_leak& l) {
@@ -105,119 +96,58 @@ void print_table(const leak_survey& s) {
     }
     const survey_totals& t = s.totals;
     std::printf("\n%s\n",
-                tr_cli("Totals: %1 leaks counted, %2 left out (values not finite), %3 other data "
+                cli_tr("Totals: %1 leaks counted, %2 left out (values not finite), %3 other data "
                        "items not listed")
                     .arg(t.counted)
                     .arg(t.left_out)
                     .arg(s.other_items)
                     .toUtf8()
                     .constData());
-    std::printf("  %s %s L/min\n", tr_cli("Leak rate:").toUtf8().constData(),
+    std::printf("  %s %s L/min\n", cli_tr("Leak rate:").toUtf8().constData(),
                 u8(survey_number(t.rate_lpm, 1)).c_str());
     std::string costs;
     for (const survey_cost_total& c : t.costs)
         costs += (costs.empty() ? "" : "; ") + u8(survey_cost_text(c.cost, c.currency));
-    std::printf("  %s %s\n", tr_cli("Yearly cost:").toUtf8().constData(),
+    std::printf("  %s %s\n", cli_tr("Yearly cost:").toUtf8().constData(),
                 costs.empty() ? "0.0" : costs.c_str());
-    std::printf("  %s %s kWh/yr\n", tr_cli("Energy:").toUtf8().constData(),
+    std::printf("  %s %s kWh/yr\n", cli_tr("Energy:").toUtf8().constData(),
                 u8(survey_number(t.energy_kwh, 0)).c_str());
-    std::printf("  %s %s kg/yr (%s kg/kWh)\n", tr_cli("CO2:").toUtf8().constData(),
+    std::printf("  %s %s kg/yr (%s kg/kWh)\n", cli_tr("CO2:").toUtf8().constData(),
                 u8(survey_number(t.co2_kg, 0)).c_str(),
                 u8(survey_number(s.co2_kg_per_kwh, 3)).c_str());
 }
 
 int run_survey(const QStringList& args) {
-    QString dataset, items_text, lang, csv, docx;
-    bool json = false, items_given = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        auto value = [&](QString& v) {
-            if (i + 1 >= args.size()) {
-                cli_error(tr_cli("%1 needs a value").arg(a));
-                return false;
-            }
-            v = args[++i];
-            return true;
-        };
-        if (a == "--json") {
-            json = true;
-        } else if (a == "--items" || a == "--lang" || a == "--csv" || a == "--docx") {
-            QString& target = a == "--items"  ? items_text
-                              : a == "--lang" ? lang
-                              : a == "--csv"  ? csv
-                                              : docx;
-            if (!value(target))
-                return 2;
-            items_given = items_given || a == "--items";
-        } else if (a.startsWith("--")) {
-            cli_error(tr_cli("unknown option %1 (see --help)").arg(a));
-            return 2;
-        } else if (dataset.isEmpty()) {
-            dataset = a;
-        } else {
-            cli_error(tr_cli(usage));
-            return 2;
-        }
-    }
-    if (dataset.isEmpty() || (!lang.isEmpty() && lang != "en" && lang != "zh")) {
-        cli_error(tr_cli(usage));
+    QString dataset, lang, csv, docx;
+    bool json = false;
+    cli_item_choice items;
+    cli_options options;
+    options.flag("--json", json).value("--lang", lang).value("--csv", csv).value("--docx", docx);
+    items.add_option(options);
+    if (options.parse(args, dataset, [](const QString&) { return cli_tr(usage); }))
+        return 2;
+    if (dataset.isEmpty() || !cli_lang_valid(lang)) {
+        cli_error(cli_tr(usage));
         return 2;
     }
-    std::vector<int> indices;
-    if (items_given) {
-        for (const QString& part : items_text.split(',')) {
-            int v = 0;
-            if (!cli_parse_int("--items", part.trimmed(), v, 0, 1 << 30))
-                return 2;
-            indices.push_back(v);
-        }
-    }
-    if (int r = cli_prepare_environment())
-        return r;
-
     import_data_info set;
-    const std::wstring key = dataset.toStdWString();
-    for (const auto& s : data_import_db_select_all()) {
-        if (utf8_to_wide(s.id) == key || s.name == key) {
-            set = s;
-            break;
-        }
-    }
-    if (set.id.empty()) {
-        cli_error(
-            tr_cli("no data set named or numbered \"%1\" (see halvix-cli datasets)").arg(dataset));
-        return 1;
-    }
-    // The browser's order: newest first.
-    const std::vector<data_info> all = data_list_db_select(set, false, false, false);
     std::vector<data_info> selected;
-    if (!items_given)
-        selected = all;
-    for (int idx : indices) {
-        if (idx >= int(all.size())) {
-            cli_error(tr_cli("item %1 does not exist: the data set has %2 items (0 to %3)")
-                          .arg(idx)
-                          .arg(all.size())
-                          .arg(int(all.size()) - 1));
-            return 2;
-        }
-        selected.push_back(all[size_t(idx)]);
-    }
+    if (int r = items.open(dataset, set, selected))
+        return r;
 
     // The exports' fixed words in the chosen language (the configured one
     // by default); the configuration file is not written.
     const int lang_id = lang.isEmpty() ? (app_cfg.lang == 1 ? 1 : 0) : (lang == "zh" ? 1 : 0);
     QTranslator translator;
-    if (lang_id == 1 && translator.load(QStringLiteral(":/TOrnViewer/tornviewer_zh.qm")))
-        QCoreApplication::installTranslator(&translator);
+    cli_install_translation(translator, lang_id);
 
     const leak_survey s = build_leak_survey(selected, app_cfg.co2_kg_per_kwh);
     int rc = 0;
     Json::Value written(Json::objectValue);
     if (!csv.isEmpty()) {
-        const std::wstring path = absolute(csv);
+        const std::wstring path = cli_absolute(csv).toStdWString();
         if (const int e = write_survey_csv(s, path)) {
-            cli_error(tr_cli("the CSV file %1 could not be written (%2)")
+            cli_error(cli_tr("the CSV file %1 could not be written (%2)")
                           .arg(QString::fromStdWString(path))
                           .arg(e));
             rc = 1;
@@ -226,13 +156,13 @@ int run_survey(const QStringList& args) {
         }
     }
     if (!docx.isEmpty()) {
-        const std::wstring path = absolute(docx);
+        const std::wstring path = cli_absolute(docx).toStdWString();
         survey_report_options o;
         o.lang_id = lang_id;
         o.dataset_name = set.name;
         const survey_report_outcome r = write_survey_report(s, path, o);
         if (r.result != 0) {
-            cli_error(tr_cli("the report %1 could not be written (%2)")
+            cli_error(cli_tr("the report %1 could not be written (%2)")
                           .arg(QString::fromStdWString(path))
                           .arg(r.result));
             rc = 1;
