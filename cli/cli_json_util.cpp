@@ -44,7 +44,7 @@ Json::Value cli_number(double v) {
     return std::isfinite(v) ? Json::Value(v) : Json::Value();
 }
 
-Json::Value cli_data_info_json(const data_info& d) {
+Json::Value cli_data_row_json(const data_info& d) {
     Json::Value o(Json::objectValue);
     o["data_import_id"] = cli_json_text(d.data_import_id);
     o["dir_name"] = cli_json_text(d.dir_name);
@@ -52,24 +52,30 @@ Json::Value cli_data_info_json(const data_info& d) {
     o["data_note"] = cli_json_text(d.data_note);
     o["data_dir"] = cli_json_text(d.data_dir);
     o["distance"] = cli_number(d.distance);
-    o["distance_text"] = cli_json_text(d.distance_text);
     o["time"] = cli_json_text(d.time);
-    o["app_name"] = cli_json_text(d.app_name);
-    o["app_version"] = cli_json_text(d.app_version);
-    o["app_type"] = d.app_type;
     o["data_type"] = d.data_type;
     o["fs"] = d.fs;
     o["dd_start_frame_idx"] = d.dd_start_frame_idx;
-    o["frame_read_num"] = d.frame_read_num;
-    o["pic_num"] = d.pic_num;
-    o["mic_gain"] = d.mic_gain;
-    o["mic_sensitivity"] = cli_number(d.mic_sensitivity);
-    o["distance_correct_enable"] = d.distance_correct_enable;
     o["spl"] = cli_number(d.spl);
     o["valid_type"] = d.valid_type;
     o["frame_num"] = d.frame_num;
     o["favorite"] = d.favorite;
     o["discharge"] = d.discharge;
+    return o;
+}
+
+Json::Value cli_data_info_json(const data_info& d) {
+    // The row's members and the rest (the writer sorts the keys).
+    Json::Value o = cli_data_row_json(d);
+    o["distance_text"] = cli_json_text(d.distance_text);
+    o["app_name"] = cli_json_text(d.app_name);
+    o["app_version"] = cli_json_text(d.app_version);
+    o["app_type"] = d.app_type;
+    o["frame_read_num"] = d.frame_read_num;
+    o["pic_num"] = d.pic_num;
+    o["mic_gain"] = d.mic_gain;
+    o["mic_sensitivity"] = cli_number(d.mic_sensitivity);
+    o["distance_correct_enable"] = d.distance_correct_enable;
     o["has_tail"] = d.has_tail;
     Json::Value table(Json::arrayValue);
     for (uint32_t v : d.index_table)
@@ -92,26 +98,6 @@ Json::Value cli_data_info_json(const data_info& d) {
     o["leak_level"] = cli_number(d.leak_level);
     o["leak_rate"] = cli_number(d.leak_rate);
     o["report_number"] = d.report_number;
-    return o;
-}
-
-Json::Value cli_data_row_json(const data_info& d) {
-    Json::Value o(Json::objectValue);
-    o["data_import_id"] = cli_json_text(d.data_import_id);
-    o["dir_name"] = cli_json_text(d.dir_name);
-    o["data_name"] = cli_json_text(d.data_name);
-    o["data_note"] = cli_json_text(d.data_note);
-    o["data_dir"] = cli_json_text(d.data_dir);
-    o["distance"] = cli_number(d.distance);
-    o["time"] = cli_json_text(d.time);
-    o["data_type"] = d.data_type;
-    o["fs"] = d.fs;
-    o["dd_start_frame_idx"] = d.dd_start_frame_idx;
-    o["spl"] = cli_number(d.spl);
-    o["valid_type"] = d.valid_type;
-    o["frame_num"] = d.frame_num;
-    o["favorite"] = d.favorite;
-    o["discharge"] = d.discharge;
     return o;
 }
 
