@@ -95,6 +95,27 @@ void run_interruptible(const std::function<void()>& job, const std::function<voi
     t.join();
 }
 
+// One of the worker's long camera jobs, interruptible, with a progress bar;
+// prints the worker's closing text. 0 when the job succeeded.
+int run_worker_job(const char* label, void (orn_func_obj::*progress)(double),
+                   void (orn_func_obj::*finish)(bool, std::string),
+                   const std::function<void(orn_func_obj&)>& job,
+                   const std::function<void(orn_func_obj&)>& stop) {
+    orn_func_obj worker;
+    progress_bar bar(label);
+    QObject::connect(&worker, progress, [&bar](double v) { bar.draw(v); });
+    std::string info;
+    bool ok = false;
+    QObject::connect(&worker, finish, [&](bool success, std::string text) {
+        ok = success;
+        info = std::move(text);
+    });
+    run_interruptible([&] { job(worker); }, [&] { stop(worker); });
+    bar.end();
+    std::printf("%s\n", info.c_str());
+    return ok ? 0 : 1;
+}
+
 int cmd_search(const QStringList& args) {
     bool json = false;
     std::string ranges = app_cfg.device_search_ranges;
@@ -234,23 +255,11 @@ int cmd_import(const QStringList& args) {
         cli_error(cli_tr("no data save directory is set: use --to DIR"));
         return 2;
     }
-    orn_func_obj worker;
-    progress_bar bar("import");
-    QObject::connect(&worker, &orn_func_obj::update_import_progress,
-                     [&bar](double v) { bar.draw(v); });
-    std::string info;
-    bool ok = false;
-    QObject::connect(&worker, &orn_func_obj::import_data_finish,
-                     [&](bool success, std::string text) {
-                         ok = success;
-                         info = std::move(text);
-                     });
     const std::string name = pos[1].toUtf8().toStdString();
-    run_interruptible([&] { worker.import_device_data(address, name, sets); },
-                      [&worker] { worker.abort_import_device_data(); });
-    bar.end();
-    std::printf("%s\n", info.c_str());
-    return ok ? 0 : 1;
+    return run_worker_job(
+        "import", &orn_func_obj::update_import_progress, &orn_func_obj::import_data_finish,
+        [&](orn_func_obj& w) { w.import_device_data(address, name, sets); },
+        [](orn_func_obj& w) { w.abort_import_device_data(); });
 }
 
 int cmd_sync_time(const QStringList& args) {
@@ -280,23 +289,11 @@ int cmd_upgrade(const QStringList& args) {
         return usage();
     search_device_info d;
     d.ip = args[0].toStdString();
-    orn_func_obj worker;
-    progress_bar bar("upload");
-    QObject::connect(&worker, &orn_func_obj::update_device_progress,
-                     [&bar](double v) { bar.draw(v); });
-    std::string info;
-    bool ok = false;
-    QObject::connect(&worker, &orn_func_obj::update_device_finish,
-                     [&](bool success, std::string text) {
-                         ok = success;
-                         info = std::move(text);
-                     });
     const std::string path = QDir(args[1]).absolutePath().toUtf8().toStdString();
-    run_interruptible([&] { worker.update_device(d, path); },
-                      [&worker] { worker.abort_update_device(); });
-    bar.end();
-    std::printf("%s\n", info.c_str());
-    return ok ? 0 : 1;
+    return run_worker_job(
+        "upload", &orn_func_obj::update_device_progress, &orn_func_obj::update_device_finish,
+        [&](orn_func_obj& w) { w.update_device(d, path); },
+        [](orn_func_obj& w) { w.abort_update_device(); });
 }
 
 int run_device(const QStringList& args) {
