@@ -27,6 +27,10 @@ struct app_state {
     bool visible = false;
     bool quit = false;
 
+    void open(const doc_ref& d) {
+        docs.push_back(d);
+        active = d;
+    }
     void close(const doc_ref& d) {
         d->closed = true;
         for (auto it = docs.begin(); it != docs.end(); ++it) {
@@ -60,13 +64,43 @@ bool arg(const std::vector<variant>& a, size_t i, int32_t fallback, int32_t& out
     return variant_to_int(i < a.size() ? a[i] : variant(), fallback, out);
 }
 
+// The first argument as text (a file name, the text to type).
+bool text_arg(const std::vector<variant>& a, std::wstring& out) {
+    return !a.empty() && variant_to_string(a[0], out);
+}
+
+// A whole number put to a property: its type first, then its range.
+hresult int_value(const variant& v, int32_t min, int32_t max, int32_t& out) {
+    if (!variant_to_int(v, 0, out))
+        return disp_e_typemismatch;
+    return out < min || out > max ? e_invalidarg : s_ok;
+}
+
 #define LIVE(doc)                                                                                  \
     if ((doc)->closed)                                                                             \
         return e_disconnected;
 
-class inline_shape_obj : public dispatch_object {
+// A member of one document's graph: it answers nothing once the document is
+// closed.
+class doc_object : public dispatch_object {
+protected:
+    explicit doc_object(doc_ref d) : d_(std::move(d)) {}
+
+    // A property handing out a new T over the same document.
+    template <class T> void add_child(const wchar_t* name) {
+        add_property(name, [this](variant& r) {
+            LIVE(d_);
+            r = variant(dispatch_ptr(std::make_shared<T>(d_)));
+            return s_ok;
+        });
+    }
+
+    doc_ref d_;
+};
+
+class inline_shape_obj : public doc_object {
 public:
-    inline_shape_obj(doc_ref d, int id) : d_(std::move(d)), id_(id) {
+    inline_shape_obj(doc_ref d, int id) : doc_object(std::move(d)), id_(id) {
         add_property(
             L"Width", [this](variant& r) { return get(r, true); },
             [this](const variant& v) { return put(v, true); });
@@ -87,25 +121,22 @@ private:
     hresult put(const variant& v, bool width) {
         LIVE(d_);
         int32_t n = 0;
-        if (!variant_to_int(v, 0, n))
-            return disp_e_typemismatch;
-        if (n <= 0)
-            return e_invalidarg;
+        if (hresult hr = int_value(v, 1, INT32_MAX, n))
+            return hr;
         bool ok =
             width ? d_->model.set_picture_size(id_, n, -1) : d_->model.set_picture_size(id_, -1, n);
         return ok ? s_ok : e_fail;
     }
-    doc_ref d_;
     int id_;
 };
 
-class inline_shapes_obj : public dispatch_object {
+class inline_shapes_obj : public doc_object {
 public:
-    explicit inline_shapes_obj(doc_ref d) : d_(std::move(d)) {
+    explicit inline_shapes_obj(doc_ref d) : doc_object(std::move(d)) {
         add_method(L"AddPicture", [this](const std::vector<variant>& a, variant& r) {
             LIVE(d_);
             std::wstring file;
-            if (a.empty() || !variant_to_string(a[0], file))
+            if (!text_arg(a, file))
                 return disp_e_paramnotoptional;
             std::string bytes;
             if (!read_file(file, bytes))
@@ -122,14 +153,11 @@ public:
             return s_ok;
         });
     }
-
-private:
-    doc_ref d_;
 };
 
-class font_obj : public dispatch_object {
+class font_obj : public doc_object {
 public:
-    explicit font_obj(doc_ref d) : d_(std::move(d)) {
+    explicit font_obj(doc_ref d) : doc_object(std::move(d)) {
         add_property(
             L"Size",
             [this](variant& r) {
@@ -142,22 +170,17 @@ public:
             [this](const variant& v) {
                 LIVE(d_);
                 int32_t n = 0;
-                if (!variant_to_int(v, 0, n))
-                    return disp_e_typemismatch;
-                if (n < 1 || n > 1638)
-                    return e_invalidarg;
+                if (hresult hr = int_value(v, 1, 1638, n))
+                    return hr;
                 d_->pending_font_size = n;
                 return s_ok;
             });
     }
-
-private:
-    doc_ref d_;
 };
 
-class paragraph_format_obj : public dispatch_object {
+class paragraph_format_obj : public doc_object {
 public:
-    explicit paragraph_format_obj(doc_ref d) : d_(std::move(d)) {
+    explicit paragraph_format_obj(doc_ref d) : doc_object(std::move(d)) {
         add_property(
             L"Alignment",
             [this](variant& r) {
@@ -168,22 +191,17 @@ public:
             [this](const variant& v) {
                 LIVE(d_);
                 int32_t n = 0;
-                if (!variant_to_int(v, 0, n))
-                    return disp_e_typemismatch;
-                if (n < 0 || n > 3)
-                    return e_invalidarg;
+                if (hresult hr = int_value(v, 0, 3, n))
+                    return hr;
                 d_->model.set_alignment(n);
                 return s_ok;
             });
     }
-
-private:
-    doc_ref d_;
 };
 
-class selection_obj : public dispatch_object {
+class selection_obj : public doc_object {
 public:
-    explicit selection_obj(doc_ref d) : d_(std::move(d)) {
+    explicit selection_obj(doc_ref d) : doc_object(std::move(d)) {
         add_method(L"HomeKey",
                    [this](const std::vector<variant>& a, variant&) { return key(a, true); });
         add_method(L"EndKey",
@@ -202,7 +220,7 @@ public:
         add_method(L"TypeText", [this](const std::vector<variant>& a, variant&) {
             LIVE(d_);
             std::wstring text;
-            if (a.empty() || !variant_to_string(a[0], text))
+            if (!text_arg(a, text))
                 return disp_e_paramnotoptional;
             d_->model.type_text(text, d_->pending_font_size);
             return s_ok;
@@ -248,21 +266,9 @@ public:
             r = variant(d_->model.selection_text());
             return s_ok;
         });
-        add_property(L"Font", [this](variant& r) {
-            LIVE(d_);
-            r = variant(dispatch_ptr(std::make_shared<font_obj>(d_)));
-            return s_ok;
-        });
-        add_property(L"InlineShapes", [this](variant& r) {
-            LIVE(d_);
-            r = variant(dispatch_ptr(std::make_shared<inline_shapes_obj>(d_)));
-            return s_ok;
-        });
-        add_property(L"ParagraphFormat", [this](variant& r) {
-            LIVE(d_);
-            r = variant(dispatch_ptr(std::make_shared<paragraph_format_obj>(d_)));
-            return s_ok;
-        });
+        add_child<font_obj>(L"Font");
+        add_child<inline_shapes_obj>(L"InlineShapes");
+        add_child<paragraph_format_obj>(L"ParagraphFormat");
     }
 
 private:
@@ -309,13 +315,11 @@ private:
         r = variant(static_cast<int32_t>(sign * n));
         return s_ok;
     }
-
-    doc_ref d_;
 };
 
-class document_obj : public dispatch_object {
+class document_obj : public doc_object {
 public:
-    document_obj(app_ref app, doc_ref d) : app_(std::move(app)), d_(std::move(d)) {
+    document_obj(app_ref app, doc_ref d) : doc_object(std::move(d)), app_(std::move(app)) {
         add_method(L"Save", [this](const std::vector<variant>&, variant&) {
             LIVE(d_);
             return save_to(*d_, d_->path);
@@ -323,7 +327,7 @@ public:
         add_method(L"SaveAs2", [this](const std::vector<variant>& a, variant&) {
             LIVE(d_);
             std::wstring file;
-            if (a.empty() || !variant_to_string(a[0], file))
+            if (!text_arg(a, file))
                 return disp_e_paramnotoptional;
             hresult hr = save_to(*d_, file);
             if (hr == s_ok)
@@ -348,7 +352,6 @@ public:
 
 private:
     app_ref app_;
-    doc_ref d_;
 };
 
 dispatch_ptr wrap(const app_ref& app, const doc_ref& d) {
@@ -362,8 +365,7 @@ public:
             if (app_->quit)
                 return e_disconnected;
             auto d = std::make_shared<doc_state>();
-            app_->docs.push_back(d);
-            app_->active = d;
+            app_->open(d);
             r = variant(wrap(app_, d));
             return s_ok;
         });
@@ -371,7 +373,7 @@ public:
             if (app_->quit)
                 return e_disconnected;
             std::wstring file;
-            if (a.empty() || !variant_to_string(a[0], file))
+            if (!text_arg(a, file))
                 return disp_e_paramnotoptional;
             std::string bytes;
             if (!read_file(file, bytes))
@@ -380,8 +382,7 @@ public:
             if (d->model.load(bytes) != 0)
                 return e_fail;
             d->path = file;
-            app_->docs.push_back(d);
-            app_->active = d;
+            app_->open(d);
             r = variant(wrap(app_, d));
             return s_ok;
         });
