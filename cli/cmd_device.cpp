@@ -82,6 +82,17 @@ bool check_address(const QString& a) {
     return false;
 }
 
+// "ADDR [--json]"; false when the arguments are something else.
+bool address_and_json(const QStringList& args, QString& address, bool& json) {
+    json = args.contains("--json");
+    QStringList rest = args;
+    rest.removeAll("--json");
+    if (rest.size() != 1 || !check_address(rest[0]))
+        return false;
+    address = rest[0];
+    return true;
+}
+
 // Runs a long job on a thread of its own while this thread answers Ctrl+C
 // with `stop`.
 void run_interruptible(const std::function<void()>& job, const std::function<void()>& stop) {
@@ -171,16 +182,15 @@ int cmd_search(const QStringList& args) {
 }
 
 int cmd_status(const QStringList& args) {
-    bool json = args.contains("--json");
-    QStringList rest = args;
-    rest.removeAll("--json");
-    if (rest.size() != 1 || !check_address(rest[0]))
+    QString address;
+    bool json = false;
+    if (!address_and_json(args, address, json))
         return usage();
     device_status_info s;
     std::string sn;
-    const int rc = device_read_status(rest[0].toStdString(), s, &sn);
+    const int rc = device_read_status(address.toStdString(), s, &sn);
     if (rc != 0) {
-        cli_error(cli_tr("%1 did not answer (%2)").arg(rest[0]).arg(rc));
+        cli_error(cli_tr("%1 did not answer (%2)").arg(address).arg(rc));
         return 1;
     }
     if (json) {
@@ -195,15 +205,14 @@ int cmd_status(const QStringList& args) {
 }
 
 int cmd_list(const QStringList& args) {
-    bool json = args.contains("--json");
-    QStringList rest = args;
-    rest.removeAll("--json");
-    if (rest.size() != 1 || !check_address(rest[0]))
+    QString typed;
+    bool json = false;
+    if (!address_and_json(args, typed, json))
         return usage();
-    const std::string address = rest[0].toStdString();
+    const std::string address = typed.toStdString();
     std::vector<std::string> names;
     if (int rc = orn_read_data_list(address, names)) {
-        cli_error(cli_tr("the data list of %1 could not be read (%2)").arg(rest[0]).arg(rc));
+        cli_error(cli_tr("the data list of %1 could not be read (%2)").arg(typed).arg(rc));
         return 1;
     }
     Json::Value out(Json::arrayValue);
