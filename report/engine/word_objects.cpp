@@ -9,6 +9,8 @@
 #include <QFile>
 
 #include <cmath>
+#include <cstdint>
+#include <functional>
 
 namespace docengine {
 
@@ -95,6 +97,26 @@ protected:
         });
     }
 
+    // A whole-number property; a value put outside [min, max] is refused.
+    void add_int_property(const wchar_t* name, std::function<int32_t()> get, int32_t min,
+                          int32_t max, std::function<void(int32_t)> set) {
+        add_property(
+            name,
+            [this, get](variant& r) {
+                LIVE(d_);
+                r = variant(get());
+                return s_ok;
+            },
+            [this, min, max, set](const variant& v) {
+                LIVE(d_);
+                int32_t n = 0;
+                if (hresult hr = int_value(v, min, max, n))
+                    return hr;
+                set(n);
+                return s_ok;
+            });
+    }
+
     doc_ref d_;
 };
 
@@ -158,44 +180,23 @@ public:
 class font_obj : public doc_object {
 public:
     explicit font_obj(doc_ref d) : doc_object(std::move(d)) {
-        add_property(
+        add_int_property(
             L"Size",
-            [this](variant& r) {
-                LIVE(d_);
+            [this] {
                 double s =
                     d_->pending_font_size > 0 ? d_->pending_font_size : d_->model.font_size();
-                r = variant(static_cast<int32_t>(std::lround(s)));
-                return s_ok;
+                return static_cast<int32_t>(std::lround(s));
             },
-            [this](const variant& v) {
-                LIVE(d_);
-                int32_t n = 0;
-                if (hresult hr = int_value(v, 1, 1638, n))
-                    return hr;
-                d_->pending_font_size = n;
-                return s_ok;
-            });
+            1, 1638, [this](int32_t n) { d_->pending_font_size = n; });
     }
 };
 
 class paragraph_format_obj : public doc_object {
 public:
     explicit paragraph_format_obj(doc_ref d) : doc_object(std::move(d)) {
-        add_property(
-            L"Alignment",
-            [this](variant& r) {
-                LIVE(d_);
-                r = variant(static_cast<int32_t>(d_->model.alignment()));
-                return s_ok;
-            },
-            [this](const variant& v) {
-                LIVE(d_);
-                int32_t n = 0;
-                if (hresult hr = int_value(v, 0, 3, n))
-                    return hr;
-                d_->model.set_alignment(n);
-                return s_ok;
-            });
+        add_int_property(
+            L"Alignment", [this] { return static_cast<int32_t>(d_->model.alignment()); }, 0, 3,
+            [this](int32_t n) { d_->model.set_alignment(n); });
     }
 };
 
