@@ -33,7 +33,9 @@ const char* const usage_text =
     "       halvix-cli device upgrade ADDR FILE";
 
 int usage() {
-    cli_error(QString::fromLatin1(usage_text));
+    // Our own text of several lines: printed as it stands, not escaped as
+    // error texts that carry outside names are.
+    std::fprintf(stderr, "halvix-cli: %s\n", usage_text);
     return 2;
 }
 

@@ -105,12 +105,17 @@ int run_items(const QStringList& args) {
         t.add_row(
             {"Time", "Name", "SPL (dB)", "Level", "Favorite", "Check", "Frames", "Directory"});
         for (const auto& d : items)
-            t.add_row({d.time, wide_to_utf8(d.data_name), csv_number(d.spl, 2),
-                       std::to_string(d.discharge), std::to_string(d.favorite),
-                       std::to_string(d.valid_type), std::to_string(d.frame_num),
-                       wide_to_utf8(d.data_dir)});
+            t.add_row({csv_text(cli_json_text(d.time)), csv_text(cli_json_text(d.data_name)),
+                       csv_number(d.spl, 2), std::to_string(d.discharge),
+                       std::to_string(d.favorite), std::to_string(d.valid_type),
+                       std::to_string(d.frame_num), csv_text(cli_json_text(d.data_dir))});
         const std::string text = t.text(true);
-        std::fwrite(text.data(), 1, text.size(), stdout);
+        // Output redirected to a full disk is a failure, not an empty file.
+        if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
+            std::fflush(stdout) != 0) {
+            cli_error(cli_tr("the list could not be written"));
+            return 1;
+        }
         return 0;
     }
     std::printf("%-19s %-28s %8s %5s %3s %5s %6s  %s\n", "TIME", "NAME", "SPL", "LEVEL", "FAV",

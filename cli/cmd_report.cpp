@@ -80,20 +80,20 @@ int run_report_command(const QStringList& args) {
 
     if (json) {
         Json::Value o(Json::objectValue);
-        o["target"] = wide_to_utf8(r.target);
+        o["target"] = cli_json_text(r.target);
         Json::Value docs(Json::arrayValue);
         for (const auto& d : r.documents)
-            docs.append(wide_to_utf8(d));
+            docs.append(cli_json_text(d));
         o["documents"] = docs;
         o["items"] = r.items;
         Json::Value skipped(Json::arrayValue);
         for (const auto& d : r.skipped)
-            skipped.append(wide_to_utf8(d));
+            skipped.append(cli_json_text(d));
         o["skipped"] = skipped;
         cli_print_json(o);
     } else {
         for (const auto& d : r.documents)
-            std::printf("%s\n", wide_to_utf8(d).c_str());
+            std::printf("%s\n", cli_text(d).c_str());
         for (const auto& d : r.skipped)
             cli_error(cli_tr("skipped %1: the item's directory does not exist").arg(qs(d)));
     }

@@ -28,9 +28,9 @@ Json::Value leak_json(const survey_leak& l) {
     const data_info& d = l.item;
     Json::Value o(Json::objectValue);
     o["rank"] = l.rank;
-    o["name"] = u8(survey_item_name(d));
-    o["time"] = d.time;
-    o["data_dir"] = u8(d.data_dir);
+    o["name"] = cli_json_text(survey_item_name(d));
+    o["time"] = cli_json_text(d.time);
+    o["data_dir"] = cli_json_text(d.data_dir);
     o["spl"] = cli_number(d.spl);
     o["distance"] = cli_number(d.distance);
     o["distance_substituted"] = l.distance_substituted;
@@ -40,7 +40,7 @@ Json::Value leak_json(const survey_leak& l) {
     o["rate_lpm"] = cli_number(l.rate_lpm);
     o["leak_level"] = cli_number(d.leak_level);
     o["yearly_cost"] = cli_number(d.leak_cost);
-    o["currency"] = u8(d.gasleak_currency);
+    o["currency"] = cli_json_text(d.gasleak_currency);
     o["energy_kwh"] = l.has_energy ? cli_number(l.energy_kwh) : Json::Value();
     o["co2_kg"] = l.has_energy ? cli_number(l.co2_kg) : Json::Value();
     o["counted"] = l.counted;
@@ -49,7 +49,7 @@ Json::Value leak_json(const survey_leak& l) {
 
 Json::Value survey_json(const leak_survey& s, const import_data_info& set) {
     Json::Value o(Json::objectValue);
-    o["dataset"] = u8(set.name);
+    o["dataset"] = cli_json_text(set.name);
     o["items"] = s.items;
     o["other_items"] = s.other_items;
     o["co2_kg_per_kwh"] = cli_number(s.co2_kg_per_kwh);
@@ -67,7 +67,7 @@ Json::Value survey_json(const leak_survey& s, const import_data_info& set) {
     Json::Value costs(Json::arrayValue);
     for (const survey_cost_total& c : t.costs) {
         Json::Value ct(Json::objectValue);
-        ct["currency"] = u8(c.currency);
+        ct["currency"] = cli_json_text(c.currency);
         ct["cost"] = cli_number(c.cost);
         ct["leaks"] = c.leaks;
         costs.append(ct);
@@ -85,12 +85,12 @@ void print_table(const leak_survey& s) {
         const data_info& d = l.item;
         std::printf(
             "%4d  %s %-19s %7s %6s %7s %14s %6s %18s %9s %8s\n", l.rank,
-            cli_pad(u8(survey_item_name(d)), 24).c_str(), d.time.c_str(),
+            cli_pad(cli_text(survey_item_name(d)), 24).c_str(), cli_text(d.time).c_str(),
             u8(survey_number(d.spl, 1)).c_str(),
             u8(survey_number(d.distance, 1) + (l.distance_substituted ? L"*" : L"")).c_str(),
             u8(survey_number(l.level_1m, 1)).c_str(), u8(survey_rate_text(l)).c_str(),
             u8(survey_number(d.leak_level, 2)).c_str(),
-            u8(survey_cost_text(d.leak_cost, d.gasleak_currency)).c_str(),
+            cli_text(survey_cost_text(d.leak_cost, d.gasleak_currency)).c_str(),
             l.has_energy ? u8(survey_number(l.energy_kwh, 0)).c_str() : "-",
             l.has_energy ? u8(survey_number(l.co2_kg, 0)).c_str() : "-");
     }
@@ -107,7 +107,7 @@ void print_table(const leak_survey& s) {
                 u8(survey_number(t.rate_lpm, 1)).c_str());
     std::string costs;
     for (const survey_cost_total& c : t.costs)
-        costs += (costs.empty() ? "" : "; ") + u8(survey_cost_text(c.cost, c.currency));
+        costs += (costs.empty() ? "" : "; ") + cli_text(survey_cost_text(c.cost, c.currency));
     std::printf("  %s %s\n", cli_tr("Yearly cost:").toUtf8().constData(),
                 costs.empty() ? "0.0" : costs.c_str());
     std::printf("  %s %s kWh/yr\n", cli_tr("Energy:").toUtf8().constData(),
