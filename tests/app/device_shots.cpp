@@ -49,6 +49,18 @@ int sim_box(import_operate_widget* w) {
     return 0;
 }
 
+// Connects the wizard to the simulator and waits for the camera's data sets.
+void connect_wizard(import_operate_widget* wizard, bool shots) {
+    wizard->device_box(sim_box(wizard))->on_connect_btn_clicked();
+    if (shots)
+        save(wizard, "06_wizard_connecting");
+    (void)QTest::qWaitFor([&] { return wizard->next_button()->isEnabled(); }, 10000);
+    if (shots)
+        save(wizard, "07_wizard_connected");
+    wizard->go_next();
+    (void)QTest::qWaitFor([&] { return wizard->data_choice_list()->count() == 2; }, 10000);
+}
+
 bool start_sim(QProcess& p, const QString& root, const QStringList& extra) {
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     p.start(HALVIX_DEVICE_SIM_PATH,
@@ -107,12 +119,7 @@ int main(int argc, char** argv) {
     QTest::qWait(100);
     if (QWidget* popup = wizard->device_combo()->view()->window())
         save(popup, "05_wizard_device_popup");
-    wizard->device_box(sim_box(wizard))->on_connect_btn_clicked();
-    save(wizard, "06_wizard_connecting");
-    (void)QTest::qWaitFor([&] { return wizard->next_button()->isEnabled(); }, 10000);
-    save(wizard, "07_wizard_connected");
-    wizard->go_next();
-    (void)QTest::qWaitFor([&] { return wizard->data_choice_list()->count() == 2; }, 10000);
+    connect_wizard(wizard, true);
     wizard->data_check_box(0)->setChecked(true);
     wizard->name_edit()->setText("Inspection 2024-03");
     save(wizard, "08_wizard_step1");
@@ -136,10 +143,7 @@ int main(int argc, char** argv) {
     // A camera that goes away mid-transfer.
     w->on_import_data_btn_clicked();
     wizard = top_level<import_operate_widget>();
-    wizard->device_box(sim_box(wizard))->on_connect_btn_clicked();
-    (void)QTest::qWaitFor([&] { return wizard->next_button()->isEnabled(); }, 10000);
-    wizard->go_next();
-    (void)QTest::qWaitFor([&] { return wizard->data_choice_list()->count() == 2; }, 10000);
+    connect_wizard(wizard, false);
     wizard->on_select_all_btn_clicked();
     wizard->name_edit()->setText("Both sets");
     wizard->go_next();

@@ -54,6 +54,26 @@ void save_screen(QWidget* w, const QString& path) {
     std::printf("%s window %d,%d %dx%d on %dx%d\n", qPrintable(path), g.x(), g.y(), g.width(),
                 g.height(), a.width(), a.height());
 }
+// Waits for the next message box, saves it and answers it.
+bool save_box(const QString& path, int timeout_ms, bool confirm = true) {
+    if (!QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, timeout_ms))
+        return false;
+    save(msg_boxes().first(), path);
+    answer_msg_boxes(confirm);
+    return true;
+}
+
+// The context menu of target, opened at its corner.
+void save_menu(QWidget* target, const QString& path) {
+    QTimer::singleShot(300, [path] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            save(popup, path);
+            popup->close();
+        }
+    });
+    QContextMenuEvent menu_event(QContextMenuEvent::Mouse, QPoint(20, 20));
+    QCoreApplication::sendEvent(target, &menu_event);
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -81,51 +101,33 @@ int main(int argc, char** argv) {
     // screen shows the window as the program sizes it.
     const QSize room = w->screen() ? w->screen()->availableSize() : QSize();
     const bool fixed_size = room.width() >= 1400 && room.height() >= 860;
-    if (fixed_size)
-        w->resize(1400, 860);
+    auto size_to = [&](int width, int height) {
+        if (fixed_size)
+            w->resize(width, height);
+    };
+    size_to(1400, 860);
     save(w.get(), out + "/01_empty.png");
 
     w->start_import_local_data({QString::fromLocal8Bit(argv[1]).toStdWString()});
     QTest::qWait(100);
     save(top_level<task_progress_widget>(), out + "/02_progress.png");
-    if (!QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, 60000))
+    if (!save_box(out + "/03_import_done.png", 60000))
         return 1;
-    save(msg_boxes().first(), out + "/03_import_done.png");
-    answer_msg_boxes();
     click_dataset(*w, 0);
     QTest::qWait(300);
     save(w.get(), out + "/04_browser.png");
     save_screen(w.get(), out + "/04_browser_screen.png");
-    if (preview_item_widget* t = w->tile(0)) {
-        QContextMenuEvent menu_event(QContextMenuEvent::Mouse, QPoint(20, 20));
-        QTimer::singleShot(300, [out] {
-            if (QWidget* popup = QApplication::activePopupWidget()) {
-                save(popup, out + "/04m_tile_menu.png");
-                popup->close();
-            }
-        });
-        QCoreApplication::sendEvent(t, &menu_event);
-    }
-    {
-        QTimer::singleShot(300, [out] {
-            if (QWidget* popup = QApplication::activePopupWidget()) {
-                save(popup, out + "/04n_dataset_menu.png");
-                popup->close();
-            }
-        });
-        QContextMenuEvent menu_event(QContextMenuEvent::Mouse, QPoint(20, 20));
-        QCoreApplication::sendEvent(w->dataset_list()->list_widget()->viewport(), &menu_event);
-    }
+    if (preview_item_widget* t = w->tile(0))
+        save_menu(t, out + "/04m_tile_menu.png");
+    save_menu(w->dataset_list()->list_widget()->viewport(), out + "/04n_dataset_menu.png");
     w->tool_bar()->select_all_box()->setChecked(true);
     save(w.get(), out + "/05_select_all.png");
     w->tool_bar()->select_all_box()->setChecked(false);
     w->tool_bar()->set_app_type(2); // every filter, on a small screen
-    if (fixed_size)
-        w->resize(1366, 768);
+    size_to(1366, 768);
     save(w.get(), out + "/05c_all_filters_1366.png");
     save_screen(w.get(), out + "/05c_all_filters_screen.png");
-    if (fixed_size)
-        w->resize(1400, 860);
+    size_to(1400, 860);
     w->tool_bar()->set_app_type(0);
 
     w->dataset_list()->list_widget()->setCurrentRow(0);
@@ -159,14 +161,11 @@ int main(int argc, char** argv) {
             const QString dir = QString::fromLocal8Bit(argv[3]);
             QDir().mkpath(dir);
             s->export_csv((dir + "/" + s->suggested_file_name("csv")).toStdWString());
-            save(msg_boxes().value(0), out + "/17_survey_csv.png");
-            answer_msg_boxes();
+            save_box(out + "/17_survey_csv.png", 0);
             Q_EMIT s->export_report_requested(
                 (dir + "/" + s->suggested_file_name("docx")).toStdWString());
-            if (!QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, 60000))
+            if (!save_box(out + "/18_survey_report_done.png", 60000, false))
                 return 1;
-            save(msg_boxes().first(), out + "/18_survey_report_done.png");
-            answer_msg_boxes(false);
         }
         s->close();
     }
@@ -179,10 +178,10 @@ int main(int argc, char** argv) {
     report_info_widget* info = top_level<report_info_widget>();
     if (!info)
         return 1;
-    info->location_edit()->setText(zh ? QString::fromUtf8("北区一号厂房") : "Plant 1, north hall");
-    info->worker_edit()->setText(zh ? QString::fromUtf8("王工") : "J. Smith");
-    info->weather_edit()->setText(zh ? QString::fromUtf8("晴") : "Sunny");
-    info->result_edit()->setPlainText(zh ? QString::fromUtf8("发现两处异常\n复测确认")
+    info->location_edit()->setText(zh ? "北区一号厂房" : "Plant 1, north hall");
+    info->worker_edit()->setText(zh ? "王工" : "J. Smith");
+    info->weather_edit()->setText(zh ? "晴" : "Sunny");
+    info->result_edit()->setPlainText(zh ? "发现两处异常\n复测确认"
                                          : "Two findings\nConfirmed on a second survey");
     save(info, out + "/11_report_info.png");
     info->on_ok_clicked();
@@ -200,9 +199,5 @@ int main(int argc, char** argv) {
             save(top_level<report_progress_widget>(), out + "/13_report_progress.png");
         });
     });
-    if (!QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, 120000))
-        return 1;
-    save(msg_boxes().first(), out + "/14_report_done.png");
-    answer_msg_boxes(false);
-    return 0;
+    return save_box(out + "/14_report_done.png", 120000, false) ? 0 : 1;
 }

@@ -3,13 +3,12 @@
 // the same moment, and directory names that are not UTF-8.
 
 #include "analysis/datafile/data_file.h"
-#include "app/tasks/local_import.h"
 #include "app/tasks/orn_func_obj.h"
 #include "core/app_globals.h"
 #include "full_disk.h"
 #include "platform/text.h"
+#include "sample_sets.h"
 #include "store/database.h"
-#include "tools/samplegen/sample_gen.h"
 
 #include <QtTest>
 
@@ -23,28 +22,6 @@ namespace {
 
 std::wstring w(const QString& s) {
     return s.toStdWString();
-}
-
-// A small generated data set; with note_bytes, every item carries a note of
-// that size (rows that need room in the database).
-bool make_set(const QString& root, int items, int note_bytes = 0) {
-    sample_options o;
-    o.items = items;
-    o.frames = 1;
-    o.samples = 64;
-    o.picture_width = 16;
-    o.picture_height = 16;
-    o.grab = false;
-    sample_set set;
-    if (generate_sample_set(w(root), o, &set) != 0)
-        return false;
-    for (const sample_item& it : set.items) {
-        const std::string note =
-            "{\"name\":\"n\",\"note\":\"" + std::string(size_t(note_bytes), 'x') + "\"}";
-        if (note_bytes && write_text(w(root) + L"/" + it.dir_name + L"/note.json", note) != 0)
-            return false;
-    }
-    return true;
 }
 
 int rows_in_database() {
@@ -66,21 +43,18 @@ struct finish {
 // The worker's import as the main window runs it; the finish signal's values.
 finish run_import(const std::vector<std::wstring>& roots) {
     orn_func_obj worker;
-    finish f;
-    QObject::connect(&worker, &orn_func_obj::import_local_data_finish,
-                     [&f](bool ok, std::string info) {
-                         f.ok = ok;
-                         f.info = QString::fromStdString(info);
-                     });
+    QSignalSpy spy(&worker, &orn_func_obj::import_local_data_finish);
     worker.import_local_data(roots);
-    return f;
+    if (spy.size() != 1)
+        return {false, QString("%1 finish signals").arg(spy.size())};
+    return {spy[0][0].toBool(), QString::fromStdString(spy[0][1].value<std::string>())};
 }
 
 } // namespace
 
 class tst_import_faults : public QObject {
     Q_OBJECT
-    QTemporaryDir* tmp = nullptr;
+    std::unique_ptr<QTemporaryDir> tmp;
     std::atomic<uint8_t> no_abort{0};
 
     void use_data_location(const QString& dir) {
@@ -92,12 +66,8 @@ class tst_import_faults : public QObject {
 private Q_SLOTS:
     void initTestCase() { register_meta_types(); }
     void init() {
-        tmp = new QTemporaryDir;
+        tmp = std::make_unique<QTemporaryDir>();
         QVERIFY(tmp->isValid());
-    }
-    void cleanup() {
-        delete tmp;
-        tmp = nullptr;
     }
 
     void full_disk_registers_nothing_of_the_set_and_says_why() {

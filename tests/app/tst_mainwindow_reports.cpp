@@ -4,12 +4,11 @@
 // message of an aborted report.
 #include "viewer_fixture.h"
 
-#include "app/tasks/local_import.h"
 #include "core/app_config.h"
 #include "core/app_globals.h"
 #include "report/report_plot_obj.h"
+#include "sample_sets.h"
 #include "store/database.h"
-#include "tools/samplegen/sample_gen.h"
 #include "ui/data_tool_bar.h"
 #include "ui/dir_setting_widget.h"
 #include "ui/kit/t_orn_msg_box.h"
@@ -101,13 +100,7 @@ private Q_SLOTS:
     }
 
     void two_reports_in_a_row_plot_each_item_once() {
-        sample_options opt;
-        opt.items = 3;
-        opt.frames = 2;
-        const QString root = tmp_->filePath("Survey");
-        QCOMPARE(generate_sample_set(root.toStdWString(), opt), 0);
-        std::atomic<uint8_t> no_abort{0};
-        QCOMPARE(import_local_roots({root.toStdWString()}, no_abort, {}).inserted_all, 3);
+        QCOMPARE(import_generated(tmp_->filePath("Survey"), small_set(3, 2, 7680)), 3);
         auto w = start_viewer();
         QVERIFY(click_dataset(*w, 0));
         QVERIFY(QTest::qWaitFor([&] { return w->tile_count() == 3; }));

@@ -1,12 +1,11 @@
-// "Leak survey" in the real window: the dataset list's entry, the tool bar's
-// button that follows the shown dataset, a double-click that opens the
-// detail view whose Apply refreshes the survey's row and the browser, and
-// the Word document written as a worker task.
+// "Leak survey" in the real window: the dataset list's entry and the Word
+// document written as a worker task, the tool bar's button that follows the
+// shown dataset, and a double-click that opens the detail view whose Apply
+// refreshes the survey's row and the browser.
 #include "viewer_fixture.h"
 
-#include "app/tasks/local_import.h"
 #include "core/app_config.h"
-#include "tools/samplegen/sample_gen.h"
+#include "sample_sets.h"
 #include "ui/data_tool_bar.h"
 #include "ui/detail/data_detail_widget.h"
 #include "ui/kit/t_orn_msg_box.h"
@@ -22,8 +21,6 @@
 #include <QTableView>
 #include <QTest>
 
-#include <atomic>
-
 using namespace ui_test;
 
 class tst_mainwindow_survey : public private_data_test {
@@ -31,15 +28,9 @@ class tst_mainwindow_survey : public private_data_test {
 
     // A sample data set of n items (every fourth a gas leak, or all of them).
     void add_dataset(const QString& name, int n, bool all_leaks) {
-        sample_options opt;
-        opt.items = n;
-        opt.frames = 2;
-        opt.samples = 960;
+        sample_options opt = small_set(n, 2, 960);
         opt.gas_leak = all_leaks;
-        const QString root = tmp_->filePath(name);
-        QCOMPARE(generate_sample_set(root.toStdWString(), opt), 0);
-        std::atomic<uint8_t> no_abort{0};
-        QCOMPARE(import_local_roots({root.toStdWString()}, no_abort, {}).inserted_all, n);
+        QCOMPARE(import_generated(tmp_->filePath(name), opt), n);
     }
 
     static QAction* survey_action(TOrnViewer& w) {
@@ -54,7 +45,9 @@ class tst_mainwindow_survey : public private_data_test {
     }
 
 private Q_SLOTS:
-    void context_menu_opens_the_survey_of_the_dataset() {
+    // Opened from the dataset list's menu; its Word document is written as a
+    // worker task, and a folder that cannot be written to gives a warning.
+    void context_menu_opens_the_survey_whose_report_is_a_task() {
         add_dataset("mixed", 8, false); // items 2 and 6 are gas leaks
         auto w = start_viewer();
         w->dataset_list()->list_widget()->setCurrentRow(0);
@@ -70,6 +63,21 @@ private Q_SLOTS:
         // A second request while it is open shows the same dialog.
         action->trigger();
         QCOMPARE(w->survey_dialog(), s);
+
+        const QString path = tmp_->filePath("survey.docx");
+        Q_EMIT s->export_report_requested(path.toStdWString());
+        QVERIFY(top_level<report_progress_widget>());
+        QVERIFY(QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, 60000));
+        QVERIFY(msg_box_texts().join(' ').contains("Report generation is complete"));
+        answer_msg_boxes(false);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly) && f.read(2) == "PK");
+        const QString bad = tmp_->filePath("missing/survey.docx");
+        Q_EMIT s->export_report_requested(bad.toStdWString());
+        QVERIFY(QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, 60000));
+        QVERIFY(msg_box_texts().join(' ').contains("could not be written"));
+        answer_msg_boxes();
+        QVERIFY(!QFile::exists(bad));
         s->close();
         QVERIFY(QTest::qWaitFor([&] { return !w->survey_dialog(); }));
     }
@@ -156,33 +164,6 @@ private Q_SLOTS:
         detail->close();
         QVERIFY(QTest::qWaitFor([] { return !top_level<data_detail_widget>(); }));
         QCOMPARE(cell(s, row_of_name(), leak_survey_model::col_distance), QString("30.0"));
-        s->close();
-    }
-
-    void report_is_written_as_a_task() {
-        add_dataset("leaks", 3, true);
-        auto w = start_viewer();
-        w->dataset_list()->list_widget()->setCurrentRow(0);
-        survey_action(*w)->trigger();
-        leak_survey_widget* s = w->survey_dialog();
-        QVERIFY(s);
-        const QString path = tmp_->filePath("survey.docx");
-        Q_EMIT s->export_report_requested(path.toStdWString());
-        QVERIFY(top_level<report_progress_widget>());
-        QVERIFY(QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, 60000));
-        QVERIFY(msg_box_texts().join(' ').contains("Report generation is complete"));
-        answer_msg_boxes(false);
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QVERIFY(f.read(2) == "PK");
-
-        // A folder that cannot be written to: a warning, and no file.
-        const QString bad = tmp_->filePath("missing/survey.docx");
-        Q_EMIT s->export_report_requested(bad.toStdWString());
-        QVERIFY(QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, 60000));
-        QVERIFY(msg_box_texts().join(' ').contains("could not be written"));
-        answer_msg_boxes();
-        QVERIFY(!QFile::exists(bad));
         s->close();
     }
 };

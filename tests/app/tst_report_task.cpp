@@ -9,12 +9,11 @@
 #include "ui_test_util.h"
 
 #include "analysis/datafile/data_file.h"
-#include "app/tasks/local_import.h"
 #include "app/tasks/report_session.h"
 #include "core/app_config.h"
 #include "report/word_automation.h"
+#include "sample_sets.h"
 #include "store/database.h"
-#include "tools/samplegen/sample_gen.h"
 
 #include <QtTest>
 
@@ -74,13 +73,8 @@ class tst_report_task : public private_data_test {
 private Q_SLOTS:
     void init() {
         private_data_test::init();
-        sample_options opt;
-        opt.items = 4; // the third written (index 2) is a gas-leak item
-        opt.frames = 3;
-        const QString root = tmp_->filePath("Survey");
-        QCOMPARE(generate_sample_set(root.toStdWString(), opt), 0);
-        std::atomic<uint8_t> no_abort{0};
-        QCOMPARE(import_local_roots({root.toStdWString()}, no_abort, {}).inserted_all, 4);
+        // The third written (index 2) is a gas-leak item.
+        QCOMPARE(import_generated(tmp_->filePath("Survey"), small_set(4, 3, 7680)), 4);
         set_ = data_import_db_select_all().at(0);
         items_ = data_list_db_select(set_, false, false, false);
         QCOMPARE(fresh(items_.at(1)).sign_mode, 2);

@@ -3,8 +3,9 @@
 // characters and names that are not UTF-8 in its output, and imports killed
 // at random points.
 
+#include "cli_run.h"
 #include "full_disk.h"
-#include "tools/samplegen/sample_gen.h"
+#include "sample_sets.h"
 
 #include <QtTest>
 
@@ -15,98 +16,36 @@
 #include <random>
 
 namespace {
-
-struct run_result {
-    int code = -1; // -2: crashed, -3: still running after the time-out (killed)
-    QByteArray out;
-    QString err;
-};
-
-QString cli_path() {
-    return qEnvironmentVariable("HALVIX_TEST_BUILD_DIR") + "/cli/halvix-cli";
-}
-
-// A small generated data set; with note_bytes, every item carries a note of
-// that size (rows that need room in the database).
-bool make_set(const QString& root, int items, int note_bytes = 0) {
-    sample_options o;
-    o.items = items;
-    o.frames = 2;
-    o.samples = 64;
-    o.picture_width = 16;
-    o.picture_height = 16;
-    o.grab = false;
-    sample_set set;
-    if (generate_sample_set(root.toStdWString(), o, &set) != 0)
-        return false;
-    for (const sample_item& it : set.items) {
-        const std::string note = "{\"note\":\"" + std::string(size_t(note_bytes), 'x') + "\"}";
-        if (note_bytes &&
-            write_text(root.toStdWString() + L"/" + it.dir_name + L"/note.json", note) != 0)
-            return false;
-    }
-    return true;
-}
-
 bool write_file(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
-
 } // namespace
 
 class tst_cli_faults : public QObject {
     Q_OBJECT
-    QTemporaryDir* home = nullptr;
+    std::unique_ptr<QTemporaryDir> home;
 
     QString data_dir() const { return home->path() + "/xdg/Halvix"; }
     QString db_file() const { return data_dir() + "/config/config.db"; }
 
-    QProcessEnvironment env() const {
-        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-        e.insert("XDG_DATA_HOME", home->filePath("xdg"));
-        e.insert("HOME", home->path());
-        e.insert("QT_QPA_PLATFORM", "offscreen");
-        return e;
-    }
-    run_result finish(QProcess& p, int timeout_ms) const {
-        run_result r;
-        if (!p.waitForFinished(timeout_ms)) {
-            p.kill();
-            p.waitForFinished();
-            r.code = -3;
-        } else {
-            r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-        }
-        r.out = p.readAllStandardOutput();
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
-    }
-    run_result cli(const QStringList& args, int timeout_ms = 60000) const {
-        QProcess p;
-        p.setProcessEnvironment(env());
-        p.setWorkingDirectory(home->path());
-        p.start(cli_path(), args);
-        return finish(p, timeout_ms);
+    cli_result cli(const QStringList& args, int timeout_ms = 60000) const {
+        return run_cli(home->path(), args, timeout_ms);
     }
     // Arguments written by the shell, so that they can hold bytes that are
     // no UTF-8 (printf '\351'); the working directory is home.
-    run_result cli_shell(const QString& args) const {
+    cli_result cli_shell(const QString& args) const {
         QProcess p;
-        p.setProcessEnvironment(env());
+        p.setProcessEnvironment(cli_env(home->path()));
         p.setWorkingDirectory(home->path());
-        p.start("/bin/sh", {"-c", "exec \"$0\" " + args, cli_path()});
-        return finish(p, 60000);
+        p.start("/bin/sh", {"-c", "exec \"$0\" " + args, HALVIX_CLI_PATH});
+        return cli_finish(p, 60000);
     }
 
 private Q_SLOTS:
     void init() {
-        home = new QTemporaryDir;
+        home = std::make_unique<QTemporaryDir>();
         QVERIFY(home->isValid());
-    }
-    void cleanup() {
-        delete home;
-        home = nullptr;
     }
 
     void bad_configuration_does_not_stop_the_cli_data() {
@@ -120,7 +59,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(text.isEmpty() ? path : data_dir() + "/config"));
         if (!text.isEmpty())
             QVERIFY(write_file(path, text));
-        const run_result r = cli({"datasets"});
+        const cli_result r = cli({"datasets"});
         QCOMPARE(r.code, 0);
         QFile log(data_dir() + "/log/Halvix.txt");
         QVERIFY(log.open(QIODevice::ReadOnly));
@@ -138,7 +77,7 @@ private Q_SLOTS:
             QFile::remove(f);
             QCOMPARE(::mkfifo(QFile::encodeName(f).constData(), 0600), 0);
         }
-        run_result r = cli({"import", root}, 30000);
+        cli_result r = cli({"import", root}, 30000);
         QCOMPARE(r.code, 0);
         r = cli({"info", root + "/" + items[0]}, 30000);
         QCOMPARE(r.code, 1);
@@ -155,10 +94,11 @@ private Q_SLOTS:
         QVERIFY(db.seek(4096));
         QCOMPARE(db.write(QByteArray(4096, '\xa5')), qint64(4096));
         db.close();
-        for (const QStringList& args :
-             {QStringList{"datasets"}, QStringList{"datasets", "--json"},
-              QStringList{"items", "set"}, QStringList{"items", "--search", ""}}) {
-            const run_result r = cli(args);
+        for (const QStringList& args : {QStringList{"datasets"},
+                                        {"datasets", "--json"},
+                                        {"items", "set"},
+                                        {"items", "--search", ""}}) {
+            const cli_result r = cli(args);
             QVERIFY2(r.code != 0 && r.code > -2, qPrintable(args.join(' ')));
             QVERIFY2(r.err.contains("database"), qPrintable(r.err));
         }
@@ -169,7 +109,7 @@ private Q_SLOTS:
         sqlite3* other = nullptr;
         QCOMPARE(sqlite3_open(QFile::encodeName(db_file()).constData(), &other), SQLITE_OK);
         QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-        const run_result r = cli({"datasets"}, 90000);
+        const cli_result r = cli({"datasets"}, 90000);
         sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
         sqlite3_close(other);
         QVERIFY(r.code > 0);
@@ -181,7 +121,7 @@ private Q_SLOTS:
         QVERIFY(make_set(home->filePath("big"), 40, 4000));
         QCOMPARE(cli({"datasets"}).code, 0); // the database exists
         QVERIFY(disk.fill(24 * 1024));
-        const run_result r = cli({"import", home->filePath("big")});
+        const cli_result r = cli({"import", home->filePath("big")});
         disk.release();
         QVERIFY2(r.code > 0, qPrintable(QString("%1 %2").arg(r.code).arg(disk.name())));
         QVERIFY2(r.err.contains("disk is full"), qPrintable(r.err + " / " + disk.name()));
@@ -203,20 +143,20 @@ private Q_SLOTS:
                  0);
         QCOMPARE(cli_shell("import \"$(printf 'caf\\351')\"").code, 0);
 
-        for (const QStringList& args : {QStringList{"datasets"}, QStringList{"items", "caf\uFFFD"},
-                                        QStringList{"items", "--search", ""}}) {
-            const run_result r = cli(args);
+        for (const QStringList& args :
+             {QStringList{"datasets"}, {"items", "caf\uFFFD"}, {"items", "--search", ""}}) {
+            const cli_result r = cli(args);
             QCOMPARE(r.code, 0);
             QVERIFY2(!r.out.contains('\x1b') && !r.out.contains('\x07') &&
                          !r.out.contains("\xc2\x9b"),
                      r.out.constData());
             QVERIFY2(r.out.contains("caf\xef\xbf\xbd"), r.out.constData()); // U+FFFD
         }
-        const run_result info =
+        const cli_result info =
             cli_shell("info \"$(printf 'caf\\351')\"/" + QFileInfo(item).fileName());
         QCOMPARE(info.code, 0);
         QVERIFY(!info.out.contains('\x1b') && info.out.contains("\\x1b"));
-        const run_result json = cli({"items", "caf\uFFFD", "--json"});
+        const cli_result json = cli({"items", "caf\uFFFD", "--json"});
         QCOMPARE(QString::fromUtf8(json.out).toUtf8(), json.out); // valid UTF-8
     }
 
@@ -231,8 +171,8 @@ private Q_SLOTS:
             const QString root = home->filePath(QString("set%1").arg(i));
             QVERIFY(make_set(root, 150));
             QProcess p;
-            p.setProcessEnvironment(env());
-            p.start(cli_path(), {"import", root});
+            p.setProcessEnvironment(cli_env(home->path()));
+            p.start(HALVIX_CLI_PATH, {"import", root});
             QVERIFY(p.waitForStarted());
             QThread::msleep(std::uniform_int_distribution<int>(0, 160)(rng));
             p.kill();

@@ -3,44 +3,24 @@
 // value must still land in its cell), items by index, its JSON and its exit
 // codes.
 
-#include "../report/docx_reader.h"
+#include "cli_run.h"
+#include "docx_reader.h"
 
 #include <QtTest>
-
-#include <json/json.h>
-
-namespace {
-struct run_result {
-    int code = -1;
-    Json::Value json;
-    QString err;
-};
-} // namespace
 
 class tst_cli_report : public QObject {
     Q_OBJECT
     QTemporaryDir home;
     QString cli_path;
 
-    run_result cli(const QStringList& args) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_DATA_HOME", home.filePath("xdg"));
-        env.insert("HOME", home.path());
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        p.setProcessEnvironment(env);
-        p.start(cli_path, args);
-        run_result r;
-        if (!p.waitForFinished(120000))
-            return r;
-        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-        const std::string out = p.readAllStandardOutput().toStdString();
-        Json::CharReaderBuilder b;
-        std::unique_ptr<Json::CharReader> reader(b.newCharReader());
-        std::string e;
-        reader->parse(out.data(), out.data() + out.size(), &r.json, &e);
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+    struct result {
+        int code;
+        Json::Value json;
+        QString err;
+    };
+    result cli(const QStringList& args) {
+        const cli_result r = run_cli(home.path(), args, 120000, cli_path);
+        return {r.code, parse_json(r.out), r.err};
     }
 
 private slots:
@@ -48,8 +28,7 @@ private slots:
         // The program as installed by a user under such a path.
         QDir().mkpath(home.filePath("opt/inst_WpS_2/bin"));
         cli_path = home.filePath("opt/inst_WpS_2/bin/halvix-cli");
-        QVERIFY(QFile::copy(qEnvironmentVariable("HALVIX_TEST_BUILD_DIR") + "/cli/halvix-cli",
-                            cli_path));
+        QVERIFY(QFile::copy(HALVIX_CLI_PATH, cli_path));
         // A copy: the report writes its pictures into the item directories.
         const QString src = HALVIX_SAMPLES_DIR "/basic";
         for (const QString& item : QDir(src).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
@@ -64,8 +43,8 @@ private slots:
     }
 
     void separate_documents_from_a_wps_path() {
-        const run_result r = cli({"report", "basic", "--separate", "--lang", "en", "--out",
-                                  home.filePath("out"), "--json"});
+        const result r = cli({"report", "basic", "--separate", "--lang", "en", "--out",
+                              home.filePath("out"), "--json"});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.json["items"].asInt(), 6);
         QCOMPARE(r.json["documents"].size(), 6u);
@@ -89,8 +68,8 @@ private slots:
     }
 
     void combined_by_index() {
-        const run_result r = cli({"report", "basic", "--items", "0,2", "--combine", "--lang", "zh",
-                                  "--out", home.filePath("zh"), "--json"});
+        const result r = cli({"report", "basic", "--items", "0,2", "--combine", "--lang", "zh",
+                              "--out", home.filePath("zh"), "--json"});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.json["items"].asInt(), 2);
         const QString doc = QString::fromStdString(r.json["target"].asString());
@@ -117,7 +96,7 @@ private slots:
     void exit_codes() {
         QFETCH(QStringList, args);
         QFETCH(int, code);
-        const run_result r = cli(args + QStringList{"--out", home.filePath("never")});
+        const result r = cli(args + QStringList{"--out", home.filePath("never")});
         QCOMPARE(r.code, code);
         QVERIFY(!r.err.isEmpty());
         QVERIFY(!QDir(home.filePath("never")).exists());
