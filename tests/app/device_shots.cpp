@@ -3,26 +3,16 @@
 // look by eye. Usage: device_shots SAMPLE_DIR OUT_DIR [en|zh]
 #include "viewer_fixture.h"
 
-#include "app/tasks/orn_func_obj.h"
-#include "core/app_config.h"
 #include "platform/fs_ops.h"
 #include "ui/device/dev_search_box.h"
 #include "ui/device/dev_sync_time_box.h"
 #include "ui/device/import_operate_widget.h"
 #include "ui/dir_setting_widget.h"
-#include "ui/kit/t_orn_msg_box.h"
-#include "ui/kit/task_progress_widget.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QProcess>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 

@@ -5,28 +5,18 @@
 // packaging's screenshots are two of these files: keep their names).
 #include "viewer_fixture.h"
 
-#include "app/tasks/orn_func_obj.h"
-#include "core/app_config.h"
 #include "ui/data_rename_wodget.h"
-#include "ui/data_tool_bar.h"
-#include "ui/detail/data_detail_widget.h"
 #include "ui/dir_setting_widget.h"
-#include "ui/kit/t_orn_msg_box.h"
-#include "ui/kit/task_progress_widget.h"
 #include "ui/lang_setting_widget.h"
-#include "ui/preview_item_widget.h"
 #include "ui/report/report_info_widget.h"
 #include "ui/survey/leak_survey_model.h"
 #include "ui/survey/leak_survey_widget.h"
 
-#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QScreen>
 #include <QTableView>
 #include <QTextEdit>
-#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 

@@ -3,19 +3,12 @@
 // search, the report gate and the window's menu.
 #include "viewer_fixture.h"
 
-#include "ui/data_tool_bar.h"
 #include "ui/lang_setting_widget.h"
-#include "ui/preview_item_widget.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QContextMenuEvent>
-#include <QLabel>
 #include <QMenu>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTimer>
 #include <QWheelEvent>
 
 using namespace ui_test;

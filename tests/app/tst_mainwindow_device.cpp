@@ -5,22 +5,12 @@
 
 #include "viewer_fixture.h"
 
-#include "core/app_config.h"
 #include "device/device_search.h"
 #include "platform/fs_ops.h"
 #include "tools/devicesim/device_sim.h"
 #include "ui/device/dev_search_box.h"
 #include "ui/device/dev_sync_time_box.h"
 #include "ui/device/import_operate_widget.h"
-#include "ui/kit/task_progress_widget.h"
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QtTest>
 
 using namespace ui_test;
 

@@ -4,25 +4,15 @@
 // message of an aborted report.
 #include "viewer_fixture.h"
 
-#include "core/app_config.h"
 #include "core/app_globals.h"
 #include "report/report_plot_obj.h"
 #include "sample_sets.h"
 #include "store/database.h"
-#include "ui/data_tool_bar.h"
 #include "ui/dir_setting_widget.h"
-#include "ui/kit/t_orn_msg_box.h"
-#include "ui/kit/task_progress_widget.h"
-#include "ui/preview_item_widget.h"
 #include "ui/report/report_info_widget.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
 #include <atomic>
 

@@ -4,22 +4,14 @@
 // refreshes the survey's row and the browser.
 #include "viewer_fixture.h"
 
-#include "core/app_config.h"
 #include "sample_sets.h"
-#include "ui/data_tool_bar.h"
-#include "ui/detail/data_detail_widget.h"
-#include "ui/kit/t_orn_msg_box.h"
-#include "ui/kit/task_progress_widget.h"
-#include "ui/preview_item_widget.h"
 #include "ui/survey/leak_survey_model.h"
 #include "ui/survey/leak_survey_widget.h"
 
 #include <QAction>
 #include <QDoubleSpinBox>
 #include <QMenu>
-#include <QPushButton>
 #include <QTableView>
-#include <QTest>
 
 using namespace ui_test;
 

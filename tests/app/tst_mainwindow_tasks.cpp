@@ -3,17 +3,10 @@
 // dialog and finish box.
 #include "viewer_fixture.h"
 
-#include "app/tasks/orn_func_obj.h"
 #include "sample_sets.h"
 #include "store/database.h"
-#include "ui/data_tool_bar.h"
-#include "ui/detail/data_detail_widget.h"
-#include "ui/kit/task_progress_widget.h"
-#include "ui/preview_item_widget.h"
 
-#include <QCheckBox>
 #include <QDir>
-#include <QPushButton>
 #include <QSignalSpy>
 
 using namespace ui_test;

@@ -1,15 +1,28 @@
 #pragma once
 // Starts the real main window on a private data location and answers the
-// start-up warning a machine without a document engine shows.
+// start-up warning a machine without a document engine shows; with the
+// parts of the window every test of it reaches into.
 
 #include "ui_test_util.h"
 
+#include "app/tasks/orn_func_obj.h"
 #include "app/torn_viewer.h"
+#include "core/app_config.h"
 #include "store/records.h"
 #include "ui/data_list_widget.h"
+#include "ui/data_tool_bar.h"
+#include "ui/detail/data_detail_widget.h"
+#include "ui/kit/t_orn_msg_box.h"
+#include "ui/kit/task_progress_widget.h"
+#include "ui/preview_item_widget.h"
 
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
