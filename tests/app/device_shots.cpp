@@ -1,7 +1,7 @@
 // Not a test: walks the device features of the real main window against a
 // real halvix-device-sim on 127.0.0.21 and saves each dialog as a PNG for a
 // look by eye. Usage: device_shots SAMPLE_DIR OUT_DIR [en|zh]
-#include "viewer_fixture.h"
+#include "shots.h"
 
 #include "platform/fs_ops.h"
 #include "ui/device/dev_search_box.h"
@@ -13,25 +13,11 @@
 #include <QMenu>
 #include <QProcess>
 #include <QProgressBar>
-#include <QTranslator>
-#include <cstdio>
 
 using namespace ui_test;
+using namespace shots;
 
 namespace {
-QString out_dir;
-
-void save(QWidget* w, const QString& name) {
-    QApplication::processEvents();
-    QTest::qWait(50);
-    if (!w) {
-        std::printf("missing: %s\n", qPrintable(name));
-        return;
-    }
-    w->grab().save(out_dir + "/" + name + ".png");
-    std::printf("%s/%s.png\n", qPrintable(out_dir), qPrintable(name));
-}
-
 int sim_box(import_operate_widget* w) {
     for (int i = 0; w->device_box(i); ++i)
         if (w->device_box(i)->host() == "127.0.0.21")
@@ -70,11 +56,8 @@ int main(int argc, char** argv) {
     const QString samples = QString::fromLocal8Bit(argv[1]);
     out_dir = QString::fromLocal8Bit(argv[2]);
     QTranslator translator;
-    if (argc > 3 && QByteArray(argv[3]) == "zh") {
-        translator.load(":/TOrnViewer/tornviewer_zh.qm");
-        QCoreApplication::installTranslator(&translator);
-        app_cfg.lang = 1;
-    }
+    if (argc > 3 && QByteArray(argv[3]) == "zh")
+        use_chinese(translator);
     QTemporaryDir tmp;
     use_private_data_location(tmp);
     app_cfg.device_search_ranges = "127.0.0.0/24";
@@ -140,9 +123,7 @@ int main(int argc, char** argv) {
     (void)QTest::qWaitFor([&] { return wizard->progress_bar()->value() >= 50; }, 10000);
     sim.kill();
     sim.waitForFinished();
-    (void)QTest::qWaitFor([&] { return !msg_boxes().isEmpty(); }, 30000);
-    save(msg_boxes().value(0), "13_import_failed_box");
-    answer_msg_boxes();
+    save_box("13_import_failed_box", 30000);
     save(wizard, "14_wizard_failed");
     wizard->go_next();
 
@@ -172,9 +153,7 @@ int main(int argc, char** argv) {
             b->click();
     QTest::qWait(150);
     save(top_level<device_update_progress_widget>(), "17_upgrade_progress");
-    (void)QTest::qWaitFor([&] { return !msg_boxes().isEmpty(); }, 60000);
-    save(msg_boxes().value(0), "18_upgrade_done");
-    answer_msg_boxes();
+    save_box("18_upgrade_done", 60000);
     QTest::qWait(2500);
     save(search, "19_search_new_version");
     search->close();

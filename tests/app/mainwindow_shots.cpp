@@ -3,7 +3,7 @@
 // through the window's dialogs (in Chinese with "zh").
 // Usage: mainwindow_shots SAMPLE_DIR OUT_DIR [REPORT_DIR [zh]] (the
 // packaging's screenshots are two of these files: keep their names).
-#include "viewer_fixture.h"
+#include "shots.h"
 
 #include "ui/data_rename_wodget.h"
 #include "ui/dir_setting_widget.h"
@@ -17,47 +17,30 @@
 #include <QScreen>
 #include <QTableView>
 #include <QTextEdit>
-#include <QTranslator>
-#include <cstdio>
 
 using namespace ui_test;
+using namespace shots;
 
 namespace {
-void save(QWidget* w, const QString& path) {
-    if (!w)
-        return;
-    QApplication::processEvents();
-    w->grab().save(path);
-    std::printf("%s\n", qPrintable(path));
-}
-
 // The whole screen as it stands (on a real display server: the window's
 // place and size on it), with the window's frame geometry.
-void save_screen(QWidget* w, const QString& path) {
+void save_screen(QWidget* w, const QString& name) {
     QTest::qWait(200);
     QScreen* s = w->screen();
     if (!s || QGuiApplication::platformName() == QLatin1String("offscreen"))
         return;
+    const QString path = out_dir + "/" + name + ".png";
     s->grabWindow(0).save(path);
     const QRect g = w->frameGeometry();
     const QRect a = s->availableGeometry();
     std::printf("%s window %d,%d %dx%d on %dx%d\n", qPrintable(path), g.x(), g.y(), g.width(),
                 g.height(), a.width(), a.height());
 }
-// Waits for the next message box, saves it and answers it.
-bool save_box(const QString& path, int timeout_ms, bool confirm = true) {
-    if (!QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, timeout_ms))
-        return false;
-    save(msg_boxes().first(), path);
-    answer_msg_boxes(confirm);
-    return true;
-}
-
 // The context menu of target, opened at its corner.
-void save_menu(QWidget* target, const QString& path) {
-    QTimer::singleShot(300, [path] {
+void save_menu(QWidget* target, const QString& name) {
+    QTimer::singleShot(300, [name] {
         if (QWidget* popup = QApplication::activePopupWidget()) {
-            save(popup, path);
+            save(popup, name);
             popup->close();
         }
     });
@@ -70,23 +53,17 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 3)
         return 2;
-    const QString out = QString::fromLocal8Bit(argv[2]);
+    out_dir = QString::fromLocal8Bit(argv[2]);
     QTemporaryDir tmp;
     use_private_data_location(tmp);
     QTranslator translator;
     const bool zh = argc > 4 && QByteArray(argv[4]) == "zh";
-    if (zh) {
-        app_cfg.lang = 1;
-        translator.load(QStringLiteral(":/TOrnViewer/tornviewer_zh.qm"));
-        QCoreApplication::installTranslator(&translator);
-        QFont::insertSubstitutions(QStringLiteral("SimSun"), {QStringLiteral("Noto Serif CJK SC"),
-                                                              QStringLiteral("Noto Sans CJK SC")});
-        retranslate_word_lists();
-    }
+    if (zh)
+        use_chinese(translator);
     if (argc > 3)
         app_cfg.report_root = QString::fromLocal8Bit(argv[3]).toStdWString();
     auto w = start_viewer();
-    save_screen(w.get(), out + "/00_start_screen.png");
+    save_screen(w.get(), "00_start_screen");
     // The same picture size on every screen that has room for it; a smaller
     // screen shows the window as the program sizes it.
     const QSize room = w->screen() ? w->screen()->availableSize() : QSize();
@@ -96,41 +73,41 @@ int main(int argc, char** argv) {
             w->resize(width, height);
     };
     size_to(1400, 860);
-    save(w.get(), out + "/01_empty.png");
+    save(w.get(), "01_empty");
 
     w->start_import_local_data({QString::fromLocal8Bit(argv[1]).toStdWString()});
     QTest::qWait(100);
-    save(top_level<task_progress_widget>(), out + "/02_progress.png");
-    if (!save_box(out + "/03_import_done.png", 60000))
+    save(top_level<task_progress_widget>(), "02_progress");
+    if (!save_box("03_import_done", 60000))
         return 1;
     click_dataset(*w, 0);
     QTest::qWait(300);
-    save(w.get(), out + "/04_browser.png");
-    save_screen(w.get(), out + "/04_browser_screen.png");
+    save(w.get(), "04_browser");
+    save_screen(w.get(), "04_browser_screen");
     if (preview_item_widget* t = w->tile(0))
-        save_menu(t, out + "/04m_tile_menu.png");
-    save_menu(w->dataset_list()->list_widget()->viewport(), out + "/04n_dataset_menu.png");
+        save_menu(t, "04m_tile_menu");
+    save_menu(w->dataset_list()->list_widget()->viewport(), "04n_dataset_menu");
     w->tool_bar()->select_all_box()->setChecked(true);
-    save(w.get(), out + "/05_select_all.png");
+    save(w.get(), "05_select_all");
     w->tool_bar()->select_all_box()->setChecked(false);
     w->tool_bar()->set_app_type(2); // every filter, on a small screen
     size_to(1366, 768);
-    save(w.get(), out + "/05c_all_filters_1366.png");
-    save_screen(w.get(), out + "/05c_all_filters_screen.png");
+    save(w.get(), "05c_all_filters_1366");
+    save_screen(w.get(), "05c_all_filters_screen");
     size_to(1400, 860);
     w->tool_bar()->set_app_type(0);
 
     w->dataset_list()->list_widget()->setCurrentRow(0);
     w->dataset_list()->list_widget_rename(false);
-    save(top_level<data_rename_wodget>(), out + "/06_rename.png");
+    save(top_level<data_rename_wodget>(), "06_rename");
     close_dialogs();
     w->lang_action_triggered(false);
-    save(top_level<lang_setting_widget>(), out + "/09_language.png");
+    save(top_level<lang_setting_widget>(), "09_language");
     close_dialogs();
     if (preview_item_widget* t = w->tile(0)) {
         t->open_detail();
         QTest::qWait(1500);
-        save(top_level<data_detail_widget>(), out + "/10_detail.png");
+        save(top_level<data_detail_widget>(), "10_detail");
     }
     close_dialogs();
 
@@ -139,22 +116,22 @@ int main(int argc, char** argv) {
     w->dataset_list()->list_widget()->setCurrentRow(0);
     w->dataset_list()->list_widget_leak_survey(false);
     if (leak_survey_widget* s = top_level<leak_survey_widget>()) {
-        save(s, out + "/15_survey.png");
+        save(s, "15_survey");
         QHeaderView* header = s->table()->horizontalHeader();
         const int col = leak_survey_model::col_cost;
         const QPoint at(header->sectionViewportPosition(col) + header->sectionSize(col) / 2,
                         header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
-        save(s, out + "/16_survey_by_cost.png");
+        save(s, "16_survey_by_cost");
         if (argc > 3) {
             const QString dir = QString::fromLocal8Bit(argv[3]);
             QDir().mkpath(dir);
             s->export_csv((dir + "/" + s->suggested_file_name("csv")).toStdWString());
-            save_box(out + "/17_survey_csv.png", 0);
+            save_box("17_survey_csv", 0);
             Q_EMIT s->export_report_requested(
                 (dir + "/" + s->suggested_file_name("docx")).toStdWString());
-            if (!save_box(out + "/18_survey_report_done.png", 60000, false))
+            if (!save_box("18_survey_report_done", 60000, false))
                 return 1;
         }
         s->close();
@@ -173,10 +150,10 @@ int main(int argc, char** argv) {
     info->weather_edit()->setText(zh ? "晴" : "Sunny");
     info->result_edit()->setPlainText(zh ? "发现两处异常\n复测确认"
                                          : "Two findings\nConfirmed on a second survey");
-    save(info, out + "/11_report_info.png");
+    save(info, "11_report_info");
     info->on_ok_clicked();
     if (set_report_path_widget* dir = top_level<set_report_path_widget>()) {
-        save(dir, out + "/12_report_dir.png");
+        save(dir, "12_report_dir");
         dir->on_ok_clicked();
     }
     bool shot = false;
@@ -185,9 +162,8 @@ int main(int argc, char** argv) {
             return;
         shot = true;
         // After the dialog has shown the value too.
-        QTimer::singleShot(0, [out] {
-            save(top_level<report_progress_widget>(), out + "/13_report_progress.png");
-        });
+        QTimer::singleShot(0,
+                           [] { save(top_level<report_progress_widget>(), "13_report_progress"); });
     });
-    return save_box(out + "/14_report_done.png", 120000, false) ? 0 : 1;
+    return save_box("14_report_done", 120000, false) ? 0 : 1;
 }

@@ -52,28 +52,6 @@ private Q_SLOTS:
         w->tool_bar()->select_all_box()->setChecked(false);
     }
 
-    void remove_keeps_files_even_when_it_empties_the_dataset() {
-        const import_data_info set = make_dataset(tmp_->path(), "set", 3);
-        auto w = start_viewer();
-        QVERIFY(click_dataset(*w, 0));
-        QVERIFY(wait_tiles(*w, 3));
-        w->tile(0)->set_checked(true);
-        w->tile(2)->set_checked(true);
-        w->on_delete_btn_clicked(false);
-        QVERIFY(msg_box_texts().contains("Confirm to remove data from dataset?"));
-        QVERIFY(confirm_and_wait());
-        QVERIFY(wait_tiles(*w, 1));
-        QCOMPARE(data_list_db_count(set.id), 1);
-        QCOMPARE(count_dirs(tmp_->path() + "/set"), 3);
-
-        w->tile(0)->set_checked(true);
-        w->on_delete_btn_clicked(false);
-        QVERIFY(confirm_and_wait());
-        QVERIFY(QTest::qWaitFor([&] { return w->dataset_list()->list_widget()->count() == 0; }));
-        QVERIFY(data_import_db_select_by_id(set.id).id.empty());
-        QCOMPARE(count_dirs(tmp_->path() + "/set"), 3); // the user's files stay
-    }
-
     void aborted_delete_keeps_the_rest_and_still_finishes() {
         // The worker on the test thread, so the abort lands exactly after
         // the second item.

@@ -13,8 +13,6 @@
 #include <QProcess>
 #include <QtTest>
 
-#include <random>
-
 namespace {
 
 void write_file(const QString& path, const QByteArray& bytes) {
@@ -25,14 +23,8 @@ void write_file(const QString& path, const QByteArray& bytes) {
 }
 
 QByteArray firmware(const char* magic, const char* version, int size) {
-    QByteArray b(magic, 8);
-    QByteArray v(version);
-    v += QByteArray(16 - v.size(), '\0');
-    b += v;
-    std::mt19937 rng(3);
-    while (b.size() < size)
-        b += char(rng() & 0xFF);
-    return b.left(size);
+    const QByteArray head = QByteArray(magic, 8) + QByteArray(version).leftJustified(16, '\0');
+    return (head + QByteArray(size, 'f')).left(size);
 }
 
 } // namespace
@@ -101,13 +93,15 @@ private slots:
         QTest::addColumn<qint64>("space"); // -1: unbounded
         QTest::addColumn<int>("status");
         const QByteArray good = firmware("HVXFW001", "V2.3.4", 300000);
-        QTest::newRow("accepted") << good << qint64(1 << 20) << qint64(-1) << 200;
-        QTest::newRow("shorter than 64 bytes")
-            << good.left(63) << qint64(1 << 20) << qint64(-1) << 400;
-        QTest::newRow("not a firmware file")
-            << firmware("MZ\x90\0\3\0\0\0", "V9", 1000) << qint64(1 << 20) << qint64(-1) << 400;
-        QTest::newRow("too large") << good << qint64(1000) << qint64(-1) << 413;
-        QTest::newRow("no space") << good << qint64(1 << 20) << qint64(1000) << 507;
+        auto row = [](const char* tag, const QByteArray& file, int status, qint64 limit = 1 << 20,
+                      qint64 space = -1) {
+            QTest::newRow(tag) << file << limit << space << status;
+        };
+        row("accepted", good, 200);
+        row("shorter than 64 bytes", good.left(63), 400);
+        row("not a firmware file", firmware("MZ\x90\0\3\0\0\0", "V9", 1000), 400);
+        row("too large", good, 413, 1000);
+        row("no space", good, 507, 1 << 20, 1000);
     }
 
     void firmware_uploads() {
