@@ -3,9 +3,17 @@
 // and small pictures keep them quick to write and to import.
 
 #include "app/tasks/local_import.h"
+#include "core/app_globals.h"
 #include "tools/samplegen/sample_gen.h"
 
+#include <QDir>
 #include <QString>
+
+// Points the program's data folder at dir, with a fresh database.
+inline bool use_data_location(const QString& dir) {
+    set_app_data_location(dir.toStdWString());
+    return QDir(dir).mkpath("config") && db_init() == 0;
+}
 
 inline sample_options small_set(int items, int frames = 1, int samples = 64) {
     sample_options o;

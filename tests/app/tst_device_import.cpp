@@ -52,8 +52,8 @@ class tst_device_import : public QObject {
         camera.reset();
         camera_root = std::make_unique<QTemporaryDir>();
         for (const char* s : {set_a, set_b})
-            QCOMPARE(platform::fs_copy((pristine.path() + "/" + s).toStdString(),
-                                       (camera_root->path() + "/" + s).toStdString()),
+            QCOMPARE(platform::fs_copy(pristine.filePath(s).toStdString(),
+                                       camera_root->filePath(s).toStdString()),
                      0);
         o.root = camera_root->path().toStdString();
         o.bind = "127.0.0.16";
@@ -77,10 +77,10 @@ class tst_device_import : public QObject {
     // sets hold arrives a second time as "<dir>_2", from the second set.
     QString source_of(const QString& dir) const {
         const bool copy = dir == QString(shared_dir) + "_2";
-        const QString a = pristine.path() + "/" + set_a + "/" + dir;
+        const QString a = pristine.filePath(set_a + ("/" + dir));
         return !copy && QDir(a).exists()
                    ? a
-                   : pristine.path() + "/" + set_b + "/" + (copy ? shared_dir : dir);
+                   : pristine.filePath(set_b + ("/" + (copy ? shared_dir : dir)));
     }
 
     // Every item directory holds complete, byte-identical copies of the
@@ -102,24 +102,20 @@ class tst_device_import : public QObject {
 private slots:
     void initTestCase() {
         register_meta_types();
-        set_app_data_location(home.path().toStdWString());
-        QDir(home.path()).mkpath("config");
-        QCOMPARE(db_init(), 0);
-        QCOMPARE(platform::fs_copy(HALVIX_SAMPLES_DIR "/basic",
-                                   (pristine.path() + "/" + set_a).toStdString()),
-                 0);
-        QCOMPARE(generate_sample_set((pristine.path() + "/" + set_b).toStdWString(),
-                                     small_set(5, 2, 960)),
+        QVERIFY(use_data_location(home.path()));
+        QCOMPARE(
+            platform::fs_copy(HALVIX_SAMPLES_DIR "/basic", pristine.filePath(set_a).toStdString()),
+            0);
+        QCOMPARE(generate_sample_set(pristine.filePath(set_b).toStdWString(), small_set(5, 2, 960)),
                  0);
         QCOMPARE(
             platform::fs_copy(HALVIX_SAMPLES_DIR "/basic/20240318_090000",
-                              (pristine.path() + "/" + set_b + "/" + shared_dir).toStdString()),
+                              pristine.filePath(QString(set_b) + "/" + shared_dir).toStdString()),
             0);
         // The rows a local import writes for the same items, to compare with.
-        const local_import_result local =
-            import_local_roots({(pristine.path() + "/" + set_a).toStdWString(),
-                                (pristine.path() + "/" + set_b).toStdWString()},
-                               no_abort, nullptr);
+        const local_import_result local = import_local_roots(
+            {pristine.filePath(set_a).toStdWString(), pristine.filePath(set_b).toStdWString()},
+            no_abort, nullptr);
         QCOMPARE(local.inserted_all, 12);
     }
 

@@ -1,8 +1,12 @@
 // Local import: rows written for the independent samples and for generated
-// sets, the edge cases of the directories, abort, and the directory checks.
+// sets, the edge cases of the directories, abort, the directory checks and
+// the worker's messages; and under faults: a disk that fills up during a data
+// set, a database locked by another program, two data sets of one name
+// imported at the same moment, and directory names that are not UTF-8.
 
+#include "analysis/datafile/data_file.h"
 #include "app/tasks/orn_func_obj.h"
-#include "core/app_globals.h"
+#include "full_disk.h"
 #include "platform/text.h"
 #include "sample_sets.h"
 #include "store/database.h"
@@ -10,9 +14,12 @@
 #include <QtTest>
 
 #include <json/json.h>
+#include <sqlite3.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
+#include <future>
 
 namespace {
 
@@ -20,30 +27,54 @@ std::wstring w(const QString& s) {
     return s.toStdWString();
 }
 
+int rows_in_database() {
+    return int(data_list_db_search(L"", false, false, false).size());
+}
+
+int sets_named(const std::wstring& name) {
+    int n = 0;
+    for (const auto& s : data_import_db_select_all())
+        n += s.name == name;
+    return n;
+}
+
+struct finish {
+    bool ok = false;
+    QString info;
+};
+
+// The worker's import as the main window runs it; the finish signal's values.
+finish run_import(const std::vector<std::wstring>& roots) {
+    orn_func_obj worker;
+    QSignalSpy spy(&worker, &orn_func_obj::import_local_data_finish);
+    worker.import_local_data(roots);
+    if (spy.size() != 1)
+        return {false, QString("%1 finish signals").arg(spy.size())};
+    return {spy[0][0].toBool(), QString::fromStdString(spy[0][1].value<std::string>())};
+}
+
 } // namespace
 
 class tst_local_import : public QObject {
     Q_OBJECT
-    QTemporaryDir data_home; // the program's data folder
-    QTemporaryDir work;      // data sets to import
+    std::unique_ptr<QTemporaryDir> tmp; // data sets, and the program's data folder "appdata"
     std::atomic<uint8_t> no_abort{0};
 
-    // Imports the named folders of work.
+    // Imports the named folders of tmp.
     local_import_result import(const QStringList& dirs,
                                const std::function<void(double)>& progress = {},
                                std::atomic<uint8_t>* abort = nullptr) {
         std::vector<std::wstring> roots;
         for (const QString& d : dirs)
-            roots.push_back(w(work.filePath(d)));
+            roots.push_back(w(tmp->filePath(d)));
         return import_local_roots(roots, abort ? *abort : no_abort, progress);
     }
 
-private slots:
-    void initTestCase() {
-        register_meta_types();
-        set_app_data_location(w(data_home.path()));
-        QDir(data_home.path()).mkpath("config");
-        QCOMPARE(db_init(), 0);
+private Q_SLOTS:
+    void initTestCase() { register_meta_types(); }
+    void init() {
+        tmp = std::make_unique<QTemporaryDir>();
+        QVERIFY(tmp->isValid() && use_data_location(tmp->filePath("appdata")));
     }
 
     void samples_import_as_their_manifest_says() {
@@ -71,7 +102,10 @@ private slots:
                 return wide_to_utf8(d.dir_name) == item["dir"].asString();
             });
             QVERIFY2(row != rows.end(), item["dir"].asCString());
-            // Name, level, frames and filters are compared through halvix-cli.
+            const Json::Value& want = item["import_row"];
+            QCOMPARE(wide_to_utf8(row->data_name), want["data_name"].asString());
+            QVERIFY(std::fabs(row->spl - want["spl"].asDouble()) < 6e-4);
+            QCOMPARE(row->frame_num, want["frame_num"][0].asInt());
             QCOMPARE(row->time, item["expected_info"]["time"].asString());
             QCOMPARE(row->valid_type, item["expected_info"]["valid_type"].asInt());
             QCOMPARE(row->dd_start_frame_idx, 0);
@@ -79,9 +113,9 @@ private slots:
     }
 
     void directories_without_items() {
-        QDir(work.path()).mkpath("empty_root");
-        QDir(work.path()).mkpath("no_items/a");
-        QDir(work.path()).mkpath("no_items/b");
+        QDir(tmp->path()).mkpath("empty_root");
+        QDir(tmp->path()).mkpath("no_items/a");
+        QDir(tmp->path()).mkpath("no_items/b");
         const local_import_result e = import({"empty_root", "missing"});
         QCOMPARE(e.total, 0);
         QCOMPARE(e.inserted_all, 0);
@@ -97,8 +131,8 @@ private slots:
 
     void generated_set_with_unnamed_item_and_plain_folders() {
         sample_set set; // item 10 has no name in its files
-        QCOMPARE(generate_sample_set(w(work.filePath("gen")), small_set(11, 2, 480), &set), 0);
-        QDir(work.path()).mkpath("gen/zz_not_an_item");
+        QCOMPARE(generate_sample_set(w(tmp->filePath("gen")), small_set(11, 2, 480), &set), 0);
+        QDir(tmp->path()).mkpath("gen/zz_not_an_item");
         std::vector<double> steps;
         const local_import_result r = import({"gen"}, [&](double v) { steps.push_back(v); });
         QCOMPARE(r.total, 12);
@@ -124,8 +158,8 @@ private slots:
     void abort_keeps_rows_already_written() {
         sample_options o = small_set(6);
         o.seed = 5;
-        QCOMPARE(generate_sample_set(w(work.filePath("abort_a")), o), 0);
-        QCOMPARE(generate_sample_set(w(work.filePath("abort_b")), o), 0);
+        QCOMPARE(generate_sample_set(w(tmp->filePath("abort_a")), o), 0);
+        QCOMPARE(generate_sample_set(w(tmp->filePath("abort_b")), o), 0);
         std::atomic<uint8_t> abort{0};
         int seen = 0;
         const local_import_result r = import(
@@ -139,23 +173,23 @@ private slots:
     }
 
     void directory_checks() {
-        QDir(work.path()).mkpath("fresh");
-        const std::wstring taken = w(work.filePath("elsewhere/taken"));
+        QDir(tmp->path()).mkpath("fresh");
+        const std::wstring taken = w(tmp->filePath("elsewhere/taken"));
         QCOMPARE(data_import_db_insert(taken, L"taken", "1", make_dataset_id(), "TarvoOrnApp"), 0);
         std::vector<std::wstring> roots;
         std::wstring refused;
         // Accepted ones stay when a later one is refused.
-        QList<QUrl> urls = {QUrl::fromLocalFile(work.filePath("fresh") + "/"),
-                            QUrl::fromLocalFile(work.filePath("taken")),
-                            QUrl::fromLocalFile(work.filePath("other"))};
+        QList<QUrl> urls = {QUrl::fromLocalFile(tmp->filePath("fresh") + "/"),
+                            QUrl::fromLocalFile(tmp->filePath("taken")),
+                            QUrl::fromLocalFile(tmp->filePath("other"))};
         QCOMPARE(check_local_dir(urls, roots, &refused), local_dir_check::name_exists);
-        QCOMPARE(roots, std::vector<std::wstring>{w(work.filePath("fresh"))});
-        QCOMPARE(refused, w(work.filePath("taken")));
+        QCOMPARE(roots, std::vector<std::wstring>{w(tmp->filePath("fresh"))});
+        QCOMPARE(refused, w(tmp->filePath("taken")));
 
         roots.clear();
         // The same name twice in one request.
-        QCOMPARE(check_local_dir({QUrl::fromLocalFile(work.filePath("x/dup")),
-                                  QUrl::fromLocalFile(work.filePath("y/dup"))},
+        QCOMPARE(check_local_dir({QUrl::fromLocalFile(tmp->filePath("x/dup")),
+                                  QUrl::fromLocalFile(tmp->filePath("y/dup"))},
                                  roots),
                  local_dir_check::name_exists);
         QCOMPARE(roots.size(), size_t(1));
@@ -163,16 +197,104 @@ private slots:
     }
 
     void worker_reports_progress_and_the_result() {
-        QCOMPARE(generate_sample_set(w(work.filePath("worker")), small_set(4)), 0);
+        QCOMPARE(generate_sample_set(w(tmp->filePath("worker")), small_set(4)), 0);
         orn_func_obj worker(100, nullptr);
         QSignalSpy progress(&worker, &orn_func_obj::update_import_local_progress);
         QSignalSpy finish(&worker, &orn_func_obj::import_local_data_finish);
-        worker.import_local_data({w(work.filePath("worker")), w(work.filePath("nope"))});
+        worker.import_local_data({w(tmp->filePath("worker")), w(tmp->filePath("nope"))});
         QCOMPARE(progress.size(), 4);
         QCOMPARE(progress.last()[0].toDouble(), 1.0);
         QCOMPARE(finish[0][1].value<std::string>(), std::string("Local data import completed!"));
-        worker.import_local_data({w(work.filePath("nope"))});
+        worker.import_local_data({w(tmp->filePath("nope"))});
         QCOMPARE(finish[1][1].value<std::string>(), std::string("No data available for import!"));
+    }
+    void full_disk_registers_nothing_of_the_set_and_says_why() {
+        const QString root = tmp->filePath("sets/big");
+        QVERIFY(make_set(root, 40, 4000));
+        full_disk disk(tmp->filePath("full"));
+        QVERIFY(use_data_location(disk.path()));
+        QVERIFY(disk.fill(48 * 1024));
+        const finish f = run_import({w(root)});
+        disk.release();
+        QVERIFY2(f.info.contains("disk is full"), qPrintable(f.info + " / " + disk.name()));
+        QCOMPARE(sets_named(L"big"), 0);
+        QCOMPARE(rows_in_database(), 0);
+        QVERIFY(!f.ok);
+        // With room again the same set goes in whole.
+        QCOMPARE(run_import({w(root)}).info, QString("Local data import completed!"));
+        QCOMPARE(rows_in_database(), 40);
+    }
+
+    void locked_database_ends_the_import_with_a_reason() {
+        const QString root = tmp->filePath("sets/locked");
+        QVERIFY(make_set(root, 2));
+        sqlite3* other = nullptr;
+        QCOMPARE(sqlite3_open(db_path().c_str(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        auto done = std::async(std::launch::async, [&] { return run_import({w(root)}); });
+        // Released after a minute at the latest, so that a waiting import ends.
+        const bool ended = done.wait_for(std::chrono::seconds(60)) == std::future_status::ready;
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        const finish f = done.get();
+        QVERIFY2(ended, "the import waited for the lock");
+        QVERIFY2(f.info.contains("locked"), qPrintable(f.info));
+        QCOMPARE(sets_named(L"locked"), 0);
+    }
+
+    void same_name_imported_at_once_registers_one() {
+        QVERIFY(make_set(tmp->filePath("a/twin"), 6));
+        QVERIFY(make_set(tmp->filePath("b/twin"), 6));
+        std::promise<void> go;
+        std::shared_future<void> start = go.get_future().share();
+        auto import_one = [&](const QString& root) {
+            start.wait();
+            return import_local_roots({w(root)}, no_abort, nullptr);
+        };
+        auto a = std::async(std::launch::async, import_one, tmp->filePath("a/twin"));
+        auto b = std::async(std::launch::async, import_one, tmp->filePath("b/twin"));
+        go.set_value();
+        const local_import_result ra = a.get();
+        const local_import_result rb = b.get();
+        QCOMPARE(sets_named(L"twin"), 1);
+        QCOMPARE(ra.import_ids.size() + rb.import_ids.size(), size_t(1));
+        QCOMPARE(rows_in_database(), 6);
+        const local_import_result& refused = ra.import_ids.empty() ? ra : rb;
+        QCOMPARE(refused.name_taken.size(), size_t(1));
+    }
+
+    void names_that_are_not_utf8_import_and_open() {
+        QVERIFY(make_set(tmp->filePath("plain"), 2));
+        const QStringList items =
+            QDir(tmp->filePath("plain")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(items.size(), 2);
+        // The set and one item named in Latin-1, the item without a name in its files.
+        const std::string root = QFile::encodeName(tmp->path()).toStdString() + "/set\xff";
+        const std::string odd = "caf\xe9";
+        QVERIFY(QFile::remove(tmp->filePath("plain/" + items[0] + "/note.json")));
+        std::filesystem::rename(QFile::encodeName(tmp->filePath("plain/" + items[0])).toStdString(),
+                                QFile::encodeName(tmp->filePath("plain")).toStdString() + "/" +
+                                    odd);
+        std::filesystem::rename(QFile::encodeName(tmp->filePath("plain")).toStdString(), root);
+
+        const local_import_result r = import_local_roots({utf8_to_wide(root)}, no_abort, nullptr);
+        QCOMPARE(r.total, 2);
+        QCOMPARE(r.inserted_all, 2);
+        QCOMPARE(r.import_ids.size(), size_t(1));
+        const import_data_info set = data_import_db_select_all().at(0);
+        QCOMPARE(wide_to_utf8(set.local_root), root);
+        QCOMPARE(set.name, std::wstring(L"set\uFFFD")); // shown with a replacement character
+        const std::vector<data_info> rows = data_list_db_select(set, false, false, false);
+        QCOMPARE(rows.size(), size_t(2));
+        for (data_info d : rows) {
+            const bool is_odd = wide_to_utf8(d.dir_name) == odd;
+            QVERIFY(is_odd || QString::fromStdWString(d.dir_name) == items[1]);
+            if (is_odd)
+                QCOMPARE(d.data_name, std::wstring(L"caf\uFFFD"));
+            d.time.clear();
+            QCOMPARE(read_data_item(d), 0); // the item opens from its stored path
+            QVERIFY(!d.time.empty());
+        }
     }
 };
 
