@@ -43,15 +43,11 @@ inline QProcessEnvironment cli_env(const QString& home) {
     return e;
 }
 
+// One still running after the time-out is killed with p.
 inline cli_result cli_finish(QProcess& p, int timeout_ms) {
     cli_result r;
-    if (!p.waitForFinished(timeout_ms)) {
-        p.kill();
-        p.waitForFinished();
-        r.code = -3;
-    } else {
-        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    }
+    const bool ended = p.waitForFinished(timeout_ms);
+    r.code = !ended ? -3 : p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
     r.out = p.readAllStandardOutput();
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
