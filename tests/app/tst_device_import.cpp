@@ -1,7 +1,7 @@
 // Import from a camera simulated on 127.0.0.16: two data sets with Chinese
-// names checked file by file and row by row, abort and a cut cable mid-way,
-// removal on the camera only after a complete import, refused names and
-// requests; the worker's clock and firmware tasks.
+// names checked file by file and row by row and then removed on the camera,
+// abort and a cut cable mid-way (nothing removed), refused names and
+// requests; the worker's import, clock and firmware tasks.
 
 #include "app/tasks/device_import.h"
 #include "app/tasks/orn_func_obj.h"
@@ -122,7 +122,7 @@ private slots:
     void two_sets_with_chinese_names_arrive_file_by_file_and_row_by_row() {
         start_camera();
         std::vector<double> steps;
-        const device_import_request req = request();
+        const device_import_request req = request(true);
         const device_import_result r =
             import_from_device(req, no_abort, [&](double v) { steps.push_back(v); });
         QVERIFY(r.success);
@@ -154,14 +154,7 @@ private slots:
             QVERIFY2(want != local.end() && fields(row) == fields(*want),
                      qPrintable(source.filePath()));
         }
-        // Nothing was asked to be removed.
-        QCOMPARE(entries(camera_root->path()).size(), 2);
-    }
-
-    void removal_follows_a_complete_import() {
-        start_camera();
-        const device_import_result r = import_from_device(request(true), no_abort, nullptr);
-        QVERIFY(r.success);
+        // Removed on the camera only now that every file is stored and registered.
         QVERIFY(r.removal_requested);
         QCOMPARE(r.removal_result, 0);
         QCOMPARE(r.sets_removed, 2);
@@ -282,6 +275,7 @@ private slots:
         QVERIFY(finish[0][0].toBool() && !finish[1][0].toBool());
         QVERIFY(qs(finish[0][1].value<std::string>()).contains("6"));
         QVERIFY(qs(finish[1][1].value<std::string>()).contains("工作 数据"));
+        QCOMPARE(entries(camera_root->path() + "/" + set_a).size(), 6); // nothing to remove asked
     }
 
     void clock_sync_moves_the_camera_clock() {

@@ -52,16 +52,21 @@ private Q_SLOTS:
         w->tool_bar()->select_all_box()->setChecked(false);
     }
 
-    void aborted_delete_keeps_the_rest_and_still_finishes() {
-        // The worker on the test thread, so the abort lands exactly after
-        // the second item.
+    // The worker on the test thread, so the abort lands exactly after the
+    // second item; the array it was handed is replaced after each item (as
+    // when another dataset is chosen after an abort). It deletes what it was
+    // handed, keeps the rest and still finishes.
+    void aborted_delete_works_on_its_own_copy_and_keeps_the_rest() {
         const import_data_info set = make_dataset(tmp_->path(), "set", 10);
+        const import_data_info other = make_dataset(tmp_->path(), "other", 10);
         std::vector<data_info> items = data_list_db_select(set, false, false, false);
+        const std::vector<data_info> others = data_list_db_select(other, false, false, false);
         std::vector<int> selection;
         orn_func_obj worker(100, nullptr);
         QSignalSpy finish(&worker, &orn_func_obj::delete_data_finish);
         int progress = 0;
         connect(&worker, &orn_func_obj::delete_data_progress, &worker, [&](double) {
+            items = others; // same size: in place
             if (++progress == 2)
                 worker.abort_delete_data();
         });
@@ -73,6 +78,8 @@ private Q_SLOTS:
         QCOMPARE(finish.at(0).at(2).toBool(), false); // the dataset still has items
         QCOMPARE(data_list_db_count(set.id), 8);
         QCOMPARE(count_dirs(tmp_->path() + "/set"), 8);
+        QCOMPARE(data_list_db_count(other.id), 10);
+        QCOMPARE(count_dirs(tmp_->path() + "/other"), 10);
     }
 
     // A search result spans datasets: a delete searches again, and removing
@@ -105,24 +112,6 @@ private Q_SLOTS:
         QCOMPARE(w->dataset_list()->list_widget()->count(), 1);
         QCOMPARE(row_of(*w, "s1"), -1);
         QCOMPARE(count_dirs(tmp_->path() + "/s1"), 2);
-    }
-
-    // The task deletes what it was handed, even when the array it was handed
-    // is replaced while it runs (another dataset chosen after an abort).
-    void task_works_on_its_own_copy_of_the_records() {
-        const import_data_info a = make_dataset(tmp_->path(), "a", 3);
-        const import_data_info b = make_dataset(tmp_->path(), "b", 3);
-        std::vector<data_info> items = data_list_db_select(a, false, false, false);
-        const std::vector<data_info> others = data_list_db_select(b, false, false, false);
-        std::vector<int> selection{0, 1};
-        orn_func_obj worker(100, nullptr);
-        connect(&worker, &orn_func_obj::delete_data_progress, &worker,
-                [&](double) { items = others; }); // same size: in place
-        worker.delete_data(&items, &selection, true);
-        QCOMPARE(data_list_db_count(a.id), 1);
-        QCOMPARE(count_dirs(tmp_->path() + "/a"), 1);
-        QCOMPARE(data_list_db_count(b.id), 3);
-        QCOMPARE(count_dirs(tmp_->path() + "/b"), 3);
     }
 
     // An item whose directory cannot be deleted stays listed, and the user is
