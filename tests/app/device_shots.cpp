@@ -11,7 +11,6 @@
 
 #include <QComboBox>
 #include <QMenu>
-#include <QProcess>
 #include <QProgressBar>
 
 using namespace ui_test;

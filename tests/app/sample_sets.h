@@ -7,7 +7,6 @@
 #include "tools/samplegen/sample_gen.h"
 
 #include <QDir>
-#include <QString>
 
 // Points the program's data folder at dir, with a fresh database.
 inline bool use_data_location(const QString& dir) {

@@ -4,9 +4,6 @@
 
 #include "viewer_fixture.h"
 
-#include <QPointer>
-#include <QTranslator>
-
 #include <cstdio>
 
 namespace shots {

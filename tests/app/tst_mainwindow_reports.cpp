@@ -17,9 +17,7 @@
 #include "ui/survey/leak_survey_widget.h"
 
 #include <QAction>
-#include <QDir>
 #include <QDoubleSpinBox>
-#include <QFile>
 #include <QMenu>
 #include <QTableView>
 
@@ -102,17 +100,15 @@ private Q_SLOTS:
         }
         const QString before = log_text();
         w->on_gen_report_btn_clicked();
-        QCOMPARE(msg_boxes().size(), 1);
-        QVERIFY(msg_box_texts().contains(title));
-        QVERIFY(msg_box_texts().contains(text));
+        QCOMPARE(msg_box_texts(), (QStringList{title, text}));
         // Every refusal is a warning with a single "Confirm".
         t_orn_msg_box reference(nullptr, "t", "x", t_orn_msg_box::icon_warn, 1);
         QCOMPARE(icon_of(msg_boxes().first()), icon_of(&reference));
         QVERIFY(!msg_boxes().first()->findChild<QPushButton*>("cancle"));
         QVERIFY(!top_level<report_info_widget>());
         const QString logged = log_text().mid(before.size());
-        QVERIFY(logged.contains("] on_gen_report_btn_clicked\r\n"));
-        QVERIFY(!logged.contains("selected:"));
+        QVERIFY(logged.contains("] on_gen_report_btn_clicked\r\n") &&
+                !logged.contains("selected:"));
         answer_msg_boxes();
     }
 
@@ -146,8 +142,8 @@ private Q_SLOTS:
                                              "to open the report table of contents"));
             answer_msg_boxes(false); // no file manager in a test
             // Each plot once per item, however many reports ran before.
-            QCOMPARE(updates.load(), 2 * 2 * run);
-            QCOMPARE(saves.load(), 2 * run);
+            QCOMPARE(std::make_pair(updates.load(), saves.load()),
+                     std::make_pair(2 * 2 * run, 2 * run));
         }
         QCOMPARE(QDir(tmp_->filePath("reports")).entryList({"Survey_*.docx"}).size(), 2);
     }
@@ -157,9 +153,7 @@ private Q_SLOTS:
         const std::string info =
             "Report generation was aborted. The report holds 2 of 5 data items.";
         w->gen_report_finish(L"/nowhere/Survey.docx", true, info);
-        QCOMPARE(msg_boxes().size(), 1);
-        QVERIFY(msg_box_texts().contains(QString::fromStdString(info)));
-        QVERIFY(msg_box_texts().contains("Report generation"));
+        QCOMPARE(msg_box_texts(), (QStringList{"Report generation", QString::fromStdString(info)}));
         answer_msg_boxes(false);
     }
     // Opened from the dataset list's menu; its Word document is written as a
@@ -173,10 +167,9 @@ private Q_SLOTS:
         action->trigger();
         leak_survey_widget* s = w->survey_dialog();
         QVERIFY(s && s->isVisible());
-        QCOMPARE(s->windowModality(), Qt::ApplicationModal);
-        QCOMPARE(s->survey().items, 8);
-        QCOMPARE(s->survey().other_items, 6);
-        QCOMPARE(s->table()->model()->rowCount(), 2);
+        QCOMPARE(std::make_tuple(s->windowModality(), s->survey().items, s->survey().other_items,
+                                 s->table()->model()->rowCount()),
+                 std::make_tuple(Qt::ApplicationModal, 8, 6, 2));
         // A second request while it is open shows the same dialog.
         action->trigger();
         QCOMPARE(w->survey_dialog(), s);

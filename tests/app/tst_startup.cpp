@@ -2,15 +2,9 @@
 // lines and creates its files, a second start is refused while the first
 // keeps running, and closing writes the shutdown lines.
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
-#include <memory>
 
 namespace {
 QStringList log_messages(const QString& path) {

@@ -21,10 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
-#include <memory>
+#include <QtTest>
 
 namespace ui_test {
 

@@ -3,15 +3,11 @@
 // folder (HOME and XDG_DATA_HOME inside home), with home as the working
 // directory, so that relative paths land there too.
 
-#include <QProcess>
-#include <QString>
-#include <QtGlobal>
+#include <QtTest>
 
 #include <json/json.h>
 
 #include <fstream>
-#include <memory>
-#include <string>
 
 struct cli_result {
     int code = -1; // -2: crashed, -3: still running after the time-out (killed)

@@ -6,8 +6,6 @@
 #include "sample_sets.h"
 
 #include <QImage>
-#include <QTemporaryDir>
-#include <QtTest>
 
 #include <cmath>
 #include <set>

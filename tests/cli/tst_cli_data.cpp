@@ -3,8 +3,6 @@
 
 #include "cli_run.h"
 
-#include <QtTest>
-
 #include <cmath>
 #include <map>
 

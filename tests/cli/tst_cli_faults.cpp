@@ -7,8 +7,6 @@
 #include "full_disk.h"
 #include "sample_sets.h"
 
-#include <QtTest>
-
 #include <sqlite3.h>
 
 #include <sys/stat.h>

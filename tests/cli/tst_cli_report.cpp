@@ -7,8 +7,6 @@
 #include "cli_run.h"
 #include "docx_reader.h"
 
-#include <QtTest>
-
 #include <cmath>
 
 namespace {

@@ -9,8 +9,6 @@
 #include "device/http_client.h"
 #include "tools/devicesim/device_sim.h"
 
-#include <QDir>
-#include <QProcess>
 #include <QtTest>
 
 namespace {
