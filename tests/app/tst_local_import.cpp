@@ -9,7 +9,6 @@
 #include "full_disk.h"
 #include "platform/text.h"
 #include "sample_sets.h"
-#include "store/database.h"
 
 #include <QtTest>
 
@@ -173,8 +172,9 @@ private Q_SLOTS:
                             QUrl::fromLocalFile(tmp->filePath("taken")),
                             QUrl::fromLocalFile(tmp->filePath("other"))};
         QCOMPARE(check_local_dir(urls, roots, &refused), local_dir_check::name_exists);
-        QCOMPARE(roots, std::vector<std::wstring>{w(tmp->filePath("fresh"))});
-        QCOMPARE(refused, w(tmp->filePath("taken")));
+        QCOMPARE(std::make_pair(roots, refused),
+                 std::make_pair(std::vector<std::wstring>{w(tmp->filePath("fresh"))},
+                                w(tmp->filePath("taken"))));
 
         roots.clear();
         // The same name twice in one request.
@@ -244,9 +244,9 @@ private Q_SLOTS:
         go.set_value();
         const local_import_result ra = a.get();
         const local_import_result rb = b.get();
-        QCOMPARE(sets_named(L"twin"), 1);
-        QCOMPARE(ra.import_ids.size() + rb.import_ids.size(), size_t(1));
-        QCOMPARE(rows_in_database(), 6);
+        QCOMPARE(std::make_tuple(sets_named(L"twin"), ra.import_ids.size() + rb.import_ids.size(),
+                                 rows_in_database()),
+                 std::make_tuple(1, size_t(1), 6));
         const local_import_result& refused = ra.import_ids.empty() ? ra : rb;
         QCOMPARE(refused.name_taken.size(), size_t(1));
     }

@@ -88,12 +88,11 @@ private Q_SLOTS:
     void detail_view_updates_reach_the_shown_tile() {
         make_dataset(tmp_->path(), "set", 120);
         auto w = start_viewer();
-        QVERIFY(click_dataset(*w, 0));
-        QVERIFY(wait_tiles(*w, 100));
+        QVERIFY(click_dataset(*w, 0) && wait_tiles(*w, 100));
         w->data_detail_data_time_change(3, "2024-02-03 04:05:06.789");
-        QCOMPARE(w->tile(3)->time_label()->text(), QString("2024-02-03 04:05:06"));
         w->data_detail_data_time_change(4, "2024-02-03 04:05:06");
-        QCOMPARE(w->tile(4)->time_label()->text(), QString("2024-02-03 04:05:06"));
+        QCOMPARE(w->tile(3)->time_label()->text() + "|" + w->tile(4)->time_label()->text(),
+                 QString("2024-02-03 04:05:06|2024-02-03 04:05:06"));
         w->data_detail_data_name_change(5, "ignored: the name comes from the item array");
         QCOMPARE(w->tile(5)->check_box()->text(), QString::fromStdWString(w->items()[5].data_name));
         // An index of another page touches nothing.
@@ -114,11 +113,9 @@ private Q_SLOTS:
         make_dataset(tmp_->path(), "second", 10);
         auto w = start_viewer();
         QListWidget* list = w->dataset_list()->list_widget();
-        const int first = row_of(*w, "first");
-        const int second = row_of(*w, "second");
-        w->dataset_list()->list_widget_item_clicked(list->item(first));
+        w->dataset_list()->list_widget_item_clicked(list->item(row_of(*w, "first")));
         QVERIFY(!w->is_ready());
-        w->dataset_list()->list_widget_item_clicked(list->item(second));
+        w->dataset_list()->list_widget_item_clicked(list->item(row_of(*w, "second")));
         QVERIFY(wait_tiles(*w, 30));
         QCOMPARE(w->item_count(), 30);
     }
@@ -168,11 +165,9 @@ private Q_SLOTS:
     void window_never_outgrows_a_small_screen() {
         make_dataset(tmp_->path(), "vuv", 3, "vuvoraro");
         auto w = start_viewer();
-        QScreen* screen = w->screen();
-        QVERIFY(screen);
-        const QRect avail = screen->availableGeometry();
-        QVERIFY(click_dataset(*w, 0));
-        QVERIFY(!w->tool_bar()->critical_box()->isHidden());
+        QVERIFY(w->screen());
+        const QRect avail = w->screen()->availableGeometry();
+        QVERIFY(click_dataset(*w, 0) && !w->tool_bar()->critical_box()->isHidden());
         if (avail.width() >= w->tool_bar()->minimumSizeHint().width() + 260)
             QSKIP("the screen is wide enough for the whole tool bar");
         QTest::qWait(50);

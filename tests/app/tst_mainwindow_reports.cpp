@@ -7,10 +7,8 @@
 // whose Apply refreshes the survey's row and the browser.
 #include "viewer_fixture.h"
 
-#include "core/app_globals.h"
 #include "report/report_plot_obj.h"
 #include "sample_sets.h"
-#include "store/database.h"
 #include "ui/dir_setting_widget.h"
 #include "ui/report/report_info_widget.h"
 #include "ui/survey/leak_survey_model.h"
@@ -85,10 +83,8 @@ private Q_SLOTS:
         QFETCH(QString, text);
         make_dataset(tmp_->path(), "set", kind == 2 ? 0 : 3);
         auto w = start_viewer();
-        if (kind != 2) {
-            QVERIFY(click_dataset(*w, 0));
-            QVERIFY(QTest::qWaitFor([&] { return w->tile_count() == 3; }));
-        }
+        if (kind != 2)
+            QVERIFY(click_dataset(*w, 0) && wait_tiles(*w, 3));
         if (kind == 0) { // searching, even with items checked
             w->tool_bar()->search_btn()->click();
             QVERIFY(QTest::qWaitFor([&] { return w->in_search_mode() && w->tile_count() == 3; }));
@@ -104,8 +100,8 @@ private Q_SLOTS:
         // Every refusal is a warning with a single "Confirm".
         t_orn_msg_box reference(nullptr, "t", "x", t_orn_msg_box::icon_warn, 1);
         QCOMPARE(icon_of(msg_boxes().first()), icon_of(&reference));
-        QVERIFY(!msg_boxes().first()->findChild<QPushButton*>("cancle"));
-        QVERIFY(!top_level<report_info_widget>());
+        QVERIFY(!msg_boxes().first()->findChild<QPushButton*>("cancle") &&
+                !top_level<report_info_widget>());
         const QString logged = log_text().mid(before.size());
         QVERIFY(logged.contains("] on_gen_report_btn_clicked\r\n") &&
                 !logged.contains("selected:"));
@@ -115,8 +111,7 @@ private Q_SLOTS:
     void two_reports_in_a_row_plot_each_item_once() {
         QCOMPARE(import_generated(tmp_->filePath("Survey"), small_set(3, 2, 7680)), 3);
         auto w = start_viewer();
-        QVERIFY(click_dataset(*w, 0));
-        QVERIFY(QTest::qWaitFor([&] { return w->tile_count() == 3; }));
+        QVERIFY(click_dataset(*w, 0) && wait_tiles(*w, 3));
         w->tile(0)->set_checked(true);
         w->tile(2)->set_checked(true);
         // Chart updates and saves, counted on the plot thread.
@@ -128,12 +123,10 @@ private Q_SLOTS:
         for (int run = 1; run <= 2; ++run) {
             w->on_gen_report_btn_clicked();
             report_info_widget* info = top_level<report_info_widget>();
-            QVERIFY(info);
-            QCOMPARE(info->windowModality(), Qt::ApplicationModal);
+            QVERIFY(info && info->windowModality() == Qt::ApplicationModal);
             info->on_ok_clicked();
             set_report_path_widget* dir = top_level<set_report_path_widget>();
-            QVERIFY(dir);
-            QCOMPARE(dir->line_edit()->text(), tmp_->filePath("reports"));
+            QVERIFY(dir && dir->line_edit()->text() == tmp_->filePath("reports"));
             dir->on_ok_clicked();
             QVERIFY(QTest::qWaitFor([] { return top_level<report_progress_widget>(); }, 5000));
             QVERIFY(QTest::qWaitFor([] { return !msg_boxes().isEmpty(); }, 60000));

@@ -4,7 +4,6 @@
 #include "viewer_fixture.h"
 
 #include "sample_sets.h"
-#include "store/database.h"
 
 using namespace ui_test;
 

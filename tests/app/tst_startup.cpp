@@ -71,7 +71,6 @@ private Q_SLOTS:
             1);
         QCOMPARE(lines.last(), QString("Viewer finish"));
         QVERIFY(QFileInfo(home.path() + "/data/Halvix/config/config.db").isFile());
-        QVERIFY(QFileInfo(home.path() + "/data/Halvix/Halvix.lock").isFile());
 
         // The second copy prepares its environment, then stops at the box;
         // ending the box ends it and leaves the first untouched.
@@ -83,8 +82,7 @@ private Q_SLOTS:
         QTest::qWait(1500);
         QCOMPARE(second->state(), QProcess::Running);
         lines = log_messages(log);
-        QCOMPARE(lines.count("Viewer finish"), 1);
-        QCOMPARE(lines.filter(" ver:").size(), 1);
+        QCOMPARE(lines.count("Viewer finish"), 1); // no second window
         QCOMPARE(terminate(*second), 0);
         QCOMPARE(first->state(), QProcess::Running);
 

@@ -8,7 +8,6 @@
 #include "app/tasks/orn_func_obj.h"
 #include "app/torn_viewer.h"
 #include "core/app_config.h"
-#include "store/records.h"
 #include "ui/data_list_widget.h"
 #include "ui/data_tool_bar.h"
 #include "ui/detail/data_detail_widget.h"

@@ -7,8 +7,6 @@
 
 #include <json/json.h>
 
-#include <fstream>
-
 struct cli_result {
     int code = -1; // -2: crashed, -3: still running after the time-out (killed)
     QByteArray out;
@@ -24,11 +22,8 @@ inline Json::Value parse_json(const QByteArray& text) {
 }
 
 inline Json::Value load_manifest() {
-    std::ifstream in(HALVIX_SAMPLES_DIR "/basic.manifest.json");
-    Json::Value root;
-    std::string errors;
-    Json::parseFromStream(Json::CharReaderBuilder(), in, &root, &errors);
-    return root;
+    QFile f(HALVIX_SAMPLES_DIR "/basic.manifest.json");
+    return f.open(QIODevice::ReadOnly) ? parse_json(f.readAll()) : Json::Value();
 }
 
 inline QProcessEnvironment cli_env(const QString& home) {

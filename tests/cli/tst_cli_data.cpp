@@ -21,8 +21,7 @@ private slots:
     void independent_samples_through_the_cli() {
         const Json::Value m = load_manifest();
         const cli_result r = cli({"import", HALVIX_SAMPLES_DIR "/basic"});
-        QCOMPARE(r.code, 0);
-        QVERIFY(r.out.contains("Local data import completed!"));
+        QVERIFY(r.code == 0 && r.out.contains("Local data import completed!"));
 
         const Json::Value sets = json({"datasets"});
         QCOMPARE(sets.size(), 1u);
@@ -63,15 +62,13 @@ private slots:
     void refusals_and_usage_errors() {
         QCOMPARE(cli({"import", HALVIX_SAMPLES_DIR "/basic"}).code, 0);
         cli_result r = cli({"import", HALVIX_SAMPLES_DIR "/basic"});
-        QCOMPARE(r.code, 3);
-        QVERIFY(r.err.contains("same as the existing dataset name"));
+        QVERIFY(r.code == 3 && r.err.contains("same as the existing dataset name"));
         r = cli({"import", "//server/share/set"});
-        QCOMPARE(r.code, 3);
-        QVERIFY(r.err.contains("Only local directories are supported for data import!"));
+        QVERIFY(r.code == 3 &&
+                r.err.contains("Only local directories are supported for data import!"));
         QDir(home->path()).mkpath("empty/plain");
         r = cli({"import", "empty"});
-        QCOMPARE(r.code, 1);
-        QVERIFY(r.out.contains("No data available for import!"));
+        QVERIFY(r.code == 1 && r.out.contains("No data available for import!"));
         for (const QStringList& args : {QStringList{"import"},
                                         {"items", "basic", "--level", "5"},
                                         {"items", "basic", "--level", "1", "--normal"},

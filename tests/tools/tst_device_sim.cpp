@@ -123,11 +123,10 @@ private slots:
                      camera.address(), (tmp.path() + "/fw.dat").toStdString(),
                      [&last](double v) { last = v; }, nullptr, &new_version, &http_status),
                  result);
-        QCOMPARE(http_status, status);
-        QCOMPARE(last, 1.0); // the whole file went out, also when it was refused
-        QCOMPARE(camera.version(), version);
-        if (result == 0)
-            QCOMPARE(new_version, version);
+        // The whole file went out, also when it was refused.
+        QCOMPARE(std::make_tuple(http_status, last, camera.version()),
+                 std::make_tuple(status, 1.0, version));
+        QVERIFY(result != 0 || new_version == version);
     }
 
     void removal_deletes_the_named_sets_only() {
@@ -141,8 +140,7 @@ private slots:
         int removed = -1;
         QCOMPARE(device_remove_data(camera.address(), {"a", "../b", "missing"}, &removed), 0);
         QCOMPARE(removed, 1);
-        QVERIFY(!QDir(other.path() + "/a").exists());
-        QVERIFY(QDir(other.path() + "/b").exists());
+        QCOMPARE(QDir(other.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"b"});
     }
 
     // Two cameras on the default port of their own loopback addresses; other
@@ -159,15 +157,13 @@ private slots:
             range_addresses(search_ranges_for("127.0.0.0/24"), 4096);
         const std::vector<probe_result> results = probe_devices(addresses, probe_options());
         QCOMPARE(results.size(), size_t(254));
-        int found = 0;
-        for (const probe_result& r : results) {
-            if (r.result == 0 && (r.address == "127.0.0.13" || r.address == "127.0.0.14")) {
-                ++found;
-                QCOMPARE(r.sn, "SN-" + r.address);
-                QCOMPARE(r.status.version, std::string("V1.0.0"));
-            }
-        }
-        QCOMPARE(found, 2);
+        QStringList found;
+        for (const probe_result& r : results)
+            if (r.result == 0 && (r.address == "127.0.0.13" || r.address == "127.0.0.14"))
+                found << QString::fromStdString(r.address + " " + r.sn + " " + r.status.version);
+        found.sort();
+        QCOMPARE(found, (QStringList{"127.0.0.13 SN-127.0.0.13 V1.0.0",
+                                     "127.0.0.14 SN-127.0.0.14 V1.0.0"}));
     }
 
     void executable_logs_requests_and_stops_on_sigterm() {
@@ -184,8 +180,8 @@ private slots:
                                  5000);
         p.terminate();
         QVERIFY(p.waitForFinished(5000));
-        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(std::make_pair(p.exitStatus(), p.exitCode()),
+                 std::make_pair(QProcess::NormalExit, 0));
         QVERIFY(p.readAllStandardOutput().contains("stopped after"));
 
         p.start(HALVIX_DEVICE_SIM_PATH, {"--bind", "127.0.0.15"});
