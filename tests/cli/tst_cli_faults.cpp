@@ -122,12 +122,13 @@ private Q_SLOTS:
 
     void text_output_escapes_control_characters_and_odd_bytes() {
         const QString root = home->filePath("set");
-        QVERIFY(make_set(root, 2));
-        const QString item =
-            root + "/" + QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot)[0];
-        QVERIFY(write_file(
-            item + "/note.json",
-            "{\"name\":\"n\\u001b]0;owned\\u0007\",\"note\":\"a\\u001b[31mred\\u009b\"}"));
+        QVERIFY(make_set(root, 3)); // the third item is a gas leak, for the survey
+        const QStringList dirs = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        const QString item = root + "/" + dirs[0];
+        for (const QString& d : dirs)
+            QVERIFY(write_file(
+                root + "/" + d + "/note.json",
+                "{\"name\":\"n\\u001b]0;owned\\u0007\",\"note\":\"a\\u001b[31mred\\u009b\"}"));
         // A data set directory named in Latin-1, given as bytes.
         const QByteArray odd = QFile::encodeName(home->path()) + "/caf\xe9";
         QCOMPARE(::rename(QFile::encodeName(root).constData(), odd.constData()), 0);
@@ -146,8 +147,16 @@ private Q_SLOTS:
             cli_shell("info \"$(printf 'caf\\351')\"/" + QFileInfo(item).fileName());
         QCOMPARE(info.code, 0);
         QVERIFY(!info.out.contains('\x1b') && info.out.contains("\\x1b"));
-        const cli_result json = cli({"items", "caf\uFFFD", "--json"});
-        QCOMPARE(QString::fromUtf8(json.out).toUtf8(), json.out); // valid UTF-8
+        const cli_result survey = cli({"survey", "caf\uFFFD"});
+        QCOMPARE(survey.code, 0);
+        QVERIFY2(!survey.out.contains('\x1b') && survey.out.contains("\\x1b"),
+                 survey.out.constData());
+        for (const QStringList& args : {QStringList{"items", "caf\uFFFD", "--json"},
+                                        QStringList{"survey", "caf\uFFFD", "--json"}}) {
+            const cli_result json = cli(args);
+            QCOMPARE(json.code, 0);
+            QCOMPARE(QString::fromUtf8(json.out).toUtf8(), json.out); // valid UTF-8
+        }
     }
 
     void killed_imports_leave_whole_sets_or_none() {
