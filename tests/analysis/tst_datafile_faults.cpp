@@ -3,8 +3,8 @@
 // reads each length once.
 
 #include "analysis/datafile/data_file.h"
-#include "core/app_log.h"
 #include "platform/text.h"
+#include "tests/store/test_log.h"
 #include "tools/samplegen/sample_gen.h"
 
 #include <QtTest>
@@ -55,17 +55,10 @@ bool returns_promptly(const std::function<void()>& fn, const QStringList& fifos)
 class tst_datafile_faults : public QObject {
     Q_OBJECT
     QTemporaryDir tmp;
-    QString log_path() const { return tmp.filePath("test.log"); }
-    QString log_text() const {
-        QFile f(log_path());
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    }
+    test_log log;
 
 private Q_SLOTS:
-    void initTestCase() {
-        QVERIFY(tmp.isValid());
-        QCOMPARE(log_open(log_path().toStdWString()), 0);
-    }
+    void initTestCase() { QVERIFY(tmp.isValid()); }
 
     void non_regular_files_are_refused_at_once_data() {
         QTest::addColumn<QString>("file");
@@ -144,7 +137,7 @@ private Q_SLOTS:
         QCOMPARE(d.data_name, std::wstring(read ? L"big" : L"kept"));
         QCOMPARE(d.data_note.size(), read ? size_t(kib) * 1024 : size_t(0));
         if (!read)
-            QVERIFY(log_text().contains(QString::fromStdWString(d.data_dir)));
+            QVERIFY(log.text().contains(QString::fromStdWString(d.data_dir)));
     }
 
     void zero_length_first_frame_is_an_empty_frame() {

@@ -2,8 +2,8 @@
 // the log line each failure leaves.
 
 #include "analysis/datafile/data_file.h"
-#include "core/app_log.h"
 #include "platform/text.h"
+#include "tests/store/test_log.h"
 #include "tools/samplegen/sample_gen.h"
 
 #include <QtTest>
@@ -40,13 +40,12 @@ class tst_datafile_json : public QObject {
         write_bytes(path(name) + L"/Data.dat", build_data_dat(head, {}, false));
         return path(name);
     }
+    test_log log;
     bool logged(const std::string& line) const {
-        return slurp(path("log.txt")).find(line) != std::string::npos;
+        return log.text().contains(QString::fromStdString(line));
     }
 
 private slots:
-    void initTestCase() { QCOMPARE(log_open(path("log.txt")), 0); }
-    void cleanupTestCase() { log_close(); }
 
     void note_results_and_defaults() {
         data_info d;

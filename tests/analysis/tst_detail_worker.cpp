@@ -6,8 +6,8 @@
 
 #include "analysis/data_detail_func_obj.h"
 #include "analysis/stft_fft_handoff.h"
-#include "core/app_log.h"
 #include "item_writer.h"
+#include "tests/store/test_log.h"
 
 #include <QScopeGuard>
 #include <QSemaphore>
@@ -150,19 +150,11 @@ class tst_detail_worker : public QObject {
     Q_OBJECT
     QTemporaryDir tmp_;
     QString item(const QString& name) const { return tmp_.path() + "/" + name; }
-    QString log_path() const { return tmp_.path() + "/test.log"; }
-    qint64 log_size() const { return QFileInfo(log_path()).size(); }
-    QString log_since(qint64 from) const {
-        QFile f(log_path());
-        if (!f.open(QIODevice::ReadOnly) || !f.seek(from))
-            return QString();
-        return QString::fromUtf8(f.readAll());
-    }
+    test_log log_;
 
 private Q_SLOTS:
     void initTestCase() {
         QVERIFY(tmp_.isValid());
-        QCOMPARE(log_open(log_path().toStdWString()), 0);
         QVERIFY(item_writer::write_item(item("tone"), 0, tone_frames()));
     }
 
@@ -339,7 +331,7 @@ private Q_SLOTS:
         QVERIFY(item_writer::write_item(dir, writer, written, fs, header.toStdString(),
                                         std::to_string(sensitivity)));
         runner run;
-        const qint64 log_at = log_size();
+        log_.mark();
         const collected& c = run(request_for(dir, frames.size()));
         const QPointF peak = peak_of(c.fft);
         QCOMPARE(peak.x(), 40000.0);
@@ -349,7 +341,7 @@ private Q_SLOTS:
         QCOMPARE(c.stft_n + c.bar_n, columns ? 2 : 0);
         if (columns)
             QCOMPARE(c.stft.size(), QSize(columns, 910));
-        const QString log = log_since(log_at);
+        const QString log = log_.text();
         for (const QString& line : logs)
             QVERIFY2(log.contains(line), qPrintable(line));
     }
@@ -554,7 +546,7 @@ private Q_SLOTS:
             slow[size_t(f)] = le_frame(item_writer::tone(n, f, 1000, 0.01, 8000));
         QVERIFY(item_writer::write_item(item("slow"), 1, slow, 8000));
         runner run;
-        const qint64 log_at = log_size();
+        log_.mark();
         const collected& c = run(request_for(item("slow"), 3, 0, 8000));
         QCOMPARE(c.prpd_n, 1);
         QVERIFY(c.prpd.isEmpty());
@@ -562,7 +554,7 @@ private Q_SLOTS:
         QVERIFY(c.fft.isEmpty());
         QCOMPARE(c.clear_n, 1);
         QCOMPARE(c.wave.size(), 3 * n);
-        const QString log = log_since(log_at);
+        const QString log = log_.text();
         QVERIFY(log.contains("wave_prpd empty: 8000 Hz gives no samples per phase bin"));
         QVERIFY(log.contains("update_wave_fft empty: band 5000..96000 Hz outside 0..4000 Hz"));
         QVERIFY(log.contains("update_stft_clear: 0 rows, 4 columns"));

@@ -3,12 +3,8 @@
 // one request per connection, keeps its bytes, then plays a script of
 // sends, byte-by-byte drips, pauses and a close.
 
-#include "core/app_log.h"
 #include "platform/net.h"
-
-#include <QFile>
-#include <QString>
-#include <QTemporaryDir>
+#include "tests/store/test_log.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -35,6 +31,12 @@ inline peer_step pause_ms(int ms) {
 }
 inline peer_step close_now() {
     return {peer_step::close, {}, 0};
+}
+
+// A reply with a JSON body.
+inline peer_script json_reply(const std::string& body, int status = 200) {
+    return {send_bytes("HTTP/1.1 " + std::to_string(status) +
+                       " X\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body)};
 }
 
 class fake_peer {
@@ -74,11 +76,6 @@ public:
         });
     }
     void serve(peer_script script) { serve(std::vector<peer_script>{std::move(script)}); }
-    // A status-200 reply with a JSON body.
-    void serve_json(const std::string& body, int status = 200) {
-        serve({send_bytes("HTTP/1.1 " + std::to_string(status) + " X\r\nContent-Length: " +
-                          std::to_string(body.size()) + "\r\n\r\n" + body)});
-    }
     void wait() {
         if (thread_.joinable())
             thread_.join();
@@ -139,24 +136,4 @@ private:
     std::thread thread_;
     std::mutex lock_;
     std::vector<std::string> requests_;
-};
-
-// The program log in a private folder, readable by the test.
-class test_log {
-public:
-    test_log() { log_open(path().toStdWString()); }
-    ~test_log() { log_close(); }
-    QString text() const {
-        QFile f(path());
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    }
-    void clear() {
-        log_close();
-        QFile::remove(path());
-        log_open(path().toStdWString());
-    }
-
-private:
-    QString path() const { return dir_.path() + "/log.txt"; }
-    QTemporaryDir dir_;
 };

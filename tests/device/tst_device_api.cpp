@@ -17,11 +17,6 @@ Q_DECLARE_METATYPE(peer_script)
 namespace {
 const char* const peer_address = "127.0.0.12";
 
-peer_script json_reply(const std::string& body, int status = 200) {
-    return {send_bytes("HTTP/1.1 " + std::to_string(status) +
-                       " X\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body)};
-}
-
 QStringList q(const std::vector<std::string>& v) {
     QStringList out;
     for (const auto& s : v)
@@ -60,6 +55,11 @@ private slots:
                                  << QStringList() << "orn_read_data_list status_code:200 no body";
         QTest::newRow("closes at once")
             << peer_script{close_now()} << 1 << QStringList() << "err:0 status_code:0";
+        QTest::newRow("nothing listens") // no script: port 1 of the peer's address
+            << peer_script() << int(ECONNREFUSED) << QStringList()
+            << QString("orn_read_data_list %1:1 err:%2 status_code:0")
+                   .arg(peer_address)
+                   .arg(ECONNREFUSED);
         // Names that would leave the data directory or that no data set may
         // carry are refused; other entries are no names at all.
         QTest::newRow("unsafe names and non-strings")
@@ -73,25 +73,19 @@ private slots:
         QFETCH(QStringList, names);
         QFETCH(QString, log);
         fake_peer peer(peer_address);
-        peer.serve(script);
-        this->log.clear();
+        if (!script.empty())
+            peer.serve(script);
+        this->log.mark();
         std::vector<std::string> list;
-        QCOMPARE(orn_read_data_list(peer.address(), list), result);
+        const std::string address =
+            script.empty() ? std::string(peer_address) + ":1" : peer.address();
+        QCOMPARE(orn_read_data_list(address, list), result);
         peer.wait();
         QCOMPARE(q(list), names);
-        QVERIFY(peer.requests().at(0).rfind("GET /data_list HTTP/1.1\r\n", 0) == 0);
+        if (!script.empty())
+            QVERIFY(peer.requests().at(0).rfind("GET /data_list HTTP/1.1\r\n", 0) == 0);
         if (!log.isEmpty())
             QVERIFY2(this->log.text().contains(log), qPrintable(this->log.text()));
-    }
-
-    void data_list_of_an_address_where_nothing_listens() {
-        log.clear();
-        std::vector<std::string> list;
-        const std::string address = std::string(peer_address) + ":1";
-        QCOMPARE(orn_read_data_list(address, list), int(ECONNREFUSED));
-        QVERIFY(log.text().contains(QString("orn_read_data_list %1 err:%2 status_code:0")
-                                        .arg(address.c_str())
-                                        .arg(ECONNREFUSED)));
     }
 
     void manifest_refuses_items_whose_names_cannot_be_paths() {
@@ -211,16 +205,13 @@ private slots:
         QTest::addColumn<bool>("safe");
         QTest::newRow("plain") << "20240318_090000" << true;
         QTest::newRow("Chinese and spaces") << "巡检 一号" << true;
-        QTest::newRow("dot and hyphen") << "a.b-c" << true;
         QTest::newRow("empty") << "" << false;
         QTest::newRow("slash") << "a/b" << false;
-        QTest::newRow("backslash") << "a\\b" << false;
         QTest::newRow("dot dot") << ".." << false;
         QTest::newRow("contains dot dot") << "a..b" << false;
-        QTest::newRow("colon") << "a:b" << false;
-        QTest::newRow("question mark") << "a?" << false;
         QTest::newRow("control character") << "a\nb" << false;
-        QTest::newRow("too long") << QString(256, 'a') << false;
+        QTest::newRow("255 bytes") << QString(255, 'a') << true;
+        QTest::newRow("256 bytes") << QString(256, 'a') << false;
     }
 
     void device_names() {
@@ -251,8 +242,6 @@ private slots:
         QTest::newRow("port 0") << "127.0.0.2:0" << false << "";
         QTest::newRow("port too large") << "127.0.0.2:65536" << false << "";
         QTest::newRow("name") << "camera.local" << false << "";
-        QTest::newRow("short") << "192.168.1" << false << "";
-        QTest::newRow("empty") << "" << false << "";
     }
 
     void device_addresses() {
@@ -290,20 +279,14 @@ private slots:
             QCOMPARE(q(range_addresses(ranges, 100)), addresses);
     }
 
-    void loopback_search_covers_254_addresses_and_is_capped() {
-        const std::vector<ipv4_range> r = search_ranges_for("127.0.0.0/24");
-        const std::vector<std::string> a = range_addresses(r, 4096);
+    void loopback_and_default_ranges() {
+        const std::vector<std::string> a = range_addresses(search_ranges_for("127.0.0.0/24"), 4096);
         QCOMPARE(a.size(), size_t(254));
         QCOMPARE(a.front(), std::string("127.0.0.1"));
         QCOMPARE(range_addresses(search_ranges_for("10.0.0.0/8"), 4096).size(), size_t(4096));
-    }
-
-    void default_ranges_stay_within_a_24() {
-        // Also the loopback network: 127.0.0.0/8 becomes 127.0.0.0/24.
-        for (const ipv4_range& r : default_search_ranges()) {
-            QVERIFY(r.last >= r.first);
-            QVERIFY(r.last - r.first <= 255);
-        }
+        // The defaults stay within a /24 each, the loopback network's too.
+        for (const ipv4_range& r : default_search_ranges())
+            QVERIFY(r.last >= r.first && r.last - r.first <= 255);
         // An invalid setting falls back to the defaults instead of probing nothing.
         QCOMPARE(search_ranges_for("bogus").size(), default_search_ranges().size());
     }

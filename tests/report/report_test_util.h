@@ -1,42 +1,17 @@
 #pragma once
-// Shared helpers of the report tests: a private log file, sample pictures,
+// Shared helpers of the report tests: sample pictures,
 // one-line automation calls and a whole report run.
 
-#include "core/app_log.h"
 #include "report/report_filler.h"
 #include "report/report_sample.h"
 #include "report/word_automation.h"
+#include "tests/store/test_log.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
-
-// Captures what app_log writes from construction on.
-class log_capture {
-public:
-    explicit log_capture(const QString& dir) : path_(dir + "/test_log.txt") {
-        QFile::remove(path_);
-        log_open(path_.toStdWString());
-    }
-    ~log_capture() { log_close(); }
-    QString text() const {
-        QFile f(path_);
-        f.open(QIODevice::ReadOnly);
-        return QString::fromUtf8(f.readAll()).mid(static_cast<int>(mark_));
-    }
-    void reset() {
-        QFile f(path_);
-        f.open(QIODevice::ReadOnly);
-        mark_ = QString::fromUtf8(f.readAll()).size();
-    }
-    int count(const QString& needle) const { return text().count(needle); }
-
-private:
-    QString path_;
-    qint64 mark_ = 0;
-};
 
 inline QString write_picture(const QString& path, int w, int h, const char* format = "JPG") {
     QImage img(w, h, QImage::Format_RGB32);

@@ -291,8 +291,7 @@ private slots:
     }
 
     void failures_are_logged_and_change_nothing() {
-        log_capture log(tmp.path());
-        log.reset();
+        test_log log;
         // A file that is not a picture, and one that does not exist.
         QFile junk(tmp.filePath("junk.jpg"));
         junk.open(QIODevice::WriteOnly);
@@ -304,20 +303,20 @@ private slots:
         QCOMPARE(log.count("IDispatch::Invoke(\"AddPicture\"="), 2);
         QCOMPARE(log.count("NULL IDispatch passed to AutoWrap"), 2); // Width and Height on no shape
 
-        log.reset();
+        log.mark();
         AutoWrap(DISPATCH_METHOD, nullptr, sel, L"Teleport", 1, int32_t(3));
         QVERIFY(log.text().contains(
             "IDispatch::GetIDsOfNames(\"Teleport\") failed w/err 0x80020006\n"));
-        log.reset();
+        log.mark();
         AutoWrap(DISPATCH_METHOD, nullptr, sel, L"MoveDown", 2, std::wstring(L"x"), int32_t(5));
         QCOMPARE(log.count("IDispatch::Invoke(\"MoveDown\"="), 1);
         QVERIFY(log.text().contains("failed w/err 0x80020005"));
-        log.reset();
+        log.mark();
         word_move_down(nullptr, 1);
         QVERIFY(log.text().contains("NULL IDispatch passed to AutoWrap"));
 
         // Saving where no file can be written fails.
-        log.reset();
+        log.mark();
         AutoWrap(DISPATCH_METHOD, nullptr, doc, L"SaveAs2", 1,
                  tmp.filePath("no/such/dir/x.docx").toStdWString());
         QCOMPARE(log.count("IDispatch::Invoke(\"SaveAs2\"="), 1);
@@ -328,7 +327,7 @@ private slots:
         AutoWrap(DISPATCH_METHOD, nullptr, sel, L"typetext", 1, std::wstring(L"ok"));
         // Calls on a closed document are refused.
         AutoWrap(DISPATCH_METHOD, nullptr, doc, L"Close", 1, int32_t(0));
-        log.reset();
+        log.mark();
         word_type_text(sel, L"late");
         QVERIFY(log.text().contains("IDispatch::Invoke(\"TypeText\"="));
         QVERIFY(log.text().contains("0x80010108"));
@@ -386,7 +385,7 @@ private slots:
         styles.load_string(r.parts["word/styles.xml"].c_str());
         QVERIFY(styles.select_node("//w:style[@w:styleId='Fancy']"));
         // Paste with nothing cut fails; a bare caret cannot be cut.
-        log_capture log(tmp.path());
+        test_log log;
         call(target_sel, L"Cut");
         QVERIFY(log.text().contains("IDispatch::Invoke(\"Cut\"="));
     }

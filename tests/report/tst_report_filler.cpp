@@ -114,7 +114,7 @@ private slots:
     void initTestCase() { word_com_initialize(); }
 
     void availability_check() {
-        log_capture log(tmp.path());
+        test_log log;
         QCOMPARE(reporter_checker(), 0);
         QVERIFY(is_msword);
         QVERIFY(log.text().contains("reporter_checker["));
@@ -126,7 +126,7 @@ private slots:
         bad.write("PK\x03\x04 this is no archive");
         bad.close();
         const std::wstring good = report_template_general_en;
-        log.reset();
+        log.mark();
         QCOMPARE(reporter_checker({good, tmp.filePath("absent.docx").toStdWString()}), -3);
         QVERIFY(log.text().contains("reporter_checker template fail"));
         QCOMPARE(reporter_checker({bad.fileName().toStdWString()}), -3);
@@ -140,7 +140,7 @@ private slots:
 
         // No automation server registered at all.
         docengine::unregister_class(L"Word.Application");
-        log.reset();
+        log.mark();
         QCOMPARE(reporter_checker(), -1);
         QVERIFY(log.text().contains("Word.Application ID fail"));
         QVERIFY(log.text().contains("msword:"));
@@ -273,7 +273,7 @@ private slots:
         g.close();
 
         QCOMPARE(word_start_combined_document(out.toStdWString(), true), 0);
-        log_capture log(tmp.path());
+        test_log log;
         const report_sample items[] = {sample(false, false), sample(true, false),
                                        sample(false, false)};
         const std::pair<QString, int> runs[] = {{tmp.filePath("missing.docx"), 0},

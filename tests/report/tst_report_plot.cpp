@@ -133,7 +133,7 @@ private slots:
     }
 
     void failed_save_still_ends_the_handshake() {
-        log_capture log(tmp.path());
+        test_log log;
         report_plot_obj plot;
         QSignalSpy saved(&plot, &report_plot_obj::save_report_plot_finish);
         plot.save_report_plot(tmp.filePath("no/such/dir").toStdWString());
