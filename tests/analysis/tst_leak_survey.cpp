@@ -146,8 +146,6 @@ private Q_SLOTS:
         QTest::newRow("zero distance") << 60.0 << 0.0 << 0.35 << "CNY" << true << true << true;
         QTest::newRow("negative distance") << 60.0 << -2.0 << 0.35 << "CNY" << true << true << true;
         QTest::newRow("no power ratio") << 60.0 << 1.0 << 0.0 << "CNY" << true << false << false;
-        QTest::newRow("negative power ratio")
-            << 60.0 << 1.0 << -1.0 << "CNY" << true << false << false;
         // Its cost is no number either: no energy figure, left out of the totals.
         QTest::newRow("power ratio not a number")
             << 60.0 << 1.0 << k_nan << "CNY" << false << false << false;
@@ -155,8 +153,6 @@ private Q_SLOTS:
             << 60.0 << 1.0 << k_inf << "CNY" << false << true << false;
         QTest::newRow("level not a number")
             << k_nan << 1.0 << 0.35 << "CNY" << false << true << false;
-        QTest::newRow("level beyond range")
-            << 1e5 << 1.0 << 0.35 << "CNY" << false << true << false;
         QTest::newRow("infinite distance")
             << 60.0 << k_inf << 0.35 << "CNY" << false << true << false;
         QTest::newRow("empty currency") << 60.0 << 1.0 << 0.35 << "" << true << true << false;
