@@ -15,7 +15,9 @@
 
 #include <json/json.h>
 
+#include <cmath>
 #include <string>
+#include <vector>
 
 namespace survey_fixture {
 
@@ -35,6 +37,15 @@ struct leak_spec {
     std::string edit_json; // data_edit.json as written; empty: none
     QColor picture;        // grab.jpg of this colour; invalid: none
 };
+
+// Each value within tol of the one expected.
+inline bool near(const std::vector<double>& got, const std::vector<double>& want,
+                 double tol = 1e-4) {
+    for (size_t i = 0; i < got.size(); ++i)
+        if (!(std::abs(got[i] - want.at(i)) <= tol))
+            return qWarning("value %zu: %.9g, expected %.9g", i, got[i], want[i]), false;
+    return got.size() == want.size();
+}
 
 inline std::string compact(const Json::Value& v) {
     Json::StreamWriterBuilder b;

@@ -68,30 +68,24 @@ private Q_SLOTS:
 
         const survey_leak* b = find(s, L"B");
         QVERIFY(b);
-        QVERIFY(std::abs(b->item.leak_rate - 0.712480) < 1e-5);
-        QVERIFY(std::abs(b->rate_lpm - 20.176363) < 1e-5);
-        QVERIFY(std::abs(b->item.leak_cost - 377.600108) < 1e-4);
-        QVERIFY(std::abs(b->energy_kwh - 88.372468) < 1e-4);
-        QVERIFY(std::abs(b->co2_kg - 35.348987) < 1e-4);
-        QVERIFY(!find(s, L"C")->has_energy);
-        QVERIFY(find(s, L"F")->distance_substituted);
-        QVERIFY(find(s, L"F")->counted);
-        QVERIFY(!find(s, L"E")->counted);
+        QVERIFY(survey_fixture::near(
+            {b->item.leak_rate, b->rate_lpm, b->item.leak_cost, b->energy_kwh, b->co2_kg},
+            {0.712480, 20.176363, 377.600108, 88.372468, 35.348987}));
+        // C has no energy figure; F's distance is substituted, F counted, E not.
+        QCOMPARE(QVector<bool>({find(s, L"C")->has_energy, find(s, L"F")->distance_substituted,
+                                find(s, L"F")->counted, find(s, L"E")->counted}),
+                 QVector<bool>({false, true, true, false}));
 
         const survey_totals& t = s.totals;
-        QCOMPARE(t.counted, 4);
-        QCOMPARE(t.left_out, 1);
-        QCOMPARE(t.energy_leaks, 3);
-        QVERIFY(std::abs(t.rate_lpm - 36.840205) < 1e-4);
-        QVERIFY(std::abs(t.energy_kwh - 110.542923) < 1e-4);
-        QVERIFY(std::abs(t.co2_kg - 44.217169) < 1e-4);
+        QCOMPARE(QVector<int>({t.counted, t.left_out, t.energy_leaks}), QVector<int>({4, 1, 3}));
+        QVERIFY(survey_fixture::near({t.rate_lpm, t.energy_kwh, t.co2_kg},
+                                     {36.840205, 110.542923, 44.217169}));
         // Two currencies, never added together; " CNY" is CNY.
         QCOMPARE(int(t.costs.size()), 2);
-        QCOMPARE(t.costs[0].currency, std::wstring(L"CNY"));
-        QVERIFY(std::abs(t.costs[0].cost - 21914.024739) < 1e-3);
+        QCOMPARE(t.costs[0].currency + L"|" + t.costs[1].currency, std::wstring(L"CNY|USD"));
         QCOMPARE(t.costs[0].leaks, 3);
-        QCOMPARE(t.costs[1].currency, std::wstring(L"USD"));
-        QVERIFY(std::abs(t.costs[1].cost - 377.600108) < 1e-4);
+        QVERIFY(survey_fixture::near({t.costs[0].cost, t.costs[1].cost}, {21914.024739, 377.600108},
+                                     1e-3));
 
         // Ranked by yearly cost; the leak without a finite cost comes last.
         QStringList order;
@@ -236,15 +230,12 @@ private Q_SLOTS:
         QCOMPARE(s.other_items, 2);
         QCOMPARE(int(s.leaks.size()), 1);
         const survey_leak& l = s.leaks[0];
-        QCOMPARE(l.item.distance, 1.0);
-        QCOMPARE(l.item.spl, 70.0);
-        QCOMPARE(l.level_1m, 70.0);
-        QCOMPARE(l.item.gasleak_currency, std::wstring(L"EUR"));
-        QCOMPARE(survey_rate_unit(l.item), std::wstring(L"CFM"));
-        QCOMPARE(survey_item_name(l.item), std::wstring(L"阀门 \"3\", east"));
+        QCOMPARE(l.item.gasleak_currency + L"|" + survey_rate_unit(l.item) + L"|" +
+                     survey_item_name(l.item),
+                 std::wstring(L"EUR|CFM|阀门 \"3\", east"));
         // 70 dB at 1 m in CFM: 9.432774 / 28.3185.
-        QVERIFY(std::abs(l.item.leak_rate - 0.333096) < 1e-5);
-        QVERIFY(std::abs(l.rate_lpm - 9.432774) < 1e-5);
+        QVERIFY(near({l.item.distance, l.item.spl, l.level_1m, l.item.leak_rate, l.rate_lpm},
+                     {1, 70, 70, 0.333096, 9.432774}, 1e-5));
     }
 
     // The measurement mode is read from the header without parsing all of

@@ -32,18 +32,13 @@ private slots:
             d.data_dir = set.root + L"/" + it.dir_name;
             QCOMPARE(read_data_item(d), 0);
             ++writers[it.app_type];
-            QCOMPARE(d.app_type, it.app_type);
-            QCOMPARE(d.has_tail, it.has_tail);
+            QCOMPARE(QVector<int>({d.app_type, d.has_tail, d.discharge, d.favorite, d.valid_type,
+                                   d.sign_mode, d.mic_gain, d.fs}),
+                     QVector<int>({it.app_type, it.has_tail, it.discharge, it.favorite,
+                                   it.valid_type, it.sign_mode, it.mic_gain_text / 6, it.fs}));
             QCOMPARE(d.index_table, it.index_table);
             QCOMPARE(d.time, it.time);
-            QCOMPARE(d.data_name, it.name);
-            QCOMPARE(d.data_note, it.note);
-            QCOMPARE(d.discharge, it.discharge);
-            QCOMPARE(d.favorite, it.favorite);
-            QCOMPARE(d.valid_type, it.valid_type);
-            QCOMPARE(d.sign_mode, it.sign_mode);
-            QCOMPARE(d.mic_gain, it.mic_gain_text / 6);
-            QCOMPARE(d.fs, it.fs);
+            QCOMPARE(d.data_name + L"|" + d.data_note, it.name + L"|" + it.note);
             leaks += it.gas_leak;
             unnamed += it.name.empty();
             quoted += it.name.find(L'\'') != std::wstring::npos;
