@@ -108,37 +108,29 @@ public:
     // section's, as word processors do.
     QStringList line_headers() const {
         const auto rels = relationships("word/_rels/document.xml.rels");
-        auto header_of = [&](pugi::xml_node sect, const QString& previous) {
-            auto ref = sect.find_child_by_attribute("w:headerReference", "w:type", "default");
-            if (!ref)
-                return previous;
-            auto it = rels.find(ref.attribute("r:id").value());
-            pugi::xml_document h;
-            if (it == rels.end() || !parts.count("word/" + it->second) ||
-                !h.load_string(parts.at("word/" + it->second).c_str()))
-                return QString("<broken>");
-            return text_of(h);
-        };
         QStringList out;
         QString previous;
         int pending = 0; // lines of the open section
-        auto close_section = [&](pugi::xml_node sect) {
-            previous = header_of(sect, previous);
+        const auto close_section = [&](pugi::xml_node sect) {
+            auto ref = sect.find_child_by_attribute("w:headerReference", "w:type", "default");
+            if (ref) {
+                auto it = rels.find(ref.attribute("r:id").value());
+                pugi::xml_document h;
+                const bool ok = it != rels.end() && parts.count("word/" + it->second) &&
+                                h.load_string(parts.at("word/" + it->second).c_str());
+                previous = ok ? text_of(h) : QString("<broken>");
+            }
             for (; pending > 0; --pending)
                 out << previous;
         };
         for (auto c : body().children()) {
-            const std::string name = c.name();
-            if (name == "w:tbl") {
-                for (auto tr : c.children("w:tr")) {
-                    (void)tr;
-                    ++pending;
-                }
-            } else if (name == "w:p") {
-                ++pending;
-                if (auto sect = c.child("w:pPr").child("w:sectPr"))
-                    close_section(sect);
-            }
+            if (std::string(c.name()) == "w:tbl")
+                pending += int(c.select_nodes("w:tr").size());
+            if (std::string(c.name()) != "w:p")
+                continue;
+            ++pending;
+            if (auto sect = c.child("w:pPr").child("w:sectPr"))
+                close_section(sect);
         }
         close_section(body().child("w:sectPr"));
         return out;
