@@ -1,7 +1,7 @@
 #pragma once
 // A scripted HTTP peer on a loopback address for the client tests: it reads
 // one request per connection, keeps its bytes, then plays a script of
-// sends, byte-by-byte drips, pauses and a close.
+// sends, byte-by-byte drips and pauses, and closes.
 
 #include "platform/net.h"
 #include "tests/store/test_log.h"
@@ -14,7 +14,7 @@
 #include <vector>
 
 struct peer_step {
-    enum kind { send, drip, pause, close } what = send;
+    enum kind { send, drip, pause } what = send;
     std::string bytes;
     int ms = 0; // pause length, or the delay between dripped bytes
 };
@@ -28,9 +28,6 @@ inline peer_step drip_bytes(std::string b, int ms) {
 }
 inline peer_step pause_ms(int ms) {
     return {peer_step::pause, {}, ms};
-}
-inline peer_step close_now() {
-    return {peer_step::close, {}, 0};
 }
 
 // A reply with a JSON body.
@@ -123,8 +120,6 @@ private:
             case peer_step::pause:
                 std::this_thread::sleep_for(std::chrono::milliseconds(st.ms));
                 break;
-            case peer_step::close:
-                return;
             }
         }
     }

@@ -99,44 +99,33 @@ private slots:
         QTest::addColumn<QByteArray>("body"); // null: no body kept
         QTest::addColumn<QString>("log");
 
-        const std::string ok = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\n[]";
-        QTest::newRow("well-behaved") << peer_script{send_bytes(ok)} << 0 << 200 << qint64(2)
-                                      << QByteArray("[]") << QString();
-        QTest::newRow("closes at once") << peer_script{close_now()} << 0 << 0 << qint64(0)
-                                        << QByteArray() << "recv head errno:";
-        QTest::newRow("lower-case content-length")
-            << peer_script{send_bytes("HTTP/1.1 200 OK\r\ncontent-length: 2\r\n\r\n[]")} << 0 << 200
-            << qint64(0) << QByteArray() << QString();
-        QTest::newRow("404") << peer_script{send_bytes(
-                                    "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found")}
-                             << 0 << 404 << qint64(9) << QByteArray("not found") << QString();
-        QTest::newRow("body shorter than announced")
-            << peer_script{send_bytes("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n[1,2"),
-                           close_now()}
-            << ECONNRESET << 200 << qint64(10) << QByteArray("[1,2")
-            << "httpRequestParserbody recv body errno:";
-        QTest::newRow("10000-byte header")
-            << peer_script{send_bytes("HTTP/1.1 200 OK\r\nX-Pad: " + std::string(10000, 'a') +
-                                      "\r\n\r\n")}
-            << EMSGSIZE << 0 << qint64(0) << QByteArray() << "recv head exceeds 1024 bytes";
-        QTest::newRow("Content-Length -1")
-            << peer_script{send_bytes("HTTP/1.1 200 OK\r\nContent-Length: -1\r\n\r\n")} << EFBIG
-            << 200 << qint64(0) << QByteArray() << "out of range";
-        QTest::newRow("Content-Length 2^40")
-            << peer_script{send_bytes("HTTP/1.1 200 OK\r\nContent-Length: 1099511627776\r\n\r\n")}
-            << EFBIG << 200 << qint64(0) << QByteArray() << "out of range";
-        QTest::newRow("one byte every 100 ms") << peer_script{drip_bytes(ok, 100)} << 0 << 200
-                                               << qint64(2) << QByteArray("[]") << QString();
-        QTest::newRow("chunked body")
-            << peer_script{send_bytes(
-                   "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\n[]\r\n0\r\n\r\n")}
-            << 0 << 200 << qint64(0) << QByteArray() << QString();
-        QTest::newRow("header cut off")
-            << peer_script{send_bytes("HTTP/1.1 200 OK\r\nContent-Len"), close_now()} << 0 << 200
-            << qint64(0) << QByteArray() << "recv head errno:";
-        QTest::newRow("silent past the time-out")
-            << peer_script{pause_ms(1500)} << 0 << 0 << qint64(0) << QByteArray()
-            << "recv head errno:";
+        const auto row = [](const char* tag, peer_script script, int result, int status,
+                            qint64 length, const char* body, const char* log) {
+            QTest::newRow(tag) << script << result << status << length << QByteArray(body)
+                               << QString(log);
+        };
+        const std::string h = "HTTP/1.1 200 OK\r\n", ok = h + "Content-Length: 2\r\n\r\n[]";
+        row("well-behaved", {send_bytes(ok)}, 0, 200, 2, "[]", "");
+        row("closes at once", {}, 0, 0, 0, nullptr, "recv head errno:");
+        row("lower-case content-length", {send_bytes(h + "content-length: 2\r\n\r\n[]")}, 0, 200, 0,
+            nullptr, "");
+        row("404", {send_bytes("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found")}, 0,
+            404, 9, "not found", "");
+        row("body shorter than announced", {send_bytes(h + "Content-Length: 10\r\n\r\n[1,2")},
+            ECONNRESET, 200, 10, "[1,2", "httpRequestParserbody recv body errno:");
+        row("10000-byte header", {send_bytes(h + "X-Pad: " + std::string(10000, 'a') + "\r\n\r\n")},
+            EMSGSIZE, 0, 0, nullptr, "recv head exceeds 1024 bytes");
+        row("Content-Length -1", {send_bytes(h + "Content-Length: -1\r\n\r\n")}, EFBIG, 200, 0,
+            nullptr, "out of range");
+        row("Content-Length 2^40", {send_bytes(h + "Content-Length: 1099511627776\r\n\r\n")}, EFBIG,
+            200, 0, nullptr, "out of range");
+        row("one byte every 100 ms", {drip_bytes(ok, 100)}, 0, 200, 2, "[]", "");
+        row("chunked body",
+            {send_bytes(h + "Transfer-Encoding: chunked\r\n\r\n2\r\n[]\r\n0\r\n\r\n")}, 0, 200, 0,
+            nullptr, "");
+        row("header cut off", {send_bytes(h + "Content-Len")}, 0, 200, 0, nullptr,
+            "recv head errno:");
+        row("silent past the time-out", {pause_ms(1500)}, 0, 0, 0, nullptr, "recv head errno:");
     }
 
     void misbehaving_peers() {
