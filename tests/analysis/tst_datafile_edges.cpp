@@ -73,42 +73,35 @@ private slots:
     void header_text_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("no beamforming: its fields stay")
-            << R"({"app_name":"TarvoOrnApp"})"
-            << "rc=0 fs=1234 sens=7 gain=9 ver=0.0.0.0 band=5000-617 app=0 tail=0";
-        QTest::newRow("empty beamforming: defaults") << R"({"beamforming":{}})"
-                                                     << "fs=192000 sens=50 gain=0";
-        // The gain text is dB: one step per 6 dB, toward zero; not a number: 0.
-        for (auto g : {std::pair{"-13", -2},
-                       {"14", 2},
-                       {"12", 2},
-                       {"5", 0},
-                       {"-6", -1},
-                       {"7dB", 1},
-                       {"x", 0}})
-            QTest::addRow("gain %s", g.first)
-                << QString(R"({"beamforming":{"micGain":"%1"}})").arg(g.first)
-                << QString("gain=%1").arg(g.second);
-        QTest::newRow("vuvoraro") << R"({"app_name":"vuvoraro"})"
-                                  << "app=2 tail=1 band=2000-617";
-        QTest::newRow("other writer, distance and band")
-            << R"({"app_name":"Other","geometry":{"distance":2.5},"freqRangeStart":123,)"
-               R"("freqRangeEnd":456,"sign_mode":2})"
-            << "app=3 dist=2.5 band=123-456 sign=2";
-        QTest::newRow("Sable 9.9: no tail") << R"({"app_name":"TarvoSableApp","app_version":"9.9"})"
-                                            << "app=1 tail=0 ver=9.9 band=5000-617";
-        QTest::newRow("members of a wrong type keep defaults")
-            << R"({"datetime":5,"data_type":"1","distanceCorrectEnable":1,)"
-               R"("beamforming":{"daq":"x","micSensitivity":[],"micGain":12},"geometry":7,)"
-               R"("app_version":1.5,"sign_mode":{},"freqRangeStart":null})"
-            << "rc=0 time=kept type=4 corr=0 fs=192000 sens=50 gain=0 ver=0.0.0.0 sign=0 "
-               "band=5000-96000";
-        QTest::newRow("rate 0: default") << R"({"beamforming":{"daq":0}})"
-                                         << "fs=192000";
-        QTest::newRow("array") << "[1,2]"
-                               << "rc=-1";
-        QTest::newRow("cut") << R"({"a":)"
-                             << "rc=-1";
+        // Tag, header text, fields expected. The gain text is dB: one step per
+        // 6 dB, toward zero; not a number: 0.
+        const char* const rows[][3] = {
+            {"no beamforming: its fields stay", R"({"app_name":"TarvoOrnApp"})",
+             "rc=0 fs=1234 sens=7 gain=9 ver=0.0.0.0 band=5000-617 app=0 tail=0"},
+            {"empty beamforming: defaults", R"({"beamforming":{}})", "fs=192000 sens=50 gain=0"},
+            {"gain -13", R"({"beamforming":{"micGain":"-13"}})", "gain=-2"},
+            {"gain 14", R"({"beamforming":{"micGain":"14"}})", "gain=2"},
+            {"gain 5", R"({"beamforming":{"micGain":"5"}})", "gain=0"},
+            {"gain 7dB", R"({"beamforming":{"micGain":"7dB"}})", "gain=1"},
+            {"gain x", R"({"beamforming":{"micGain":"x"}})", "gain=0"},
+            {"vuvoraro", R"({"app_name":"vuvoraro"})", "app=2 tail=1 band=2000-617"},
+            {"other writer, distance and band",
+             R"({"app_name":"Other","geometry":{"distance":2.5},"freqRangeStart":123,)"
+             R"("freqRangeEnd":456,"sign_mode":2})",
+             "app=3 dist=2.5 band=123-456 sign=2"},
+            {"Sable 9.9: no tail", R"({"app_name":"TarvoSableApp","app_version":"9.9"})",
+             "app=1 tail=0 ver=9.9 band=5000-617"},
+            {"members of a wrong type keep defaults",
+             R"({"datetime":5,"data_type":"1","distanceCorrectEnable":1,)"
+             R"("beamforming":{"daq":"x","micSensitivity":[],"micGain":12},"geometry":7,)"
+             R"("app_version":1.5,"sign_mode":{},"freqRangeStart":null})",
+             "rc=0 time=kept type=4 corr=0 fs=192000 sens=50 gain=0 ver=0.0.0.0 sign=0 "
+             "band=5000-96000"},
+            {"rate 0: default", R"({"beamforming":{"daq":0}})", "fs=192000"},
+            {"array", "[1,2]", "rc=-1"},
+            {"cut", R"({"a":)", "rc=-1"}};
+        for (const auto& r : rows)
+            QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]);
         QTest::newRow("deep nesting") << QString(5000, '[') << "rc=-1";
     }
     void header_text() {
