@@ -273,38 +273,38 @@ private Q_SLOTS:
         QTest::addColumn<int>("writer");
         QTest::addColumn<QString>("frames"); // t: tone, 0: silence, s: 5010 samples of tone
         QTest::addColumn<int>("sensitivity");
-        QTest::addColumn<QString>("header"); // more header keys
-        QTest::addColumn<double>("pa");
         QTest::addColumn<double>("weight");
-        QTest::addColumn<int>("columns"); // spectrogram columns; 0: cleared
+        QTest::addColumn<int>("columns");    // spectrogram columns; 0: cleared
+        QTest::addColumn<QString>("header"); // more header keys
         QTest::addColumn<QStringList>("logs");
-        QTest::newRow("one frame: a tenth")
-            << 1 << "t" << 50 << "" << 1.0 << 0.1 << 0 << QStringList();
-        QTest::newRow("silent frame ends the average")
-            << 1 << "tt0t" << 50 << "" << 1.0 << 0.19 << 4 << QStringList();
-        QTest::newRow("short frame left out of the spectrum") // 7 + (1 + 4) + (1 + 7) windows
-            << 1 << "tst" << 50 << "" << 1.0 << 0.19 << 4
-            << QStringList{"update_wave_fft frame of 5010 samples left out (block 7680)",
-                           "wave_prpd frame 1: last phase group has 10 of 20 samples"};
-        QTest::newRow("big-endian at sensitivity 50")
-            << 0 << "t" << 50 << "" << 1.0 << 0.1 << 0 << QStringList();
-        QTest::newRow("big-endian at sensitivity 100: half the Pa per count")
-            << 0 << "t" << 100 << "" << 0.5 << 0.1 << 0 << QStringList();
+        const auto row = [](const char* tag, int writer, const char* frames, int sensitivity,
+                            double weight, int columns, const char* header = "",
+                            const QStringList& logs = {}) {
+            QTest::newRow(tag) << writer << QString(frames) << sensitivity << weight << columns
+                               << QString(header) << logs;
+        };
+        row("one frame: a tenth", 1, "t", 50, 0.1, 0);
+        row("silent frame ends the average", 1, "tt0t", 50, 0.19, 4);
+        // 7 + (1 + 4) + (1 + 7) windows.
+        row("short frame left out of the spectrum", 1, "tst", 50, 0.19, 4, "",
+            {"update_wave_fft frame of 5010 samples left out (block 7680)",
+             "wave_prpd frame 1: last phase group has 10 of 20 samples"});
+        row("big-endian at sensitivity 50", 0, "t", 50, 0.1, 0);
+        row("big-endian at sensitivity 100: half the Pa per count", 0, "t", 100, 0.1, 0);
         // The distance-correction flag leaves the Pa scale alone.
-        QTest::newRow("correction on at 2 m")
-            << 1 << "t" << 50 << ",\"distanceCorrectEnable\":true,\"geometry\":{\"distance\":2}"
-            << 1.0 << 0.1 << 0 << QStringList();
+        row("correction on at 2 m", 1, "t", 50, 0.1, 0,
+            ",\"distanceCorrectEnable\":true,\"geometry\":{\"distance\":2}");
     }
     void spectrum_level() {
         QFETCH(int, writer);
         QFETCH(QString, frames);
         QFETCH(int, sensitivity);
         QFETCH(QString, header);
-        QFETCH(double, pa);
         QFETCH(double, weight);
         QFETCH(int, columns);
         QFETCH(QStringList, logs);
-        // Samples of 1 Pa at sensitivity 50.
+        // Samples of 1 Pa at sensitivity 50; the header's sensitivity scales them.
+        const double pa = 50.0 / sensitivity;
         const double amplitude = 1 / (writer == 0 ? pa_per_count : pa_per_unit);
         std::vector<item_writer::frame> written;
         for (int f = 0; f < frames.size(); ++f) {
