@@ -71,6 +71,12 @@ private Q_SLOTS:
         QVERIFY(survey_fixture::near(
             {b->item.leak_rate, b->rate_lpm, b->item.leak_cost, b->energy_kwh, b->co2_kg},
             {0.712480, 20.176363, 377.600108, 88.372468, 35.348987}));
+        // B's own unit; an item without a name is shown by its directory.
+        data_info unnamed;
+        unnamed.dir_name = L"20240506_0800";
+        QCOMPARE(survey_rate_unit(b->item) + L" " + survey_rate_unit(find(s, L"A")->item) + L" " +
+                     survey_item_name(b->item) + L" " + survey_item_name(unnamed),
+                 std::wstring(L"CFM L/min B 20240506_0800"));
         // C has no energy figure; F's distance is substituted, F counted, E not.
         QCOMPARE(QVector<bool>({find(s, L"C")->has_energy, find(s, L"F")->distance_substituted,
                                 find(s, L"F")->counted, find(s, L"E")->counted}),
@@ -204,40 +210,6 @@ private Q_SLOTS:
                  QString("\u2014"));
     }
 
-    void item_files_as_the_detail_view_reads_them() {
-        QTemporaryDir tmp;
-        using namespace survey_fixture;
-        leak_spec a;
-        a.dir = "a";
-        a.name = L"阀门 \"3\", east";
-        a.spl = 60;
-        a.distance = 4;
-        // The edit overrides the header's distance and note.json's currency and unit.
-        a.edit_json = "{\"distance\":1.0,\"gasleak_currency\":\"EUR\",\"gasleak_unit_mode\":1,"
-                      "\"spl\":70.0}";
-        leak_spec b;
-        b.dir = "b";
-        b.sign_mode = 0;
-        std::vector<data_info> rows = {write_leak_item(tmp.path(), a),
-                                       write_leak_item(tmp.path(), b)};
-        data_info missing;
-        missing.data_dir = (tmp.path() + "/gone").toStdWString();
-        missing.sign_mode = 2; // a row cannot make an unreadable item a leak
-        rows.push_back(missing);
-
-        const leak_survey s = build_leak_survey(rows, 0.4);
-        QCOMPARE(s.items, 3);
-        QCOMPARE(s.other_items, 2);
-        QCOMPARE(int(s.leaks.size()), 1);
-        const survey_leak& l = s.leaks[0];
-        QCOMPARE(l.item.gasleak_currency + L"|" + survey_rate_unit(l.item) + L"|" +
-                     survey_item_name(l.item),
-                 std::wstring(L"EUR|CFM|阀门 \"3\", east"));
-        // 70 dB at 1 m in CFM: 9.432774 / 28.3185.
-        QVERIFY(near({l.item.distance, l.item.spl, l.level_1m, l.item.leak_rate, l.rate_lpm},
-                     {1, 70, 70, 0.333096, 9.432774}, 1e-5));
-    }
-
     // The measurement mode is read from the header without parsing all of
     // it; every form a JSON writer may give it must still be told right.
     void header_forms_data() {
@@ -257,6 +229,7 @@ private Q_SLOTS:
         QTest::newRow("inside a text") << QByteArray("{\"note\":\"\\\"sign_mode\\\":2\"}") << false;
         QTest::newRow("text value") << QByteArray("{\"sign_mode\":\"2\"}") << false;
         QTest::newRow("not JSON") << QByteArray("{\"sign_mode\":2") << false;
+        QTest::newRow("no Data.dat") << QByteArray() << false;
     }
     void header_forms() {
         QFETCH(QByteArray, header);
@@ -264,9 +237,10 @@ private Q_SLOTS:
         QTemporaryDir tmp;
         QDir().mkpath(tmp.filePath("i"));
         const std::vector<uint8_t> dat = build_data_dat(header.toStdString(), {}, false);
-        QVERIFY(survey_fixture::write_file(
-            tmp.filePath("i/Data.dat"),
-            QByteArray(reinterpret_cast<const char*>(dat.data()), int(dat.size()))));
+        QVERIFY(header.isNull() ||
+                survey_fixture::write_file(
+                    tmp.filePath("i/Data.dat"),
+                    QByteArray(reinterpret_cast<const char*>(dat.data()), int(dat.size()))));
         data_info row;
         row.data_dir = tmp.filePath("i").toStdWString();
         row.sign_mode = 2; // what a row says does not count
