@@ -60,25 +60,20 @@ private slots:
             QVERIFY2(QFile::exists(tmp.filePath(QString("pdf/") + name)), name);
 
         if (QStandardPaths::findExecutable("pdftotext").isEmpty())
-            return;
+            QSKIP("converted; pdftotext is not installed to read the pages back");
         auto text = [&](const char* name) {
             return run("pdftotext", {"-layout", tmp.filePath(QString("pdf/") + name), "-"});
         };
-        const QString g = text("general_en.pdf");
-        QVERIFY(g.contains("Acoustic Imaging Test Report"));
-        QVERIFY(g.contains("Substation North Survey"));
-        QVERIFY(g.contains("ORN-S40"));
-        QVERIFY(g.contains("Replace the flange gasket"));
-        QCOMPARE(g.count('\f'), 1); // one page
-        const QString l = text("leak_zh.pdf");
-        QVERIFY(l.contains(QString::fromUtf8("一号变电站巡检")));
-        QVERIFY(l.contains(QString::fromUtf8("报告编号")) && l.contains("003"));
-        QVERIFY(l.contains("CNY/yr"));
-        QVERIFY(l.contains(QString::fromUtf8("第四处")));
-        QCOMPARE(l.count('\f'), 1);
-        QVERIFY(l.contains(QString::fromUtf8("检测人")));
-        const QString c = text("combined_en.pdf");
-        QCOMPARE(c.count('\f'), 3); // one page per item
+        // One page each, with the values typed (the cells themselves are
+        // checked by the filler test); the four result lines leave the tester
+        // and the date on the leak report's one page.
+        const QString g = text("general_en.pdf"), l = text("leak_zh.pdf"),
+                      c = text("combined_en.pdf");
+        QVERIFY(g.contains("Acoustic Imaging Test Report") &&
+                g.contains("Replace the flange gasket"));
+        QVERIFY(l.contains(QString::fromUtf8("第四处")) && l.contains(QString::fromUtf8("检测人")));
+        QCOMPARE(QVector<int>({g.count('\f'), l.count('\f'), c.count('\f')}),
+                 QVector<int>({1, 1, 3}));
         QVERIFY(c.contains("PD-103") && c.contains("Leak-104") && c.contains("PD-105"));
     }
 };
