@@ -26,6 +26,8 @@ struct frame {
     QByteArray picture;         // JPEG
     QByteArray raw_picture;     // writer 0 only
     float spl = 0;              // writer 1 level field
+    frame() = default;
+    explicit frame(std::vector<float> s) : samples(std::move(s)) {}
 };
 
 inline std::vector<uint8_t> bytes_of(const QByteArray& b) {

@@ -56,12 +56,6 @@ int high_points_at(const QVector<QPointF>& p, double x) {
     return high;
 }
 
-item_writer::frame le_frame(std::vector<float> samples) {
-    item_writer::frame f;
-    f.samples = std::move(samples);
-    return f;
-}
-
 // 25 frames: a 40 kHz tone of 1 Pa in the analysis signal; the display
 // wave adds a 3 Pa pulse at 90 degrees of every 50 Hz period.
 std::vector<item_writer::frame> tone_frames() {
@@ -309,9 +303,9 @@ private Q_SLOTS:
         std::vector<item_writer::frame> written;
         for (int f = 0; f < frames.size(); ++f) {
             const int samples = frames[f] == 's' ? 5010 : n;
-            written.push_back(le_frame(frames[f] == '0'
-                                           ? std::vector<float>(size_t(n), 0.0f)
-                                           : item_writer::tone(samples, f, 40000, amplitude, fs)));
+            written.push_back(item_writer::frame(
+                frames[f] == '0' ? std::vector<float>(size_t(n), 0.0f)
+                                 : item_writer::tone(samples, f, 40000, amplitude, fs)));
         }
         const QString dir = item(QTest::currentDataTag());
         QVERIFY(item_writer::write_item(dir, writer, written, fs, header.toStdString(),
@@ -353,7 +347,7 @@ private Q_SLOTS:
         QFETCH(int, band_end);
         std::vector<item_writer::frame> frames;
         for (int f = 0; f < 8; ++f)
-            frames.push_back(le_frame(item_writer::tone(samples, f, hz, 0.02, rate)));
+            frames.push_back(item_writer::frame(item_writer::tone(samples, f, hz, 0.02, rate)));
         const QString dir = item(QString("rate_%1").arg(QTest::currentDataTag()));
         QVERIFY(item_writer::write_item(dir, 1, frames, rate,
                                         ",\"freqRangeEnd\":" + std::to_string(band_end)));
@@ -397,7 +391,7 @@ private Q_SLOTS:
     void columns_from_the_windows_formed() {
         std::vector<item_writer::frame> frames;
         for (int f = 0; f < 31; ++f)
-            frames.push_back(le_frame(item_writer::tone(4096, f, 40000, 0.02, fs)));
+            frames.push_back(item_writer::frame(item_writer::tone(4096, f, 40000, 0.02, fs)));
         QVERIFY(item_writer::write_item(item("odd_frames"), 1, frames));
         runner run;
         data_info d = request_for(item("odd_frames"), 31);
@@ -470,7 +464,7 @@ private Q_SLOTS:
         s[100] = std::nanf("");
         s[2000] = std::numeric_limits<float>::infinity();
         s[3000] = -std::numeric_limits<float>::infinity();
-        QVERIFY(item_writer::write_item(item("prpd_b"), 1, {le_frame(s)}));
+        QVERIFY(item_writer::write_item(item("prpd_b"), 1, {item_writer::frame(s)}));
 
         runner run;
         QVERIFY(run(request_for(item("prpd_a"), 10), 2).prpd.size() > 1000);
@@ -511,7 +505,7 @@ private Q_SLOTS:
         // 8 kHz: no phase bins, and the default band lies above it.
         std::vector<item_writer::frame> slow(3);
         for (int f = 0; f < 3; ++f)
-            slow[size_t(f)] = le_frame(item_writer::tone(n, f, 1000, 0.01, 8000));
+            slow[size_t(f)] = item_writer::frame(item_writer::tone(n, f, 1000, 0.01, 8000));
         QVERIFY(item_writer::write_item(item("slow"), 1, slow, 8000));
         runner run;
         log_.mark();
@@ -585,7 +579,8 @@ private Q_SLOTS:
 
         // A writer that is not decoded: frames without samples give empty
         // results, never a crash.
-        std::vector<item_writer::frame> frames(3, le_frame(item_writer::tone(n, 0, 40000, 1, fs)));
+        std::vector<item_writer::frame> frames(
+            3, item_writer::frame(item_writer::tone(n, 0, 40000, 1, fs)));
         QVERIFY(item_writer::write_item(item("other"), 3, frames));
         run(request_for(item("other"), 3));
         QCOMPARE(run.w.last_run().frames_read, 3);
