@@ -88,6 +88,14 @@ std::wstring item_dir(const Json::Value& item) {
     return utf8_to_wide(std::string(HALVIX_SAMPLES_DIR "/basic/") + item["dir"].asString());
 }
 
+// Values as one text, numbers of any type written alike ('|' between).
+template <typename... T> QString fields(const T&... v) {
+    std::ostringstream o;
+    o.precision(10);
+    ((o << v << '|'), ...);
+    return QString::fromStdString(o.str());
+}
+
 bool one_of(const Json::Value& allowed, int value) {
     for (const auto& v : allowed)
         if (v.asInt() == value)
@@ -520,37 +528,27 @@ private slots:
         d.data_dir = item_dir(item);
         QCOMPARE(read_data_item(d), 0);
 
-        QCOMPARE(wide_to_utf8(d.data_name), e["data_name"].asString());
-        QCOMPARE(wide_to_utf8(d.data_note), e["data_note"].asString());
-        QCOMPARE(d.distance, e["distance"].asDouble());
-        QCOMPARE(d.distance_text, e["distance_text"].asString());
-        QCOMPARE(d.time, e["time"].asString());
-        QCOMPARE(d.app_name, e["app_name"].asString());
-        QCOMPARE(d.app_version, e["app_version"].asString());
-        QCOMPARE(d.app_type, e["app_type"].asInt());
-        QCOMPARE(d.data_type, e["data_type"].asInt());
-        QCOMPARE(d.fs, e["fs"].asInt());
-        QCOMPARE(d.mic_gain, e["mic_gain"].asInt());
-        QCOMPARE(d.mic_sensitivity, e["mic_sensitivity"].asDouble());
-        QCOMPARE(d.distance_correct_enable, e["distance_correct_enable"].asBool());
-        QCOMPARE(d.spl, e["spl"].asDouble());
-        QCOMPARE(d.valid_type, e["valid_type"].asInt());
-        QCOMPARE(d.favorite, e["favorite"].asInt());
-        QCOMPARE(d.discharge, e["discharge"].asInt());
-        QCOMPARE(d.has_tail, e["has_tail"].asBool());
-        QCOMPARE(d.freq_range_start, e["freq_range_start"].asInt());
-        QCOMPARE(d.freq_range_end, e["freq_range_end"].asInt());
-        QCOMPARE(wide_to_utf8(d.device_type), e["device_type"].asString());
-        QCOMPARE(d.sound_abs_max, e["sound_abs_max"].asDouble());
-        QCOMPARE(d.sign_mode, e["sign_mode"].asInt());
-        QCOMPARE(d.fpass1, e["fpass1"].asDouble());
-        QCOMPARE(d.fpass2, e["fpass2"].asDouble());
-        QCOMPARE(wide_to_utf8(d.gasleak_currency), e["gasleak_currency"].asString());
-        QCOMPARE(d.gasleak_rect, e["gasleak_rect"].asDouble());
-        QCOMPARE(d.gasleak_unit_mode, e["gasleak_unit_mode"].asInt());
-        QCOMPARE(d.gasleak_power_ratio, e["gasleak_power_ratio"].asDouble());
-        QCOMPARE(d.gasleak_energy_cost, e["gasleak_energy_cost"].asDouble());
-        QCOMPARE(d.gasleak_gas_cost, e["gasleak_gas_cost"].asDouble());
+        // Every value of the record, texts and numbers written alike.
+        const auto txt = [&e](const char* key) { return e[key].asString(); };
+        const auto num = [&e](const char* key) { return e[key].asDouble(); };
+        QCOMPARE(fields(wide_to_utf8(d.data_name), wide_to_utf8(d.data_note), d.distance,
+                        d.distance_text, d.time, d.app_name, d.app_version, d.app_type, d.data_type,
+                        d.fs, d.mic_gain, d.mic_sensitivity, d.distance_correct_enable, d.spl,
+                        d.valid_type, d.favorite, d.discharge, d.has_tail, d.freq_range_start,
+                        d.freq_range_end, wide_to_utf8(d.device_type), d.sound_abs_max, d.sign_mode,
+                        d.fpass1, d.fpass2, wide_to_utf8(d.gasleak_currency), d.gasleak_rect,
+                        d.gasleak_unit_mode, d.gasleak_power_ratio, d.gasleak_energy_cost,
+                        d.gasleak_gas_cost),
+                 fields(txt("data_name"), txt("data_note"), num("distance"), txt("distance_text"),
+                        txt("time"), txt("app_name"), txt("app_version"), num("app_type"),
+                        num("data_type"), num("fs"), num("mic_gain"), num("mic_sensitivity"),
+                        e["distance_correct_enable"].asBool(), num("spl"), num("valid_type"),
+                        num("favorite"), num("discharge"), e["has_tail"].asBool(),
+                        num("freq_range_start"), num("freq_range_end"), txt("device_type"),
+                        num("sound_abs_max"), num("sign_mode"), num("fpass1"), num("fpass2"),
+                        txt("gasleak_currency"), num("gasleak_rect"), num("gasleak_unit_mode"),
+                        num("gasleak_power_ratio"), num("gasleak_energy_cost"),
+                        num("gasleak_gas_cost")));
         QCOMPARE(int(d.index_table.size()), item["index_table_len"].asInt());
 
         const std::wstring dat = item_dir(item) + L"/Data.dat";
