@@ -6,6 +6,7 @@
 #include "core/app_log.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -40,6 +41,21 @@ public:
         return rel.isEmpty() ? dir_->path() : dir_->path() + "/" + rel;
     }
     std::wstring wpath(const QString& rel = {}) const { return path(rel).toStdWString(); }
+
+    // Every directory ("name/") and file ("name=bytes") below the folder,
+    // sorted; the fixture's own config/ and log/ left out.
+    QStringList tree() const {
+        QStringList out;
+        QDirIterator it(path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString p = it.next(), name = QDir(path()).relativeFilePath(p);
+            if (!name.startsWith("config") && !name.startsWith("log"))
+                out << (it.fileInfo().isDir() ? name + "/" : name + "=" + read_bytes(p));
+        }
+        out.sort();
+        return out;
+    }
 
     // Everything logged so far.
     QString log_text() const {
