@@ -6,8 +6,10 @@
 #include <pugixml.hpp>
 #include <zip.h>
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <map>
 #include <memory>
@@ -219,3 +221,11 @@ public:
     std::vector<std::string> order;
     pugi::xml_document doc;
 };
+
+// The extent of each picture (EMU), as read back.
+inline QVector<QSize> extents(const std::vector<docx_picture>& pics) {
+    QVector<QSize> out;
+    for (const docx_picture& p : pics)
+        out << QSize(int(p.cx), int(p.cy));
+    return out;
+}

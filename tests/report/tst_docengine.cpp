@@ -50,13 +50,6 @@ docengine::hresult insert_rows(const dispatch_ptr& sel, int32_t n) {
     return AutoWrap(DISPATCH_METHOD, nullptr, sel, L"InsertRowsBelow", 1, n);
 }
 
-// Extents of the pictures, as read back.
-QVector<QSize> extents(const std::vector<docx_picture>& pics) {
-    QVector<QSize> out;
-    for (const docx_picture& p : pics)
-        out << QSize(int(p.cx), int(p.cy));
-    return out;
-}
 // Every line of a document, its cells joined by "|".
 QStringList texts(const docx_reader& r) {
     QStringList out;

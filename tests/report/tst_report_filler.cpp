@@ -190,11 +190,7 @@ private slots:
         QCOMPARE(int(l.size()), leak ? 27 : 17);
         if (leak) {
             check_leak(l, 0, s, chinese);
-            for (const auto& p : r.pictures())
-                QCOMPARE(QSize(p.cx, p.cy), QSize(160 * 12700, 120 * 12700));
-            auto title_sz = r.body().first_child().select_node("w:r/w:rPr/w:sz").node();
-            QCOMPARE(title_sz.attribute("w:val").as_int(),
-                     report_title_font_size(s.dataset.name) * 2);
+            QCOMPARE(extents(r.pictures()), QVector<QSize>(2, QSize(160 * 12700, 120 * 12700)));
             // Page numbers in the footer.
             QVERIFY(QString::fromStdString(r.parts["word/footer1.xml"]).contains(" PAGE "));
             return;
@@ -203,19 +199,10 @@ private slots:
         QCOMPARE(l[7].cell_pictures, std::vector<int>({1, 1}));
         QCOMPARE(l[9].cell_pictures, std::vector<int>({1, 1}));
         auto pics = r.pictures();
-        QCOMPARE(int(pics.size()), 4);
-        QCOMPARE(pics[0].cx, 160LL * 12700);
-        QCOMPARE(pics[1].cy, 120LL * 12700);
-        QCOMPARE(pics[3].cy, 80LL * 12700);
+        QCOMPARE(extents(pics),
+                 QVector<QSize>({QSize(160 * 12700, 120 * 12700), QSize(160 * 12700, 120 * 12700),
+                                 QSize(160 * 12700, 80 * 12700), QSize(160 * 12700, 80 * 12700)}));
         QVERIFY(pics[0].rel_id != pics[1].rel_id); // camera and raw picture differ
-        // The caret ends in the title, which the finish centres.
-        QCOMPARE(
-            QString(
-                r.body().first_child().select_node("w:pPr/w:jc").node().attribute("w:val").value()),
-            QString("center"));
-        // The page header of the general template.
-        QVERIFY(QString::fromStdString(r.parts["word/header1.xml"])
-                    .contains(chinese ? "声学成像检测报告" : "Acoustic Imaging Test Report"));
     }
 
     void general_template_optional_parts() {
@@ -265,10 +252,6 @@ private slots:
         const QString leak = tmp.filePath("t_leak.docx");
         QCOMPARE(write_template_copy(report_template_general_en, general.toStdWString()), 0);
         QCOMPARE(write_template_copy(report_template_leak_en, leak.toStdWString()), 0);
-        QFile g(general);
-        g.open(QIODevice::ReadOnly);
-        const QByteArray general_bytes = g.readAll();
-        g.close();
 
         QCOMPARE(word_start_combined_document(out.toStdWString(), true), 0);
         test_log log;
@@ -292,10 +275,6 @@ private slots:
         QVERIFY(!word_state.app && !word_state.combine);
         QVERIFY(log.text().contains("NULL IDispatch passed to AutoWrap"));
 
-        // The template copies were only read.
-        g.open(QIODevice::ReadOnly);
-        QCOMPARE(g.readAll(), general_bytes);
-
         docx_reader r;
         QVERIFY(r.open(out));
         QCOMPARE(r.problem(), QString());
@@ -314,12 +293,11 @@ private slots:
         // Every item keeps its own template's page header: the general
         // report's heading never reaches the gas-leak pages, and it is back
         // on the general pages after them.
-        const QStringList headers = r.line_headers();
-        QCOMPARE(headers.size(), int(l.size()));
-        QCOMPARE(headers[0], QString("Acoustic Imaging Test Report"));
-        QCOMPARE(headers[17], QString());
-        QCOMPARE(headers[43], QString());
-        QCOMPARE(headers[44], QString("Acoustic Imaging Test Report"));
+        const QStringList h = r.line_headers();
+        QCOMPARE(h.size(), int(l.size()));
+        QCOMPARE(QStringList({h[0], h[16], h[17], h[43], h[44], h[60]}),
+                 QStringList({"Acoustic Imaging Test Report", "Acoustic Imaging Test Report", "",
+                              "", "Acoustic Imaging Test Report", "Acoustic Imaging Test Report"}));
         QCOMPARE(int(r.pictures().size()), 4 + 2 + 4);
         // Styles and page setup of the templates came along.
         QVERIFY(QString::fromStdString(r.parts["word/styles.xml"]).contains("HxLabel"));
