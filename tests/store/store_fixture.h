@@ -1,9 +1,9 @@
 #pragma once
-// A private data folder with config/ and an open log for one test case, and
+// A private data folder with config/ and a log of its own for one test case, and
 // whole-file reads and writes.
 
 #include "core/app_globals.h"
-#include "core/app_log.h"
+#include "tests/store/test_log.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -32,10 +32,7 @@ public:
     store_fixture() : dir_(std::make_unique<QTemporaryDir>()) {
         set_app_data_location(dir_->path().toStdWString());
         QDir(dir_->path()).mkpath("config");
-        QDir(dir_->path()).mkpath("log");
-        log_open(log_file_path);
     }
-    ~store_fixture() { log_close(); }
 
     QString path(const QString& rel = {}) const {
         return rel.isEmpty() ? dir_->path() : dir_->path() + "/" + rel;
@@ -43,28 +40,23 @@ public:
     std::wstring wpath(const QString& rel = {}) const { return path(rel).toStdWString(); }
 
     // Every directory ("name/") and file ("name=bytes") below the folder,
-    // sorted; the fixture's own config/ and log/ left out.
+    // sorted; the fixture's own config/ left out.
     QStringList tree() const {
         QStringList out;
         QDirIterator it(path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString p = it.next(), name = QDir(path()).relativeFilePath(p);
-            if (!name.startsWith("config") && !name.startsWith("log"))
+            if (!name.startsWith("config"))
                 out << (it.fileInfo().isDir() ? name + "/" : name + "=" + read_bytes(p));
         }
         out.sort();
         return out;
     }
 
-    // Everything logged so far.
-    QString log_text() const {
-        log_close();
-        const QString text = QString::fromUtf8(read_bytes(QString::fromStdWString(log_file_path)));
-        log_open(log_file_path);
-        return text;
-    }
+    QString log_text() const { return log_.text(); } // everything logged so far
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
+    test_log log_;
 };
