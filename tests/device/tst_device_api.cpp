@@ -37,34 +37,33 @@ private slots:
     }
 
     void data_list_data() {
-        QTest::addColumn<peer_script>("script");
+        QTest::addColumn<peer_script>("script"); // empty: nothing listens
         QTest::addColumn<int>("result");
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QString>("log");
-        QTest::newRow("empty array") << json_reply("[]") << 0 << QStringList() << QString();
-        QTest::newRow("null") << json_reply("null") << 0 << QStringList() << QString();
-        QTest::newRow("reversed") << json_reply("[\"first\",\"second\",\"third\"]") << 0
-                                  << QStringList{"third", "second", "first"} << QString();
-        QTest::newRow("object") << json_reply("{}") << 2 << QStringList()
-                                << "orn_read_data_list body not array";
-        QTest::newRow("404") << json_reply("{}", 404) << 1 << QStringList()
-                             << "orn_read_data_list status_code:404";
-        QTest::newRow("not JSON") << json_reply("[\"a\",") << 2 << QStringList()
-                                  << "orn_read_data_list status_code:200 ";
-        QTest::newRow("no body") << peer_script{send_bytes("HTTP/1.1 200 OK\r\n\r\n")} << 2
-                                 << QStringList() << "orn_read_data_list status_code:200 no body";
-        QTest::newRow("closes at once")
-            << peer_script{send_bytes("")} << 1 << QStringList() << "err:0 status_code:0";
-        QTest::newRow("nothing listens") // no script: port 1 of the peer's address
-            << peer_script() << int(ECONNREFUSED) << QStringList()
-            << QString("orn_read_data_list %1:1 err:%2 status_code:0")
-                   .arg(peer_address)
-                   .arg(ECONNREFUSED);
+        const auto row = [](const char* tag, const peer_script& script, int result,
+                            const QStringList& names, const QString& log) {
+            QTest::newRow(tag) << script << result << names << log;
+        };
+        row("empty array", json_reply("[]"), 0, {}, "");
+        row("null", json_reply("null"), 0, {}, "");
+        row("reversed", json_reply("[\"first\",\"second\",\"third\"]"), 0,
+            {"third", "second", "first"}, "");
+        row("object", json_reply("{}"), 2, {}, "orn_read_data_list body not array");
+        row("404", json_reply("{}", 404), 1, {}, "orn_read_data_list status_code:404");
+        row("not JSON", json_reply("[\"a\","), 2, {}, "orn_read_data_list status_code:200 ");
+        row("no body", {send_bytes("HTTP/1.1 200 OK\r\n\r\n")}, 2, {},
+            "orn_read_data_list status_code:200 no body");
+        row("closes at once", {send_bytes("")}, 1, {}, "err:0 status_code:0");
+        row("nothing listens", {}, ECONNREFUSED, {},
+            QString("orn_read_data_list %1:1 err:%2 status_code:0")
+                .arg(peer_address)
+                .arg(ECONNREFUSED));
         // Names that would leave the data directory or that no data set may
         // carry are refused; other entries are no names at all.
-        QTest::newRow("unsafe names and non-strings")
-            << json_reply("[\"a/b\",\"..\",\"x..y\",\"ok 一\",5,null,\"c:d\",\"\",\"tab\\tname\"]")
-            << 0 << QStringList{"ok 一"} << "orn_read_data_list refused name a/b";
+        row("unsafe names and non-strings",
+            json_reply("[\"a/b\",\"..\",\"x..y\",\"ok 一\",5,null,\"c:d\",\"\",\"tab\\tname\"]"), 0,
+            {"ok 一"}, "orn_read_data_list refused name a/b");
     }
 
     void data_list() {
@@ -110,30 +109,25 @@ private slots:
     // Sizes that no file has: a double beyond int64_t (its conversion is
     // undefined), or sums that pass INT64_MAX, are refused, not wrapped.
     void manifest_sizes_past_any_disk_are_refused_data() {
-        QTest::addColumn<QString>("files");
-        QTest::addColumn<int>("kept");
-        QTest::addColumn<qint64>("total");
-        QTest::newRow("1e300") << R"([{"name":"a","size":1e300}])" << 0 << qint64(0);
-        QTest::newRow("-1e300") << R"([{"name":"a","size":-1e300}])" << 0 << qint64(0);
-        QTest::newRow("one past the limit")
-            << QString(R"([{"name":"a","size":%1}])").arg(max_device_file_size + 1) << 0
-            << qint64(0);
-        QTest::newRow("at the limit, fractional")
-            << QString(R"([{"name":"a","size":%1.5}])").arg(max_device_file_size) << 1
-            << qint64(max_device_file_size);
-        QTest::newRow("int64 max")
-            << R"([{"name":"a","size":9223372036854775807}])" << 0 << qint64(0);
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<qint64>("total"); // -1: the file is refused
+        const QString limit = QString::number(max_device_file_size);
+        for (const QString& size :
+             {QString("1e300"), QString("-1e300"), QString::number(max_device_file_size + 1),
+              QString("9223372036854775807")})
+            QTest::newRow(qPrintable(size)) << size << qint64(-1);
+        QTest::newRow("at the limit, fractional") << limit + ".5" << qint64(max_device_file_size);
     }
     void manifest_sizes_past_any_disk_are_refused() {
-        QFETCH(QString, files);
-        QFETCH(int, kept);
+        QFETCH(QString, size);
         QFETCH(qint64, total);
         device_data_set set;
-        const QString body = QString(R"({"items":[{"dir":"d","files":%1}]})").arg(files);
+        const QString body =
+            QString(R"({"items":[{"dir":"d","files":[{"name":"a","size":%1}]}]})").arg(size);
         QCOMPARE(parse_data_set(body.toStdString(), "s", set), 0);
-        QCOMPARE(int(set.items.size()), kept);
-        QCOMPARE(set.refused, 1 - kept);
-        QCOMPARE(qint64(set.total_bytes), total);
+        const bool kept = total >= 0;
+        QCOMPARE(QVector<qint64>({qint64(set.items.size()), set.refused, set.total_bytes}),
+                 QVector<qint64>({kept, !kept, kept ? total : 0}));
     }
 
     // A firmware answer whose "ok" is no truth value is a refusal (jsoncpp

@@ -34,25 +34,20 @@ private slots:
         QTest::addColumn<double>("y0");
         QTest::addColumn<double>("y1");
         QTest::addColumn<QStringList>("x_labels");
-        QTest::addColumn<QString>("y_first");
-        QTest::addColumn<QString>("y_last");
-        QTest::newRow("full band")
-            << 5000.0 << 96000.0 << 10.6 << 53.8
-            << QStringList{"5000", "27750", "50500", "73250", "96000"} << "10.6"
-            << "53.8";
-        QTest::newRow("narrow band")
-            << 20000.0 << 80000.0 << -3.0 << 7.0
-            << QStringList{"20000", "35000", "50000", "65000", "80000"} << "-3.0"
-            << "7.0";
+        QTest::addColumn<QStringList>("y_ends"); // first and last level label
+        const auto row = [](const char* tag, double x0, double x1, double y0, double y1,
+                            const QStringList& x_labels, const QStringList& y_ends) {
+            QTest::newRow(tag) << x0 << x1 << y0 << y1 << x_labels << y_ends;
+        };
+        const QStringList full{"5000", "27750", "50500", "73250", "96000"};
+        row("full band", 5000, 96000, 10.6, 53.8, full, {"10.6", "53.8"});
+        row("narrow band", 20000, 80000, -3, 7, {"20000", "35000", "50000", "65000", "80000"},
+            {"-3.0", "7.0"});
         // The band of a 44.1 kHz item ends at half its rate.
-        QTest::newRow("44.1 kHz band")
-            << 5000.0 << 22050.0 << -3.0 << 7.0
-            << QStringList{"5000", "9262", "13525", "17788", "22050"} << "-3.0"
-            << "7.0";
+        row("44.1 kHz band", 5000, 22050, -3, 7, {"5000", "9262", "13525", "17788", "22050"},
+            {"-3.0", "7.0"});
         // A silent item: a flat spectrum still gets a drawable axis.
-        QTest::newRow("flat") << 5000.0 << 96000.0 << 40.0 << 40.0
-                              << QStringList{"5000", "27750", "50500", "73250", "96000"} << "36.0"
-                              << "44.0";
+        row("flat", 5000, 96000, 40, 40, full, {"36.0", "44.0"});
     }
     void pictures_show_the_delivered_ranges() {
         QFETCH(double, x0);
@@ -60,8 +55,7 @@ private slots:
         QFETCH(double, y0);
         QFETCH(double, y1);
         QFETCH(QStringList, x_labels);
-        QFETCH(QString, y_first);
-        QFETCH(QString, y_last);
+        QFETCH(QStringList, y_ends);
         report_plot_obj plot;
         QSignalSpy updated(&plot, &report_plot_obj::update_one_plot);
         QSignalSpy saved(&plot, &report_plot_obj::save_report_plot_finish);
@@ -85,8 +79,8 @@ private slots:
 
         const report_chart& c = plot.spectrum();
         QCOMPARE(report_axis_labels(c.x), x_labels);
-        QCOMPARE(report_axis_labels(c.y).first(), y_first);
-        QCOMPARE(report_axis_labels(c.y).last(), y_last);
+        const QStringList y = report_axis_labels(c.y);
+        QCOMPARE(QStringList({y.first(), y.last()}), y_ends);
         const QRect area = report_chart_plot_area(c);
         QVERIFY(area.width() > 600 && area.height() > 280);
         if (y1 > y0) {
