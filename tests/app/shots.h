@@ -20,8 +20,10 @@ inline void save(QWidget* widget, const QString& name) {
         return;
     }
     const QString path = out_dir + "/" + name + ".png";
-    w->grab().save(path);
-    std::printf("%s\n", qPrintable(path));
+    if (!QDir().mkpath(out_dir) || !w->grab().save(path))
+        std::printf("not saved: %s\n", qPrintable(path));
+    else
+        std::printf("%s\n", qPrintable(path));
 }
 
 // Waits for the next message box, saves it and answers it.
