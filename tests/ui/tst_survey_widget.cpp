@@ -1,7 +1,6 @@
 // The leak survey dialog: sorting by its columns (the numbers, not the
 // texts they are shown as), a double-click naming the leak of the row the
-// user sees, the row and totals after an edit was stored, the CO2 factor,
-// and the CSV export's outcome.
+// user sees, the CO2 factor, and the CSV export's outcome.
 
 #include "tests/analysis/survey_fixture.h"
 #include "ui_test_util.h"
@@ -17,15 +16,11 @@
 #include <QTableView>
 #include <QtTest>
 
-#include <json/json.h>
-
 using namespace ui_test;
 using namespace survey_fixture;
 
 class tst_survey_widget : public private_data_test {
     Q_OBJECT
-
-    std::vector<data_info> rows_;
 
     // Four leaks: "cfm" has the smallest figure on screen (in CFM) but the
     // largest leak rate (its cost, in CFM prices, is low); "broken" has no
@@ -43,12 +38,12 @@ class tst_survey_widget : public private_data_test {
         }
         specs[2].unit = 1;
         specs[4].sign_mode = 0;
-        rows_.clear();
+        std::vector<data_info> rows;
         for (const leak_spec& s : specs)
-            rows_.push_back(write_leak_item(root, s));
+            rows.push_back(write_leak_item(root, s));
         import_data_info set;
         set.name = L"Plant 1";
-        auto* w = new leak_survey_widget(set, build_leak_survey(rows_, 0.4));
+        auto* w = new leak_survey_widget(set, build_leak_survey(rows, 0.4));
         w->show();
         return w;
     }
@@ -94,41 +89,32 @@ private Q_SLOTS:
         for (int leak : w->leaks_in_view_order())
             order_names << QString::fromStdWString(w->survey().leaks[size_t(leak)].item.data_name);
         QCOMPARE(order_names.join(','), names);
+        // The leak without finite values stays out of the totals and is named as such.
+        QVERIFY(w->summary_label()->text().contains("1 left out"));
     }
 
     void double_click_names_the_leak_shown() {
         leak_survey_widget* w = open();
         w->table()->sortByColumn(leak_survey_model::col_name, Qt::AscendingOrder);
         QSignalSpy spy(w, &leak_survey_widget::open_item_requested);
-        const QModelIndex cell = w->table()->model()->index(0, leak_survey_model::col_spl);
-        const QRect r = w->table()->visualRect(cell);
+        const QRect r = w->table()->visualRect(w->table()->model()->index(0, 0));
         // A view takes a double-click on the index its press went to.
         QTest::mouseClick(w->table()->viewport(), Qt::LeftButton, {}, r.center());
         QTest::mouseDClick(w->table()->viewport(), Qt::LeftButton, {}, r.center());
         QCOMPARE(spy.count(), 1);
-        const int leak = spy.first().first().toInt();
-        QCOMPARE(w->survey().leaks[size_t(leak)].item.data_name, std::wstring(L"a small"));
+        const size_t leak = size_t(spy.first().first().toInt());
+        QCOMPARE(w->survey().leaks[leak].item.data_name, std::wstring(L"a small"));
     }
 
-    void row_and_totals_follow_an_edit() {
+    void sorted_table_follows_an_edit() {
         leak_survey_widget* w = open();
         w->table()->sortByColumn(leak_survey_model::col_cost, Qt::DescendingOrder);
-        QAbstractItemModel* totals = w->totals_table()->model();
-        const QString rate_before = totals->index(0, leak_survey_model::col_rate).data().toString();
-        QCOMPARE(names_in_view(w).last(), QString("broken"));
-        // An Apply stored "a small" at 8 m and renamed it.
-        QVERIFY(write_file(QString::fromStdWString(rows_[1].data_dir) + "/data_edit.json",
-                           "{\"distance\":8.0,\"data_name\":\"a moved\"}"));
-        w->refresh_item(rows_[1].data_dir);
-        // Now the costliest: the sorted table moves it to the top.
+        // An Apply stored "a small" at 8 m and renamed it: now the costliest.
+        const QString dir = tmp_->filePath("set/i1");
+        QVERIFY(
+            write_file(dir + "/data_edit.json", "{\"distance\":8.0,\"data_name\":\"a moved\"}"));
+        w->refresh_item(dir.toStdWString());
         QCOMPARE(names_in_view(w).first(), QString("a moved"));
-        QCOMPARE(w->table()->model()->index(0, leak_survey_model::col_distance).data().toString(),
-                 QString("8.0"));
-        QCOMPARE(w->table()->model()->index(0, leak_survey_model::col_rank).data().toInt(), 1);
-        QVERIFY(totals->index(0, leak_survey_model::col_rate).data().toString() != rate_before);
-        // The leak without finite values stays out of the totals and is named as such.
-        QVERIFY(w->summary_label()->text().contains("1 left out"));
-        QVERIFY(totals->index(0, leak_survey_model::col_name).data().toString().endsWith("3"));
     }
 
     void co2_factor_is_kept_in_the_configuration() {
