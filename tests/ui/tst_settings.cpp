@@ -1,18 +1,24 @@
 // Settings dialogs: empty-path refusals, stored and unchanged directories,
-// and the language change that ends the program.
+// the language change that ends the program, and the report information
+// dialog (the values confirmed last, also after a restart; Confirm storing
+// every field within the limits and starting the report; Cancel and close
+// storing nothing).
 #include "ui_test_util.h"
 
 #include "core/app_config.h"
 #include "ui/dir_setting_widget.h"
 #include "ui/lang_setting_widget.h"
+#include "ui/report/report_info_widget.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextEdit>
 
 using namespace ui_test;
 
@@ -27,6 +33,8 @@ private Q_SLOTS:
     void init() {
         private_data_test::init();
         app_cfg = app_config();
+        app_cfg.lang = 0; // English, as the first entry of the language list
+        app_cfg.combine_report = false;
     }
 
     void empty_path_is_refused_by_every_way_out_data() {
@@ -73,26 +81,22 @@ private Q_SLOTS:
         dlg->on_ok_clicked();
         QVERIFY(config_text().isEmpty());
 
-        auto* dlg2 = new set_report_path_widget();
-        dlg2->show();
-        dlg2->line_edit()->setText("/data/other reports");
-        QSignalSpy ok(dlg2, &dir_setting_widget::msg_ok);
-        dlg2->on_ok_clicked();
+        dlg = new set_report_path_widget();
+        dlg->show();
+        dlg->line_edit()->setText("/data/other reports");
+        QSignalSpy ok(dlg, &dir_setting_widget::msg_ok);
+        dlg->on_ok_clicked();
         QCOMPARE(ok.count(), 1);
         QCOMPARE(app_cfg.report_root, std::wstring(L"/data/other reports"));
         QVERIFY(config_text().contains("/data/other reports"));
     }
 
     void language_change_asks_for_restart() {
-        app_cfg.lang = 0;
         auto* dlg = new lang_setting_widget();
         dlg->show();
-        QCOMPARE(dlg->combo()->currentIndex(), 0);
         QSignalSpy change(dlg, &lang_setting_widget::lang_change);
         dlg->on_ok_clicked(); // unchanged: nothing happens
-        QCOMPARE(msg_boxes().size(), 0);
-        QVERIFY(dlg->isVisible());
-        QVERIFY(config_text().isEmpty());
+        QVERIFY(msg_boxes().isEmpty() && dlg->isVisible() && config_text().isEmpty());
 
         dlg->combo()->setCurrentIndex(1);
         dlg->on_ok_clicked();
@@ -103,6 +107,78 @@ private Q_SLOTS:
         QCOMPARE(change.count(), 0);
         answer_msg_boxes();
         QCOMPARE(change.count(), 1);
+    }
+
+    void report_information_is_confirmed_and_kept() {
+        app_cfg.report_test_purpose = 1;
+        app_cfg.report_location = L"Hall 2";
+        app_cfg.report_temperature = 21;
+        app_cfg.report_humidity = 45;
+        app_cfg.report_test_result = L"line one\nline two";
+        QPointer<report_info_widget> dlg = new report_info_widget();
+        QSignalSpy start(dlg.data(), &report_info_widget::start_gen_report);
+        dlg->show();
+        // The values confirmed last.
+        QCOMPARE(dlg->purpose_box()->currentText(), QString("Spot check"));
+        QCOMPARE(dlg->location_edit()->text(), QString("Hall 2"));
+        QCOMPARE(dlg->temperature_box()->value(), 21.0);
+        QCOMPARE(dlg->humidity_box()->value(), 45.0);
+        QCOMPARE(dlg->result_edit()->toPlainText(), QString("line one\nline two"));
+        QCOMPARE(dlg->combine_box()->currentText(), QString("No"));
+
+        const std::pair<QLineEdit*, std::wstring*> texts[] = {
+            {dlg->location_edit(), &app_cfg.report_location},
+            {dlg->condition_edit(), &app_cfg.report_work_condition},
+            {dlg->weather_edit(), &app_cfg.report_weather},
+            {dlg->work_unit_edit(), &app_cfg.report_work_unit},
+            {dlg->department_edit(), &app_cfg.report_department},
+            {dlg->worker_edit(), &app_cfg.report_worker},
+            {dlg->telephone_edit(), &app_cfg.report_telephone_number},
+            {dlg->advice_edit(), &app_cfg.report_test_advice}};
+        for (size_t i = 0; i < std::size(texts); ++i)
+            texts[i].first->setText(QString::fromUtf8("值 %1").arg(i));
+        dlg->purpose_box()->setCurrentIndex(0);
+        dlg->temperature_box()->setValue(-300); // below absolute zero
+        dlg->humidity_box()->setValue(120);
+        dlg->result_edit()->setPlainText("a\nb\nc\nd");
+        dlg->combine_box()->setCurrentIndex(0);
+        dlg->on_ok_clicked();
+        QCOMPARE(start.count(), 1);
+        QTRY_VERIFY(dlg.isNull());
+
+        // After a restart: read back from the file.
+        app_cfg = app_config();
+        QCOMPARE(read_config(), 0);
+        for (size_t i = 0; i < std::size(texts); ++i)
+            QCOMPARE(QString::fromStdWString(*texts[i].second), QString::fromUtf8("值 %1").arg(i));
+        QCOMPARE(app_cfg.report_test_purpose, 0);
+        QCOMPARE(app_cfg.report_temperature, -273.0);
+        QCOMPARE(app_cfg.report_humidity, 100.0);
+        QCOMPARE(app_cfg.report_test_result, std::wstring(L"a\nb\nc\nd"));
+        QVERIFY(app_cfg.combine_report);
+        report_info_widget again;
+        QCOMPARE(again.combine_box()->currentText(), QString("Yes"));
+    }
+
+    void report_information_cancel_and_close_store_nothing_data() {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("cancel") << true;
+        QTest::newRow("close") << false;
+    }
+    void report_information_cancel_and_close_store_nothing() {
+        QFETCH(bool, cancel);
+        app_cfg.report_location = L"Hall 2";
+        QPointer<report_info_widget> dlg = new report_info_widget();
+        QSignalSpy start(dlg.data(), &report_info_widget::start_gen_report);
+        dlg->show();
+        dlg->location_edit()->setText("elsewhere");
+        dlg->combine_box()->setCurrentIndex(0);
+        cancel ? dlg->on_cancle_clicked() : dlg->on_close_clicked();
+        QTRY_VERIFY(dlg.isNull());
+        QCOMPARE(start.count(), 0);
+        QCOMPARE(app_cfg.report_location, std::wstring(L"Hall 2"));
+        QVERIFY(!app_cfg.combine_report);
+        QVERIFY(config_text().isEmpty());
     }
 };
 
