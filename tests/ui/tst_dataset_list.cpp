@@ -19,6 +19,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+
 using namespace ui_test;
 
 namespace {
@@ -55,22 +57,18 @@ private Q_SLOTS:
         QDir().mkpath(data_root_);
     }
 
-    void empty_database_gives_empty_list() {
-        data_list_widget w;
-        QCOMPARE(w.list_widget()->count(), 0);
+    void list_newest_first_and_click_emits_record() {
+        data_list_widget empty;
+        QCOMPARE(empty.list_widget()->count(), 0);
         // With no rows the context menu stays closed (exec would block).
         QContextMenuEvent ev(QContextMenuEvent::Mouse, QPoint(5, 5));
-        QCoreApplication::sendEvent(w.list_widget()->viewport(), &ev);
-        QVERIFY(ev.isAccepted());
-        QVERIFY(!w.menu()->isVisible());
-    }
+        QCoreApplication::sendEvent(empty.list_widget()->viewport(), &ev);
+        QVERIFY(ev.isAccepted() && !empty.menu()->isVisible());
 
-    void rebuild_lists_newest_first_and_click_emits_record() {
         make_dataset(data_root_, "older", 2);
         const import_data_info newer = make_dataset(data_root_, "newer", 3);
         data_list_widget w;
         QCOMPARE(w.list_widget()->count(), 2);
-        QCOMPARE(w.list_widget()->item(0)->text(), QString("newer"));
         QCOMPARE(w.list_widget()->item(0)->toolTip(), QString("newer"));
         QSignalSpy spy(&w, &data_list_widget::data_list_widget_clicked);
         w.list_widget_item_clicked(w.list_widget()->item(0));
@@ -134,10 +132,8 @@ private Q_SLOTS:
         const import_data_info rec = clicks.at(1).at(0).value<import_data_info>();
         QCOMPARE(QString::fromStdWString(rec.local_root), data_root_ + "/renamed");
         const std::vector<data_info> items = data_list_db_select(rec, false, false, false);
-        QCOMPARE(items.size(), size_t(2));
-        QVERIFY(QDir(QString::fromStdWString(items[0].data_dir)).exists());
-        QVERIFY(data_import_db_name_exists(L"renamed"));
-        QVERIFY(!data_import_db_name_exists(L"shown"));
+        QVERIFY(items.size() == 2 && QDir(QString::fromStdWString(items[0].data_dir)).exists());
+        QVERIFY(data_import_db_name_exists(L"renamed") && !data_import_db_name_exists(L"shown"));
 
         // Renaming a dataset that is not shown leaves the browser alone.
         rename(w, 1, "other2");
@@ -156,45 +152,37 @@ private Q_SLOTS:
                  QString("renamed again"));
     }
 
-    void rename_failure_on_disk_changes_nothing() {
-        make_dataset(data_root_, "gone", 1);
-        QDir(data_root_ + "/gone").removeRecursively();
-        data_list_widget w;
-        rename(w, 0, "fresh");
-        QCOMPARE(msg_boxes().size(), 1);
-        answer_msg_boxes();
-        QCOMPARE(w.list_widget()->item(0)->text(), QString("gone"));
-        QCOMPARE(QString::fromStdWString(w.datasets()[0].local_root), data_root_ + "/gone");
-        QVERIFY(data_import_db_name_exists(L"gone"));
-        QVERIFY(!data_import_db_name_exists(L"fresh"));
-
-        // An existing directory of the new name is never replaced.
-        make_dataset(data_root_, "kept", 1);
-        QDir().mkpath(data_root_ + "/taken");
-        w.update_data_list();
-        rename(w, 0, "taken"); // "kept"
-        QCOMPARE(answer_msg_boxes(), 1);
-        QVERIFY(QDir(data_root_ + "/kept").exists());
-        QVERIFY(data_import_db_name_exists(L"kept"));
+    // A rename that fails anywhere changes nothing: the directory is gone, a
+    // directory of the new name is in the way (never replaced), or the
+    // database refuses the new name after the move (the directory goes back).
+    void failed_rename_changes_nothing_data() {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("directory gone") << 0;
+        QTest::newRow("new name taken on disk") << 1;
+        QTest::newRow("database refuses") << 2;
     }
-
-    // The database refuses the new name after the directory was renamed:
-    // the directory goes back, so record and disk still agree.
-    void rename_refused_by_the_database_moves_the_directory_back() {
+    void failed_rename_changes_nothing() {
+        QFETCH(int, fault);
         make_dataset(data_root_, "before", 1);
         data_list_widget w;
-        locked_path lock(tmp_->path() + "/config/config.db");
-        if (!lock.ok())
+        std::unique_ptr<locked_path> lock;
+        if (fault == 0)
+            QDir(data_root_ + "/before").removeRecursively();
+        if (fault == 1)
+            QDir().mkpath(data_root_ + "/after");
+        if (fault == 2)
+            lock = std::make_unique<locked_path>(tmp_->path() + "/config/config.db");
+        if (lock && !lock->ok())
             QSKIP("needs a database file that cannot be written");
         rename(w, 0, "after");
-        QCOMPARE(msg_boxes().size(), 1);
-        answer_msg_boxes();
-        QVERIFY(QDir(data_root_ + "/before/item_0000").exists());
-        QVERIFY(!QDir(data_root_ + "/after").exists());
+        QCOMPARE(answer_msg_boxes(), 1);
+        QCOMPARE(QDir(data_root_ + "/before/item_0000").exists(), fault != 0);
+        QCOMPARE(QDir(data_root_ + "/after").exists(), fault == 1);
+        QVERIFY(QDir(data_root_ + "/after").isEmpty());
         QCOMPARE(w.list_widget()->item(0)->text(), QString("before"));
         QCOMPARE(QString::fromStdWString(w.datasets()[0].name), QString("before"));
         QCOMPARE(QString::fromStdWString(w.datasets()[0].local_root), data_root_ + "/before");
-        QVERIFY(data_import_db_name_exists(L"before"));
+        QVERIFY(data_import_db_name_exists(L"before") && !data_import_db_name_exists(L"after"));
     }
 
     // Delete of a dataset whose directory cannot be deleted: it stays
