@@ -1,7 +1,6 @@
 // The device dialogs offscreen: the search box's rows and requests, the
 // clock dialog's labels and times, and the import wizard's steps, checks,
-// connect off the UI thread (against a simulator on 127.0.0.17), progress
-// and outcome pages.
+// connect off the UI thread, progress and outcome pages.
 
 #include "ui_test_util.h"
 
@@ -9,7 +8,6 @@
 #include "core/app_globals.h"
 #include "store/database.h"
 #include "store/time_util.h"
-#include "tools/devicesim/device_sim.h"
 #include "ui/device/dev_search_box.h"
 #include "ui/device/dev_sync_time_box.h"
 #include "ui/device/import_operate_widget.h"
@@ -149,35 +147,17 @@ private slots:
         QVERIFY(msg_box_texts().join(' ').contains("No available devices"));
     }
 
-    // The data list is read off the UI thread; the wizard shows it connects.
-    void wizard_connects_to_a_camera() {
-        QTemporaryDir root;
-        QDir(root.path()).mkpath("first/i");
-        QDir(root.path()).mkpath("second/i");
-        device_sim_options o;
-        o.root = root.path().toStdString();
-        o.bind = "127.0.0.17";
-        o.port = 0;
-        device_sim camera(o);
-        QCOMPARE(camera.start(), 0);
-        const search_device_info good = dev(camera.address().c_str());
-        const search_device_info gone = dev("127.0.0.17:1");
-        import_operate_widget w({gone, good});
+    // The data list is read off the UI thread while the wizard shows that it
+    // connects; a camera that is not there is named, and the wizard stays.
+    void wizard_connect_that_fails() {
+        import_operate_widget w({dev("127.0.0.17:1")});
         w.setAttribute(Qt::WA_DeleteOnClose, false);
-        QSignalSpy connected(&w, &import_operate_widget::device_connect);
-
         w.device_box(0)->on_connect_btn_clicked();
         QVERIFY(w.device_box(0)->is_connecting());
         QVERIFY(w.status_label()->text().contains("Connecting"));
         QTRY_VERIFY(!w.device_box(0)->is_connecting());
         QVERIFY(msg_box_texts().contains("Device connect fail,please try again!"));
-        answer_msg_boxes();
         QVERIFY(!w.next_button()->isEnabled());
-
-        w.device_box(1)->on_connect_btn_clicked();
-        QTRY_COMPARE(connected.count(), 1);
-        QCOMPARE(connected.at(0).at(0).value<search_device_info>().ip, good.ip);
-        QCOMPARE(w.device_combo()->currentIndex(), 1);
     }
 
     void wizard_name_checks_data() {
@@ -213,6 +193,7 @@ private slots:
             make_dataset(home.path(), "existing", 1);
         auto w = wizard_on_step_1({"b", "a"});
         QCOMPARE(w->step(), 1);
+        QCOMPARE(w->device_combo()->currentIndex(), 1);
         if (names) {
             w->update_device_data_name("a", "A (3 data items)");
             w->update_device_data_name("b", "B (1 data items)");
