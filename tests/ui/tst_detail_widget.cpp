@@ -1,7 +1,7 @@
 // The data detail dialog over generated items: stepping, frame moves, the
 // rules of Apply (also with files that cannot be written and on a full disk),
 // the level buttons per writer, the leak fields, an item without a usable
-// time, and the plots fed by the real analysis worker.
+// time, and the plots fed by the real analysis worker, late runs dropped.
 
 #include "analysis/data_detail_func_obj.h"
 #include "analysis/datafile/data_file.h"
@@ -411,40 +411,11 @@ private Q_SLOTS:
         QCOMPARE(dlg->time_edit()->text(), first);
     }
 
-    void plots_receive_the_analysis_results() {
-        const int idx = fx->find([](const data_info&, const sample_item& g) {
-            return g.app_type == 0 && g.data_type == 0 && !g.gas_leak;
-        });
-        QSignalSpy wave(worker, &data_detail_func_obj::update_wave);
-        QSignalSpy fft(worker, &data_detail_func_obj::update_wave_fft);
-        QSignalSpy prpd(worker, &data_detail_func_obj::update_wave_prpd);
-        auto* dlg = open(idx, true);
-        QTRY_COMPARE_WITH_TIMEOUT(prpd.count(), 1, 5000);
-        QTRY_VERIFY(!dlg->spectrogram_label()->image().isNull());
-
-        // Axis ranges as the worker sent them.
-        for (auto c : {std::make_pair(&dlg->wave_chart(), &wave),
-                       std::make_pair(&dlg->spectrum_chart(), &fft)}) {
-            const QList<QVariant>& a = c.second->at(0);
-            QCOMPARE(
-                QList<qreal>(
-                    {c.first->x->min(), c.first->x->max(), c.first->y->min(), c.first->y->max()}),
-                QList<qreal>({a[1].toDouble(), a[2].toDouble(), a[3].toDouble(), a[4].toDouble()}));
-        }
-        QVERIFY(dlg->wave_chart().series->count() > 0); // an envelope of the points
-        QCOMPARE(dlg->spectrum_chart().series->count(),
-                 fft.at(0).at(0).value<QVector<QPointF>>().size());
-        QCOMPARE(dlg->prpd_chart().series->count(),
-                 prpd.at(0).at(0).value<QVector<QPointF>>().size());
-        for (int i = 0; i < previw_label::slot_count; ++i)
-            QVERIFY(!dlg->picture_label()->slot_image(i).isNull());
-        QVERIFY(!dlg->picture_label()->preview().isNull());
-    }
-
     // A run that outlasts the switch timer delivers the results of an item
     // the dialog no longer shows: none of them may be shown, and its SPL must
-    // not be stored with the shown item. The worker is held at the first
-    // picture of each run so the order is exact.
+    // not be stored with the shown item; the shown item's own run then fills
+    // every plot. The worker is held at the first picture of each run so the
+    // order is exact.
     void superseded_run_is_dropped_however_late() {
         // Two items with frame pictures (the hold point), one after the other.
         std::vector<data_info> list;
@@ -468,6 +439,9 @@ private Q_SLOTS:
             disconnect(hold);
             gate->release(10);
         });
+        QSignalSpy wave(worker, &data_detail_func_obj::update_wave);
+        QSignalSpy fft(worker, &data_detail_func_obj::update_wave_fft);
+        QSignalSpy prpd(worker, &data_detail_func_obj::update_wave_prpd);
         auto* dlg = open(0, true, &list);
         QVERIFY(entered->tryAcquire(1, 10000)); // the run for the first item is under way
         dlg->on_previous_next_clicked(1);
@@ -484,12 +458,29 @@ private Q_SLOTS:
         QVERIFY(dlg->picture_label()->slot_image(1).isNull());
         QVERIFY(dlg->colour_bar_image().isNull());
 
-        // The shown item's own run is taken, with its first frame's level.
+        // The shown item's own run is taken: the plots with the ranges the
+        // worker sent, every picture, the first frame's level.
         release.dismiss();
         disconnect(hold);
         gate->release();
-        QTRY_VERIFY_WITH_TIMEOUT(dlg->spectrum_chart().series->count() > 0, 10000);
-        QTRY_VERIFY(!dlg->picture_label()->slot_image(1).isNull());
+        QTRY_COMPARE_WITH_TIMEOUT(prpd.count(), 2, 10000);
+        QTRY_VERIFY(!dlg->spectrogram_label()->image().isNull());
+        for (auto c : {std::make_pair(&dlg->wave_chart(), &wave),
+                       std::make_pair(&dlg->spectrum_chart(), &fft)}) {
+            const QList<QVariant>& a = c.second->last();
+            QCOMPARE(
+                QList<qreal>(
+                    {c.first->x->min(), c.first->x->max(), c.first->y->min(), c.first->y->max()}),
+                QList<qreal>({a[1].toDouble(), a[2].toDouble(), a[3].toDouble(), a[4].toDouble()}));
+        }
+        QVERIFY(dlg->wave_chart().series->count() > 0); // an envelope of the points
+        QCOMPARE(dlg->spectrum_chart().series->count(),
+                 fft.last().at(0).value<QVector<QPointF>>().size());
+        QCOMPARE(dlg->prpd_chart().series->count(),
+                 prpd.last().at(0).value<QVector<QPointF>>().size());
+        for (int i = 0; i < previw_label::slot_count; ++i)
+            QVERIFY(!dlg->picture_label()->slot_image(i).isNull());
+        QVERIFY(!dlg->picture_label()->preview().isNull());
         const sample_item& b = fx->generated(dlg->record().dir_name);
         QVERIFY(qAbs(dlg->record().spl - b.frame_spl[0]) < 1e-3);
     }
