@@ -7,10 +7,6 @@
 #include "core/app_log.h"
 #include "full_disk.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTranslator>
 #include <QtTest>
 
 #include <json/json.h>

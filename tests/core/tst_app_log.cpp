@@ -3,10 +3,6 @@
 
 #include "core/app_log.h"
 
-#include <QDateTime>
-#include <QFile>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <string>

@@ -7,11 +7,6 @@
 #include "core/app_log.h"
 #include "core/environment.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cerrno>

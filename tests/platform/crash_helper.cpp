@@ -8,8 +8,7 @@
 #include "platform/crash_handler.h"
 #include "platform/instance_lock.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include <QtCore>
 
 #include <csignal>
 #include <cstdio>

@@ -14,15 +14,7 @@
 #include "platform/system_info.h"
 #include "platform/text.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDir>
-#include <QFile>
-#include <QLocale>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QThread>
+#include <QtDBus>
 #include <QtTest>
 
 #include <algorithm>

@@ -55,13 +55,6 @@ std::vector<data_info> detail_fixture::reload() const {
     return data_list_db_select(dataset, false, false, false);
 }
 
-int detail_fixture::index_of(const std::wstring& dir_name) const {
-    for (size_t i = 0; i < items.size(); ++i)
-        if (items[i].dir_name == dir_name)
-            return int(i);
-    return -1;
-}
-
 const sample_item& detail_fixture::generated(const std::wstring& dir_name) const {
     for (const sample_item& it : set.items)
         if (it.dir_name == dir_name)

@@ -21,8 +21,6 @@ struct detail_fixture {
     std::string setup(const sample_options& options);
     // The list as a restart would read it from the database.
     std::vector<data_info> reload() const;
-    // Index in items of the item with this directory name, -1 when none.
-    int index_of(const std::wstring& dir_name) const;
     // First listed item matching the predicate, -1 when none.
     template <class P> int find(P pred) const {
         for (size_t i = 0; i < items.size(); ++i) {

@@ -6,13 +6,8 @@
 #include "ui/data_tool_bar.h"
 #include "ui/preview_item_widget.h"
 
-#include <QCheckBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 

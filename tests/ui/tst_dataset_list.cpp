@@ -7,17 +7,8 @@
 #include "ui/data_rename_wodget.h"
 #include "ui/kit/t_orn_msg_box.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QDropEvent>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QMimeData>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 

@@ -12,15 +12,9 @@
 #include "ui/detail/para_setting_widget.h"
 #include "ui/detail/previw_label.h"
 
-#include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTranslator>
-#include <QtCharts/QValueAxis>
+#include <QtCharts>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <cmath>
 #include <cstring>

@@ -18,21 +18,9 @@
 #include "ui/detail/previw_label.h"
 #include "ui/kit/t_orn_msg_box.h"
 
-#include <QCheckBox>
-#include <QDateTimeEdit>
-#include <QDoubleSpinBox>
-#include <QFile>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QScopeGuard>
-#include <QSemaphore>
-#include <QSignalSpy>
-#include <QTest>
-#include <QThread>
-#include <QtCharts/QValueAxis>
-#include <QtCharts/QXYSeries>
+#include <QtCharts>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 

@@ -12,15 +12,8 @@
 #include "ui/device/dev_sync_time_box.h"
 #include "ui/device/import_operate_widget.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace ui_test;
 

@@ -7,17 +7,8 @@
 #include "ui/kit/t_orn_widget.h"
 #include "ui/kit/task_progress_widget.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QImageReader>
-#include <QLabel>
-#include <QMouseEvent>
-#include <QPointer>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QScreen>
-#include <QSignalSpy>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 

@@ -1,9 +1,7 @@
 // Every image the program refers to by resource path is present and decodes;
 // the copies Qt picks on scaled displays are twice the size.
 
-#include <QIcon>
-#include <QImage>
-#include <QImageReader>
+#include <QtGui>
 #include <QtTest>
 
 class tst_resource_images : public QObject {

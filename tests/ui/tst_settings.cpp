@@ -10,15 +10,8 @@
 #include "ui/lang_setting_widget.h"
 #include "ui/report/report_info_widget.h"
 
-#include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QFile>
-#include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTextEdit>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace ui_test;
 

@@ -9,12 +9,8 @@
 #include "ui/survey/leak_survey_model.h"
 #include "ui/survey/leak_survey_widget.h"
 
-#include <QDoubleSpinBox>
-#include <QLabel>
-#include <QSignalSpy>
-#include <QSortFilterProxyModel>
-#include <QTableView>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace ui_test;
 using namespace survey_fixture;

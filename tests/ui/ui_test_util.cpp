@@ -5,18 +5,8 @@
 #include "store/database.h"
 #include "ui/kit/t_orn_msg_box.h"
 
-#include <QApplication>
-#include <QCoreApplication>
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QImage>
-#include <QLabel>
-#include <QPainter>
-#include <QProcess>
-#include <QPushButton>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace ui_test {
 
