@@ -5,13 +5,7 @@
 // SIGXFSZ ignored) stands in while the disk is "full": no file may grow past
 // the room given. Every test says which of the two it used.
 
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QString>
-#include <QtGlobal>
+#include <QtCore>
 
 #include <csignal>
 #include <sys/resource.h>

@@ -5,12 +5,7 @@
 
 #include "store/records.h"
 
-#include <QApplication>
-#include <QFileDevice>
-#include <QObject>
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
+#include <QtWidgets>
 
 #include <memory>
 #include <string>
