@@ -1,4 +1,4 @@
-// Platform layer: scaling text, language ids, calendar arithmetic of the crash
+// Platform layer: text encodings, scaling text, calendar arithmetic of the crash
 // handler, atomic file replacement (also on a full disk), reading only
 // regular files, the keep-awake request, and in child processes: a crash
 // leaves a log line and a dump file, a lock left by a killed process is taken
@@ -81,21 +81,6 @@ private Q_SLOTS:
         qunsetenv("QT_SCALE_FACTOR");
         QCOMPARE(platform::apply_screen_scaling(), std::string());
         QVERIFY(!qEnvironmentVariableIsSet("QT_SCALE_FACTOR"));
-    }
-
-    void language_ids() {
-        const std::pair<QLocale, unsigned> cases[] = {
-            {QLocale(QLocale::English, QLocale::UnitedStates), 0x409u},
-            {QLocale(QLocale::English, QLocale::UnitedKingdom), 0x809u},
-            {QLocale(QLocale::English, QLocale::Germany), 0x409u},
-            {QLocale(QLocale::Chinese, QLocale::China), 0x804u},
-            {QLocale(QLocale::Chinese, QLocale::Taiwan), 0x404u},
-            {QLocale(QLocale::Chinese, QLocale::HongKong), 0xc04u},
-            {QLocale(QLocale::German, QLocale::Germany), 0u},
-            {QLocale::c(), 0u}};
-        for (const auto& c : cases)
-            QCOMPARE(platform::language_id_for(c.first), c.second);
-        QCOMPARE(platform::oem_code_page(), 65001u);
     }
 
     void folders_follow_xdg() {
@@ -205,23 +190,19 @@ private Q_SLOTS:
             std::fclose(f);
     }
 
-    void instance_lock_in_unwritable_place_does_not_block_start() {
+    // What the system cannot give is no reason to stop: a lock that cannot be
+    // made lets the program start, no bus means no keep-awake request, and a
+    // missing path is not opened.
+    void fallbacks_when_the_system_cannot_help() {
         platform::instance_lock lock;
         QVERIFY(lock.acquire(L"/proc/no-such-dir", L"Halvix"));
         QVERIFY(!lock.held());
-    }
-
-    void shell_refuses_missing_paths() {
+        QDBusConnection none(QStringLiteral("halvix-no-bus"));
+        QVERIFY(!none.isConnected());
+        QVERIFY(!platform::keep_awake(none, QStringLiteral("test")).active());
         QCOMPARE(platform::open_directory(L"/no/such/dir"), ENOENT);
         QCOMPARE(platform::open_directory(L""), ENOENT);
         QCOMPARE(platform::reveal_in_file_manager(L"/no/such/file"), ENOENT);
-    }
-
-    void keep_awake_without_bus_does_nothing() {
-        QDBusConnection none(QStringLiteral("halvix-no-bus"));
-        QVERIFY(!none.isConnected());
-        platform::keep_awake guard(none, QStringLiteral("test"));
-        QVERIFY(!guard.active());
     }
 
     void keep_awake_asks_and_releases() {

@@ -106,32 +106,17 @@ private Q_SLOTS:
         QCOMPARE(spy.count(), before);
     }
 
-    void tile_shows_time_picture_and_play_mark() {
+    // Tiles at the grid's size: time, picture and play mark; a name too long
+    // for the tile ends in "…" (whole in the tooltip), and a Chinese name
+    // leaves the picture as tall as a Latin one does.
+    void tiles() {
         QCOMPARE(tile_time_text("2024-01-29 14:28:35"), QString("2024/01/29 14:28:35"));
         QCOMPARE(tile_time_text("2024-01-29 14:28:35.042"), QString("2024/01/29 14:28:35"));
         QCOMPARE(tile_time_text("abc"), QString("abc"));
-
-        std::vector<item_setup> setups(2);
-        setups[1].picture = true;
-        setups[1].data_type = 0;
-        const import_data_info set = make_dataset(tmp_->path(), "tiles", 2, "TarvoOrnApp", setups);
-        std::vector<data_info> items = data_list_db_select(set, false, false, false);
-        preview_item_widget t0(&items, 0, nullptr); // the newest: a picture and frames
-        QCOMPARE(t0.time_label()->text(), QString("2024/01/01 00:01:07"));
-        QVERIFY(!t0.picture()->image().isNull());
-        // Decoded small: a tile never shows more than about 160 x 120.
-        QVERIFY(t0.picture()->image().width() <= 320);
-        QVERIFY(t0.play_label() != nullptr);
-        preview_item_widget t1(&items, 1, nullptr);
-        QVERIFY(t1.picture()->image().isNull()); // no grab.jpg, no picture in Data.dat
-        QVERIFY(t1.play_label() == nullptr);
-    }
-
-    // Tiles at the grid's size: a name too long for the tile ends in "…"
-    // (whole in the tooltip), and a Chinese name leaves the picture as tall
-    // as a Latin one does.
-    void tile_names_fit_and_keep_the_picture_height() {
-        const import_data_info set = make_dataset(tmp_->path(), "names", 3);
+        std::vector<item_setup> setups(3);
+        setups[2].picture = true; // the newest, listed first
+        setups[2].data_type = 0;
+        const import_data_info set = make_dataset(tmp_->path(), "tiles", 3, "TarvoOrnApp", setups);
         std::vector<data_info> items = data_list_db_select(set, false, false, false);
         const QStringList names = {
             "short", "Transformer bay 3 west, phase A, second survey",
@@ -145,6 +130,13 @@ private Q_SLOTS:
             tiles.back()->show();
         }
         QApplication::processEvents();
+        QCOMPARE(tiles[0]->time_label()->text(), QString("2024/01/01 00:02:07"));
+        // Decoded small: a tile never shows more than about 160 x 120.
+        QVERIFY(!tiles[0]->picture()->image().isNull());
+        QVERIFY(tiles[0]->picture()->image().width() <= 320);
+        QVERIFY(tiles[0]->play_label() != nullptr);
+        QVERIFY(tiles[1]->picture()->image().isNull()); // no grab.jpg, no picture in Data.dat
+        QVERIFY(tiles[1]->play_label() == nullptr);
         for (int i = 0; i < 3; ++i) {
             QCheckBox* box = tiles[size_t(i)]->check_box();
             QCOMPARE(box->toolTip(), names[i]);
