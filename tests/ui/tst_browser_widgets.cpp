@@ -56,10 +56,8 @@ private Q_SLOTS:
         auto* bar = new data_tool_bar;
         host->addWidget(bar);
         bar->set_app_type(2);
-        window.resize(2000, 60);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTRY_VERIFY(!bar->compact());
         window.resize(bar->minimumSizeHint().width(), 60);
         QTRY_VERIFY(bar->compact());
         QTest::qWait(20);
