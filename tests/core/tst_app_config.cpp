@@ -181,10 +181,8 @@ private Q_SLOTS:
 
     void word_lists_follow_the_translator() {
         QCOMPARE(test_purpose_list().size(), size_t(2));
-        QCOMPARE(test_purpose_text(1), std::wstring(L"Spot check"));
         QCOMPARE(test_purpose_text(2), std::wstring());
         QCOMPARE(test_purpose_text(-1), std::wstring());
-        QCOMPARE(temperature_unit_word(), std::wstring(L"\u00B0C"));
         for (const char* lang : {"zh", "en"}) {
             QTranslator t;
             QVERIFY(t.load(QString(":/TOrnViewer/tornviewer_%1.qm").arg(lang)));
