@@ -452,6 +452,9 @@ private Q_SLOTS:
         disconnect(hold);
         gate->release();
         QTRY_COMPARE_WITH_TIMEOUT(prpd.count(), 2, 10000);
+        // Queued in the order sent: the pattern comes after waveform and spectrum.
+        QTRY_COMPARE(dlg->prpd_chart().series->count(),
+                     prpd.last().at(0).value<QVector<QPointF>>().size());
         QTRY_VERIFY(!dlg->spectrogram_label()->image().isNull());
         for (auto c : {std::make_pair(&dlg->wave_chart(), &wave),
                        std::make_pair(&dlg->spectrum_chart(), &fft)}) {
@@ -464,8 +467,6 @@ private Q_SLOTS:
         QVERIFY(dlg->wave_chart().series->count() > 0); // an envelope of the points
         QCOMPARE(dlg->spectrum_chart().series->count(),
                  fft.last().at(0).value<QVector<QPointF>>().size());
-        QCOMPARE(dlg->prpd_chart().series->count(),
-                 prpd.last().at(0).value<QVector<QPointF>>().size());
         for (int i = 0; i < previw_label::slot_count; ++i)
             QVERIFY(!dlg->picture_label()->slot_image(i).isNull());
         QVERIFY(!dlg->picture_label()->preview().isNull());
