@@ -6,7 +6,6 @@
 #include "analysis/data_detail_func_obj.h"
 #include "analysis/datafile/data_file.h"
 #include "analysis/gas_leak.h"
-#include "analysis/stft_fft_handoff.h"
 #include "detail_fixture.h"
 #include "full_disk.h"
 #include "store/database.h"
@@ -504,14 +503,6 @@ private Q_SLOTS:
         const QImage expected(path);
         const QRect bar(704, 124, 80, 300);
         QCOMPARE(saved.copy(bar), expected.copy(bar));
-    }
-
-    void results_after_close_are_dropped() {
-        QSignalSpy prpd(worker, &data_detail_func_obj::update_wave_prpd);
-        delete open(0, true); // gone while its analysis runs
-        QTRY_COMPARE_WITH_TIMEOUT(prpd.count(), 1, 5000);
-        QTest::qWait(50);
-        QVERIFY(stft_fft_buffer_pending() <= stft_fft_buffer_keep);
     }
 
     void parameter_dialog_and_para_change() {
