@@ -168,13 +168,17 @@ private slots:
 
     void executable_logs_requests_and_stops_on_sigterm() {
         QProcess p;
-        p.start(HALVIX_DEVICE_SIM_PATH, {"--root", root.path(), "--bind", "127.0.0.15", "--port",
-                                         "45601", "--version", "V7"});
+        // Port 0: the system picks a free one, which the first line names.
+        p.start(HALVIX_DEVICE_SIM_PATH,
+                {"--root", root.path(), "--bind", "127.0.0.15", "--port", "0", "--version", "V7"});
         QVERIFY(p.waitForStarted());
         QByteArray out;
         QTRY_VERIFY_WITH_TIMEOUT((out += p.readAllStandardOutput()).contains("serving"), 5000);
+        const QRegularExpressionMatch port =
+            QRegularExpression(" on 127\\.0\\.0\\.15:([1-9][0-9]*) ").match(QString(out));
+        QVERIFY2(port.hasMatch(), out.constData());
         device_status_info s;
-        QCOMPARE(device_read_status("127.0.0.15:45601", s, nullptr), 0);
+        QCOMPARE(device_read_status("127.0.0.15:" + port.captured(1).toStdString(), s, nullptr), 0);
         QCOMPARE(s.version, std::string("V7"));
         QTRY_VERIFY_WITH_TIMEOUT((out += p.readAllStandardOutput()).contains("GET /status 200"),
                                  5000);
