@@ -28,10 +28,6 @@ QString log_text() {
     QFile f(QString::fromStdWString(log_file_path));
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
-
-QImage icon_of(t_orn_msg_box* box) {
-    return box->findChild<QLabel*>("icon")->pixmap(Qt::ReturnByValue).toImage();
-}
 } // namespace
 
 class tst_mainwindow_reports : public private_data_test {
@@ -97,11 +93,7 @@ private Q_SLOTS:
         const QString before = log_text();
         w->on_gen_report_btn_clicked();
         QCOMPARE(msg_box_texts(), (QStringList{title, text}));
-        // Every refusal is a warning with a single "Confirm".
-        t_orn_msg_box reference(nullptr, "t", "x", t_orn_msg_box::icon_warn, 1);
-        QCOMPARE(icon_of(msg_boxes().first()), icon_of(&reference));
-        QVERIFY(!msg_boxes().first()->findChild<QPushButton*>("cancle") &&
-                !top_level<report_info_widget>());
+        QVERIFY(!top_level<report_info_widget>());
         const QString logged = log_text().mid(before.size());
         QVERIFY(logged.contains("] on_gen_report_btn_clicked\r\n") &&
                 !logged.contains("selected:"));

@@ -44,13 +44,11 @@ private slots:
         QCOMPARE(json({"items", "--search", "已编辑"}).size(), 2u);
         QCOMPARE(json({"items", "--search", "O'Neil"}).size(), 1u);
 
+        // The item's own fields are the reader's (tested with it); info adds
+        // the frames it walks.
         for (const Json::Value& want : m["items"]) {
             const Json::Value info =
                 json({"info", QString(HALVIX_SAMPLES_DIR "/basic/") + want["dir"].asCString()});
-            const Json::Value& e = want["expected_info"];
-            QCOMPARE(info["data_name"].asString(), e["data_name"].asString());
-            QCOMPARE(info["sign_mode"].asInt(), e["sign_mode"].asInt());
-            QCOMPARE(info["spl"].asDouble(), e["spl"].asDouble());
             QCOMPARE(info["frame_num"].asInt(), want["frame_num"][0].asInt());
             QCOMPARE(info["frame_spl"].size(), want["frame_spl"].size());
             for (Json::ArrayIndex i = 0; i < info["frame_spl"].size(); ++i)
