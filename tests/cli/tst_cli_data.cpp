@@ -24,11 +24,11 @@ private slots:
         QVERIFY(r.code == 0 && r.out.contains("Local data import completed!"));
 
         const Json::Value sets = json({"datasets"});
-        QCOMPARE(sets.size(), 1u);
-        QCOMPARE(sets[0]["name"].asString(), std::string("basic"));
-        QVERIFY(sets[0]["items"].isInt()); // numbers stay numbers
-        QCOMPARE(sets[0]["items"].asInt(), m["data_items"].asInt());
-        QCOMPARE(sets[0]["app_name"].asString(), std::string("TarvoOrnApp"));
+        QVERIFY(sets.size() == 1 && sets[0]["items"].isInt()); // numbers stay numbers
+        QCOMPARE(std::make_tuple(sets[0]["name"].asString(), sets[0]["items"].asInt(),
+                                 sets[0]["app_name"].asString()),
+                 std::make_tuple(std::string("basic"), m["data_items"].asInt(),
+                                 std::string("TarvoOrnApp")));
 
         // By id as by name; the level shown comes from the item's note (the
         // rows themselves are compared with the import).

@@ -46,9 +46,9 @@ private slots:
                                   home.filePath("out"), "--json"});
         QCOMPARE(r.code, 0);
         const Json::Value json = parse_json(r.out);
-        QCOMPARE(json["items"].asInt(), 6);
-        QCOMPARE(json["documents"].size(), 6u);
-        QCOMPARE(json["skipped"].size(), 0u);
+        QCOMPARE(std::make_tuple(json["items"].asInt(), json["documents"].size(),
+                                 json["skipped"].size()),
+                 std::make_tuple(6, 6u, 0u));
         const QString target = QString::fromStdString(json["target"].asString());
         QVERIFY(QFileInfo(target).fileName().startsWith("basic_"));
         // The oldest item is the last in the browser's order.
