@@ -19,7 +19,7 @@ bool save_picture(const QImage& img, const std::wstring& path) {
     if (!writer.write(img))
         return false;
     return platform::write_file_replace(wide_to_utf8(path),
-                                       std::string(bytes.constData(), size_t(bytes.size()))) == 0;
+                                        std::string(bytes.constData(), size_t(bytes.size()))) == 0;
 }
 } // namespace
 
