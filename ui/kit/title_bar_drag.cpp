@@ -28,27 +28,3 @@ bool title_bar_drag::release(const QMouseEvent* e) {
     dragging_ = false;
     return true;
 }
-
-title_bar_drag_filter::title_bar_drag_filter(QWidget* window, int title_height)
-    : QObject(window), window_(window), drag_(title_height) {}
-
-title_bar_drag_filter* title_bar_drag_filter::install(QWidget* window, int title_height) {
-    auto* filter = new title_bar_drag_filter(window, title_height);
-    window->installEventFilter(filter);
-    return filter;
-}
-
-bool title_bar_drag_filter::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != window_)
-        return false;
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        return drag_.press(window_, static_cast<QMouseEvent*>(event));
-    case QEvent::MouseMove:
-        return drag_.move(window_, static_cast<QMouseEvent*>(event));
-    case QEvent::MouseButtonRelease:
-        return drag_.release(static_cast<QMouseEvent*>(event));
-    default:
-        return false;
-    }
-}
