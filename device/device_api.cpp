@@ -212,11 +212,14 @@ int orn_read_data_list(const std::string& address, std::vector<std::string>& lis
     }
     // A reply without a body (no Content-Length, or a chunked one) is not an
     // empty list: nothing was read.
-    const int parsed = reply.has_body() ? parse_data_list(reply.body_text(), list) : 2;
-    if (!reply.has_body())
-        app_log("orn_read_data_list status_code:%d %s", reply.status_code, "no body");
+    if (!reply.has_body()) {
+        app_log("orn_read_data_list status_code:%d no body", reply.status_code);
+        http_reply_release(reply);
+        return 2;
+    }
+    const std::string body = reply.body_text();
     http_reply_release(reply);
-    return parsed;
+    return parse_data_list(body, list);
 }
 
 int parse_data_list(const std::string& body, std::vector<std::string>& list) {
